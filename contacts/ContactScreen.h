@@ -1,0 +1,24 @@
+#pragma once
+// What the contact logic needs of the main window. frmMain implements it; tests use a recorder.
+
+#include <string>
+
+enum class MessageStyle {
+    Plain,        // OK button, no icon
+    Information,  // OK button and the information icon
+};
+
+struct ContactScreen {
+    virtual ~ContactScreen() = default;
+
+    virtual void setCaption(const std::u16string& text) = 0;  // repaints before returning
+    virtual void appendLine(const std::u16string& line) = 0;
+    virtual void clearList() = 0;
+    virtual std::u16string selectedLine() const = 0;  // empty when no line is selected
+    virtual void showWindow() = 0;
+    // Modal: returns when the user has dismissed the box. An empty title means the application's.
+    virtual void showMessage(const std::u16string& prompt, MessageStyle style,
+                             const std::u16string& title) = 0;
+    // Ends the program at once. A recorder returns; the caller then stops its work.
+    virtual void endProgram() = 0;
+};

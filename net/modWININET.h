@@ -1,0 +1,32 @@
+#pragma once
+// The one routine through which the program talks to the mail server: one HTTP/1.0 request per
+// call, over its own connection, nothing kept between calls.
+//
+// HttpRequest answers in band, in one of three forms:
+//   - the response body, converted from Windows-1252, when the status is below 300;
+//   - "Error:" followed by the status code when the status is 300 or above (the body is not read);
+//   - the empty text when no whole answer came: bad server text or port, no connection, no status,
+//     a time-out, a body cut off before its end, or a body over the size cap.
+// It never throws and shows nothing.
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace modWININET {
+
+std::u16string HttpRequest(std::u16string server, std::int32_t port, std::u16string verb,
+                           std::u16string target, std::u16string body, std::u16string headers);
+
+// Bounds on every request. Users never see them; tests shorten the time-outs.
+struct Limits {
+    std::chrono::milliseconds connectTimeout{60'000};
+    std::chrono::milliseconds idleTimeout{60'000};  // a transfer receiving nothing this long ends
+    std::size_t maxBodyBytes = std::size_t{64} << 20;
+};
+
+Limits limits();
+void setLimits(const Limits& limits);
+
+}  // namespace modWININET

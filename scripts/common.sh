@@ -1,0 +1,28 @@
+# Shared by scripts/run, scripts/test and scripts/bench: sourced, not run.
+VQ_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+VQ_JOBS=$(nproc 2>/dev/null || echo 2)
+
+# Installs the packages of scripts/packages.txt (plus any given) that are missing.
+vq_install_packages() {
+  local wanted missing=()
+  wanted=$(grep -v -E '^\s*(#|$)' "$VQ_ROOT/scripts/packages.txt")
+  for pkg in $wanted "$@"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing packages: ${missing[*]}" >&2
+    echo "Install them (sudo apt-get install ${missing[*]}) or run this script as root." >&2
+    return 1
+  fi
+  echo "Installing: ${missing[*]}"
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Configures and builds into the given folder; further arguments go to cmake.
+vq_build() {
+  local dir=$1; shift
+  cmake -S "$VQ_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j "$VQ_JOBS"
+}
