@@ -1,0 +1,171 @@
+#include "net/CurlTransfer.h"
+
+#include "codec/CodePage.h"
+
+#include <curl/curl.h>
+
+#include <chrono>
+#include <memory>
+#include <string_view>
+
+namespace modWININET::detail {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+void initialiseCurlOnce() {
+    // curl_global_init is not safe to race; a function-local static runs it exactly once.
+    static const CURLcode kInit = curl_global_init(CURL_GLOBAL_DEFAULT);
+    (void)kInit;
+}
+
+struct EasyDeleter {
+    void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+};
+struct ListDeleter {
+    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+using EasyHandle = std::unique_ptr<CURL, EasyDeleter>;
+using HeaderList = std::unique_ptr<curl_slist, ListDeleter>;
+
+// What the callbacks share during one transfer.
+struct Exchange {
+    CURL* handle = nullptr;
+    const Limits* limits = nullptr;
+    TransferOutcome outcome;
+    bool connected = false;
+    Clock::time_point lastActivity = Clock::now();
+    curl_off_t lastUploaded = 0;
+};
+
+size_t onHeader(char* data, size_t size, size_t count, void* user) {
+    auto& exchange = *static_cast<Exchange*>(user);
+    const std::string_view line(data, size * count);
+    exchange.lastActivity = Clock::now();
+    if (line != "\r\n" && line != "\n") {
+        return line.size();
+    }
+    long status = 0;
+    curl_easy_getinfo(exchange.handle, CURLINFO_RESPONSE_CODE, &status);
+    if (status < 200) {
+        return line.size();  // an interim answer: the real one follows
+    }
+    exchange.outcome.status = status;
+    exchange.outcome.headersComplete = true;
+    if (status >= 300) {
+        return 0;  // the body of a failure is never read
+    }
+    curl_off_t announced = -1;
+    curl_easy_getinfo(exchange.handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+    if (announced > 0 && std::uint64_t(announced) > exchange.limits->maxBodyBytes) {
+        return 0;
+    }
+    if (announced > 0) {
+        exchange.outcome.body.reserve(std::size_t(announced));
+    }
+    return line.size();
+}
+
+size_t onBody(char* data, size_t size, size_t count, void* user) {
+    auto& exchange = *static_cast<Exchange*>(user);
+    const std::size_t length = size * count;
+    std::u16string& body = exchange.outcome.body;
+    if (length > exchange.limits->maxBodyBytes - body.size()) {
+        return CURL_WRITEFUNC_ERROR;
+    }
+    exchange.lastActivity = Clock::now();
+    body.append(codepage::fromWindows1252(std::string_view(data, length)));
+    return length;
+}
+
+// Called before the request goes out: from here on silence counts against the idle limit.
+int onConnected(void* user, char*, char*, int, int) {
+    auto& exchange = *static_cast<Exchange*>(user);
+    exchange.connected = true;
+    exchange.lastActivity = Clock::now();
+    return CURL_PREREQFUNC_OK;
+}
+
+int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t uploaded) {
+    auto& exchange = *static_cast<Exchange*>(user);
+    const auto now = Clock::now();
+    if (!exchange.connected) {
+        return 0;  // the connect time-out governs until then
+    }
+    if (uploaded != exchange.lastUploaded) {
+        exchange.lastUploaded = uploaded;
+        exchange.lastActivity = now;
+    }
+    return now - exchange.lastActivity >= exchange.limits->idleTimeout ? 1 : 0;
+}
+
+HeaderList makeHeaderList(const std::vector<std::string>& lines) {
+    HeaderList list;
+    for (const std::string& line : lines) {
+        curl_slist* grown = curl_slist_append(list.get(), line.c_str());
+        if (!grown) {
+            return nullptr;
+        }
+        (void)list.release();
+        list.reset(grown);
+    }
+    return list;
+}
+
+long milliseconds(std::chrono::milliseconds value) {
+    return value.count() < 1 ? 1L : long(value.count());
+}
+
+void setOptions(CURL* handle, const TransferRequest& request, curl_slist* headers, Exchange& exchange) {
+    curl_easy_setopt(handle, CURLOPT_URL, request.url.c_str());
+    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http");
+    curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http");
+    curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(handle, CURLOPT_HTTP09_ALLOWED, 0L);
+    curl_easy_setopt(handle, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
+    curl_easy_setopt(handle, CURLOPT_PATH_AS_IS, 1L);
+    curl_easy_setopt(handle, CURLOPT_DISALLOW_USERNAME_IN_URL, 1L);
+    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(handle, CURLOPT_FORBID_REUSE, 1L);
+    curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, request.verb.c_str());
+    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers);
+    if (request.sendsBody) {
+        curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(request.body.size()));
+        curl_easy_setopt(handle, CURLOPT_POSTFIELDS, request.body.data());
+    } else {
+        curl_easy_setopt(handle, CURLOPT_HTTPGET, 1L);
+    }
+    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, milliseconds(request.limits.connectTimeout));
+    curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, onHeader);
+    curl_easy_setopt(handle, CURLOPT_HEADERDATA, &exchange);
+    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, onBody);
+    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &exchange);
+    curl_easy_setopt(handle, CURLOPT_PREREQFUNCTION, onConnected);
+    curl_easy_setopt(handle, CURLOPT_PREREQDATA, &exchange);
+    curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, onProgress);
+    curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &exchange);
+    curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+}
+
+}  // namespace
+
+TransferOutcome runTransfer(const TransferRequest& request) {
+    initialiseCurlOnce();
+    const EasyHandle handle(curl_easy_init());
+    const HeaderList headers = makeHeaderList(request.headerLines);
+    if (!handle || (!headers && !request.headerLines.empty())) {
+        return {};
+    }
+    Exchange exchange;
+    exchange.handle = handle.get();
+    exchange.limits = &request.limits;
+    setOptions(handle.get(), request, headers.get(), exchange);
+    const CURLcode result = curl_easy_perform(handle.get());
+    exchange.outcome.bodyComplete = result == CURLE_OK && exchange.outcome.headersComplete;
+    if (!exchange.outcome.bodyComplete) {
+        exchange.outcome.body.clear();
+    }
+    return exchange.outcome;
+}
+
+}  // namespace modWININET::detail

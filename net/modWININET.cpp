@@ -1,0 +1,86 @@
+#include "net/modWININET.h"
+
+#include "net/CurlTransfer.h"
+#include "net/RequestText.h"
+
+#include "codec/CodePage.h"
+
+#include <mutex>
+
+namespace modWININET {
+namespace {
+
+std::mutex& limitsMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+Limits& currentLimits() {
+    static Limits value;
+    return value;
+}
+
+// The routine's own lines around the caller's, in the order the server expects them. The empty
+// "Accept:" and "Expect:" stop libcurl from adding lines of its own.
+std::vector<std::string> wireHeaderLines(std::u16string_view callerHeaders, const detail::TransferRequest& request) {
+    std::vector<std::string> lines{"User-Agent: http generic"};
+    for (std::string& line : detail::callerHeaderLines(callerHeaders)) {
+        lines.push_back(std::move(line));
+    }
+    lines.emplace_back("Content-Type: application/x-www-form-urlencoded");
+    if (request.sendsBody) {
+        lines.push_back("Content-Length: " + std::to_string(request.body.size()));
+    }
+    lines.emplace_back("Accept:");
+    lines.emplace_back("Expect:");
+    return lines;
+}
+
+// GET and HEAD with nothing to send carry no body and no Content-Length; every other request sends
+// its body, an empty one as "Content-Length: 0".
+bool sendsBody(const std::string& verb, const std::u16string& body) {
+    return !body.empty() || (verb != "GET" && verb != "HEAD");
+}
+
+std::u16string resultText(const detail::TransferOutcome& outcome) {
+    if (!outcome.headersComplete) {
+        return {};
+    }
+    if (outcome.status >= 300) {
+        const std::string code = std::to_string(outcome.status);
+        return u"Error:" + std::u16string(code.begin(), code.end());
+    }
+    return outcome.bodyComplete ? outcome.body : std::u16string();
+}
+
+}  // namespace
+
+Limits limits() {
+    const std::lock_guard lock(limitsMutex());
+    return currentLimits();
+}
+
+void setLimits(const Limits& value) {
+    const std::lock_guard lock(limitsMutex());
+    currentLimits() = value;
+}
+
+std::u16string HttpRequest(std::u16string server, std::int32_t port, std::u16string verb,
+                           std::u16string target, std::u16string body, std::u16string headers) {
+    const auto host = detail::urlHost(server);
+    const auto method = detail::requestVerb(verb);
+    if (!host || !method || !detail::isValidPort(port)) {
+        return {};
+    }
+    detail::TransferRequest request;
+    request.url = "http://" + *host + ":" + std::to_string(port) + detail::requestTarget(target);
+    request.verb = *method;
+    request.sendsBody = sendsBody(*method, body);
+    request.body.resize(body.size());
+    codepage::toWindows1252(body, reinterpret_cast<std::uint8_t*>(request.body.data()));
+    request.headerLines = wireHeaderLines(headers, request);
+    request.limits = limits();
+    return resultText(detail::runTransfer(request));
+}
+
+}  // namespace modWININET
