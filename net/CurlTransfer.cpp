@@ -7,6 +7,7 @@
 #include <chrono>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 namespace modWININET::detail {
 namespace {
@@ -66,6 +67,16 @@ size_t onHeader(char* data, size_t size, size_t count, void* user) {
     return line.size();
 }
 
+// The cap halved until one more halving would not hold what is needed. The library's own doubling
+// (which reserve also applies) would pass the cap by up to twice; these steps end exactly on it.
+std::size_t grownCapacity(std::size_t needed, std::size_t cap) {
+    std::size_t capacity = cap;
+    while (capacity / 2 >= needed && capacity / 2 > 0) {
+        capacity /= 2;
+    }
+    return capacity;
+}
+
 size_t onBody(char* data, size_t size, size_t count, void* user) {
     auto& exchange = *static_cast<Exchange*>(user);
     const std::size_t length = size * count;
@@ -74,6 +85,9 @@ size_t onBody(char* data, size_t size, size_t count, void* user) {
         return CURL_WRITEFUNC_ERROR;
     }
     exchange.lastActivity = Clock::now();
+    if (body.size() + length > body.capacity()) {
+        body.reserve(grownCapacity(body.size() + length, exchange.limits->maxBodyBytes));
+    }
     body.append(codepage::fromWindows1252(std::string_view(data, length)));
     return length;
 }
@@ -165,7 +179,7 @@ TransferOutcome runTransfer(const TransferRequest& request) {
     if (!exchange.outcome.bodyComplete) {
         exchange.outcome.body.clear();
     }
-    return exchange.outcome;
+    return std::move(exchange.outcome);  // a member is not moved on its own, and bodies are large
 }
 
 }  // namespace modWININET::detail

@@ -6,6 +6,7 @@
 #include "codec/CodePage.h"
 
 #include <mutex>
+#include <utility>
 
 namespace modWININET {
 namespace {
@@ -42,7 +43,7 @@ bool sendsBody(const std::string& verb, const std::u16string& body) {
     return !body.empty() || (verb != "GET" && verb != "HEAD");
 }
 
-std::u16string resultText(const detail::TransferOutcome& outcome) {
+std::u16string resultText(detail::TransferOutcome outcome) {
     if (!outcome.headersComplete) {
         return {};
     }
@@ -50,7 +51,7 @@ std::u16string resultText(const detail::TransferOutcome& outcome) {
         const std::string code = std::to_string(outcome.status);
         return u"Error:" + std::u16string(code.begin(), code.end());
     }
-    return outcome.bodyComplete ? outcome.body : std::u16string();
+    return outcome.bodyComplete ? std::move(outcome.body) : std::u16string();
 }
 
 }  // namespace
