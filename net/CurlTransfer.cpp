@@ -146,6 +146,8 @@ void setOptions(CURL* handle, const TransferRequest& request, curl_slist* header
     if (request.sendsBody) {
         curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(request.body.size()));
         curl_easy_setopt(handle, CURLOPT_POSTFIELDS, request.body.data());
+    } else if (request.verb == "HEAD") {
+        curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);  // else libcurl waits for the announced body
     } else {
         curl_easy_setopt(handle, CURLOPT_HTTPGET, 1L);
     }

@@ -22,7 +22,7 @@ Limits& currentLimits() {
 }
 
 // The routine's own lines around the caller's, in the order the server expects them. The empty
-// "Accept:" and "Expect:" stop libcurl from adding lines of its own.
+// "Accept:", "Expect:" and "Proxy-Connection:" stop libcurl from adding lines of its own.
 std::vector<std::string> wireHeaderLines(std::u16string_view callerHeaders, const detail::TransferRequest& request) {
     std::vector<std::string> lines{"User-Agent: http generic"};
     for (std::string& line : detail::callerHeaderLines(callerHeaders)) {
@@ -34,6 +34,7 @@ std::vector<std::string> wireHeaderLines(std::u16string_view callerHeaders, cons
     }
     lines.emplace_back("Accept:");
     lines.emplace_back("Expect:");
+    lines.emplace_back("Proxy-Connection:");
     return lines;
 }
 

@@ -15,6 +15,10 @@
 
 #include <fstream>
 
+#if __has_include(<valgrind/valgrind.h>)
+#include <valgrind/valgrind.h>
+#endif
+
 using namespace std::chrono_literals;
 using nettest::Ending;
 using nettest::LoopbackServer;
@@ -65,7 +69,24 @@ private:
     bool m_filled = false;
 };
 
-// Peak resident memory since the last reset, in bytes; -1 where the kernel does not offer it.
+// Sanitizers and valgrind keep freed blocks and shadow memory of their own, so resident memory says
+// nothing about the routine under them.
+bool memoryIsInstrumented() {
+#if defined(__SANITIZE_ADDRESS__)
+    return true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    return true;
+#endif
+#endif
+#if __has_include(<valgrind/valgrind.h>)
+    return RUNNING_ON_VALGRIND != 0;
+#else
+    return false;
+#endif
+}
+
+// Starts a new peak of resident memory; 0 when done, -1 where the kernel does not offer it.
 long long resetPeakMemory() {
     std::ofstream clear("/proc/self/clear_refs");
     clear << "5";
@@ -73,6 +94,7 @@ long long resetPeakMemory() {
     return clear ? 0 : -1;
 }
 
+// The peak of resident memory since the last reset, in bytes; -1 where the kernel does not offer it.
 long long peakMemory() {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);) {
@@ -146,7 +168,7 @@ TEST(HttpRequestFault, BodyOverTheCapIsRefusedAndStopped) {
         SCOPED_TRACE(row.why);
         const std::string head = row.announced ? "Content-Length: " + std::to_string(row.sent) + "\r\n" : "";
         LoopbackServer server(Script{true, "HTTP/1.0 200 OK\r\n" + head + "\r\n", row.sent});
-        const bool measured = resetPeakMemory() == 0;
+        const bool measured = !memoryIsInstrumented() && resetPeakMemory() == 0;
         const std::size_t length = getFrom(server).size();
         const long long peak = peakMemory();
         server.stop();

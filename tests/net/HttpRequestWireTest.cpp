@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
+
 using nettest::LoopbackServer;
+using nettest::Script;
 using nettest::widen;
 using nettest::withPort;
 
@@ -133,4 +137,33 @@ TEST(HttpRequestWire, VerbThatIsNoTokenSendsNothing) {
         server.stop();
         EXPECT_EQ(server.connections(), 0u);
     }
+}
+
+TEST(HttpRequestWire, HonoursTheProxyOfTheEnvironment) {
+    LoopbackServer proxy(Script{true, "HTTP/1.0 200 OK\r\n\r\nvia proxy"});
+    const std::string proxyUrl = "http://127.0.0.1:" + std::to_string(proxy.port());
+    setenv("http_proxy", proxyUrl.c_str(), 1);
+    unsetenv("no_proxy");
+    // Port 9 has no server: only the proxy can answer.
+    const std::u16string result = modWININET::HttpRequest(u"127.0.0.1", 9, u"GET", u"x", u"", u"");
+    setenv("no_proxy", "*", 1);
+    unsetenv("http_proxy");
+    EXPECT_EQ(result, u"via proxy");
+    proxy.stop();
+    ASSERT_EQ(proxy.requests().size(), 1u);
+    EXPECT_EQ(proxy.requests().front(),
+              "GET http://127.0.0.1:9/x HTTP/1.0\r\nHost: 127.0.0.1:9\r\nUser-Agent: http generic\r\n"
+              "Content-Type: application/x-www-form-urlencoded\r\n\r\n");
+}
+
+TEST(HttpRequestWire, HeadReadsNoBody) {
+    // The announced body never comes: reading it would wait for the idle limit.
+    LoopbackServer server(Script{true, "HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\n", 0, nettest::Ending::Hold});
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(modWININET::HttpRequest(u"127.0.0.1", server.port(), u"HEAD", u"x", u"", u""), u"");
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+    server.stop();
+    ASSERT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(server.requests().front().substr(0, 19), "HEAD /x HTTP/1.0\r\nH");
+    EXPECT_EQ(server.requests().front().find("Content-Length"), std::string::npos);
 }

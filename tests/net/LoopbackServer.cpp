@@ -17,6 +17,10 @@
 namespace nettest {
 namespace {
 
+// Test traffic stays on loopback: a proxy named in the environment must not take it elsewhere. Set
+// before main, so that it holds in every test, also those that start no server.
+[[maybe_unused]] const bool kNoProxy = setenv("no_proxy", "*", 1) == 0;
+
 bool bindLoopback(int fd, Address address, std::uint16_t port) {
     if (address == Address::Ipv6) {
         sockaddr_in6 where{};
@@ -75,8 +79,6 @@ char LoopbackServer::streamedByte(std::size_t position) {
 
 LoopbackServer::LoopbackServer(Script script, Address address, std::uint16_t port)
     : m_script(std::move(script)) {
-    // Test traffic stays on loopback: a proxy named in the environment must not take it elsewhere.
-    setenv("no_proxy", "*", 1);
     const int fd = socket(address == Address::Ipv6 ? AF_INET6 : AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     const int yes = 1;
     setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
