@@ -144,6 +144,15 @@ TEST(HttpRequestFault, SilentServerIsGivenUp) {
     }
 }
 
+TEST(HttpRequestFault, SlowButSteadyBodyIsNotCutOff) {
+    // The idle limit counts silence, not the length of the whole transfer.
+    const ScopedLimits limits(shortLimits());
+    Script script{true, "HTTP/1.0 200 OK\r\nContent-Length: 12\r\n\r\n", 12};
+    script.pause = 120ms;
+    LoopbackServer server(script);
+    EXPECT_EQ(getFrom(server), u"abcdefghijkl");
+}
+
 TEST(HttpRequestFault, ConnectThatGetsNoAnswerIsGivenUp) {
     modWININET::Limits limits = shortLimits();
     limits.idleTimeout = 60s;  // only the connect limit may end this one

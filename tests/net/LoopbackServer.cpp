@@ -157,6 +157,26 @@ bool LoopbackServer::sendAll(int fd, const char* data, std::size_t length) {
     return true;
 }
 
+bool LoopbackServer::sleepUnlessStopped(std::chrono::milliseconds time) {
+    pollfd wake{m_wakePipe[0], POLLIN, 0};
+    return poll(&wake, 1, int(time.count())) == 0;
+}
+
+bool LoopbackServer::sendStream(int fd) {
+    std::array<char, 65536> chunk{};
+    const std::size_t step = m_script.pause.count() > 0 ? 1 : chunk.size();
+    for (std::size_t sent = 0; sent < m_script.streamedBytes; sent += step) {
+        const std::size_t length = std::min(step, m_script.streamedBytes - sent);
+        for (std::size_t i = 0; i < length; ++i) {
+            chunk[i] = streamedByte(sent + i);
+        }
+        if (!sendAll(fd, chunk.data(), length) || (step == 1 && !sleepUnlessStopped(m_script.pause))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void LoopbackServer::handle(int fd) {
     std::string received;
     std::array<char, 16384> buffer{};
@@ -176,15 +196,7 @@ void LoopbackServer::handle(int fd) {
     }
     bool open = completeRequestLength(received) != 0;
     if (open && m_script.answers) {
-        open = sendAll(fd, m_script.reply.data(), m_script.reply.size());
-        std::array<char, 65536> chunk{};
-        for (std::size_t sent = 0; open && sent < m_script.streamedBytes; sent += chunk.size()) {
-            const std::size_t length = std::min(chunk.size(), m_script.streamedBytes - sent);
-            for (std::size_t i = 0; i < length; ++i) {
-                chunk[i] = streamedByte(sent + i);
-            }
-            open = sendAll(fd, chunk.data(), length);
-        }
+        open = sendAll(fd, m_script.reply.data(), m_script.reply.size()) && sendStream(fd);
     }
     if (open && (!m_script.answers || m_script.ending == Ending::Hold)) {
         waitFor(fd, POLLIN);  // until the client gives up or the server stops

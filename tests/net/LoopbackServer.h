@@ -5,6 +5,7 @@
 // own thread until stopped; the destructor stops it.
 
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -25,6 +26,7 @@ struct Script {
     std::string reply;              // sent once the request is complete
     std::size_t streamedBytes = 0;  // generated body bytes sent after the reply
     Ending ending = Ending::Close;
+    std::chrono::milliseconds pause{0};  // when set, streamed bytes go one at a time, this far apart
 };
 
 enum class Address { Ipv4, Ipv6 };
@@ -51,6 +53,8 @@ private:
     void serve();
     void handle(int fd);
     bool sendAll(int fd, const char* data, std::size_t length);
+    bool sendStream(int fd);
+    bool sleepUnlessStopped(std::chrono::milliseconds time);
     bool waitFor(int fd, short events);
 
     Script m_script;
