@@ -178,9 +178,6 @@ TransferOutcome runTransfer(const TransferRequest& request) {
     setOptions(handle.get(), request, headers.get(), exchange);
     const CURLcode result = curl_easy_perform(handle.get());
     exchange.outcome.bodyComplete = result == CURLE_OK && exchange.outcome.headersComplete;
-    if (!exchange.outcome.bodyComplete) {
-        exchange.outcome.body.clear();
-    }
     return std::move(exchange.outcome);  // a member is not moved on its own, and bodies are large
 }
 

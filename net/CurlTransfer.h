@@ -24,7 +24,7 @@ struct TransferOutcome {
     bool headersComplete = false;  // a status line and the blank line after the headers came
     long status = 0;
     bool bodyComplete = false;     // the body arrived whole, within the cap, with no error
-    std::u16string body;           // filled only for a status below 300
+    std::u16string body;           // what arrived for a status below 300; whole only if bodyComplete
 };
 
 // Never throws for network faults; any of them leaves headersComplete or bodyComplete false.
