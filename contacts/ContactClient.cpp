@@ -1,0 +1,84 @@
+#include "contacts/ContactClient.h"
+
+#include "contacts/ContactHrefs.h"
+#include "contacts/ContactTexts.h"
+#include "contacts/GetSubString.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+namespace {
+
+std::u16string decimal(std::size_t number) {
+    const std::string digits = std::to_string(number);
+    return {digits.begin(), digits.end()};
+}
+
+// Everything after the last "/", unchanged; the whole href when it has none.
+std::u16string lastSegment(const std::u16string& href) {
+    const std::size_t slash = href.rfind(u'/');
+    return slash == std::u16string::npos ? href : href.substr(slash + 1);
+}
+
+// Brackets in the name become parentheses, so a line's first "[" always opens the file name.
+std::u16string displayLine(std::u16string name, const std::u16string& file) {
+    std::replace(name.begin(), name.end(), u'[', u'(');
+    std::replace(name.begin(), name.end(), u']', u')');
+    return name + u" [" + file + u"]";
+}
+
+}  // namespace
+
+ContactClient::ContactClient(ContactScreen& screen, LoginState login, HttpFunction http)
+    : m_screen(screen), m_login(std::move(login)), m_http(std::move(http)) {}
+
+std::u16string ContactClient::headers() const {
+    return u"Authorization: " + m_login.authorization + u"\r\n";
+}
+
+ListingResult ContactClient::ListContacts() {
+    using namespace contacttext;
+    const std::u16string answer = m_http(m_login.server, m_login.port, u"PROPFIND",
+                                         std::u16string(storePath), std::u16string(propfindBody), headers());
+    if (answer == u"Error:401") {
+        m_screen.showMessage(std::u16string(authenticationError), MessageStyle::Plain, {});
+        return ListingResult::Rejected;
+    }
+    if (answer == u"Error:403") {
+        m_screen.showMessage(std::u16string(forbiddenError), MessageStyle::Plain, {});
+        return ListingResult::Rejected;
+    }
+    if (answer.find(u"D:response") == std::u16string::npos) {
+        m_screen.showMessage(std::u16string(noContactFolder), MessageStyle::Plain, {});
+        m_screen.endProgram();
+        return ListingResult::ProgramEnded;
+    }
+    std::vector<std::u16string> hrefs = contactHrefs(answer);
+    // An empty href has no segment to name a contact by: it gets no GET and no line.
+    std::erase_if(hrefs, [](const std::u16string& href) { return href.empty(); });
+    m_screen.showWindow();
+    const std::u16string ofTotal = u" of " + decimal(hrefs.size());
+    for (std::size_t i = 0; i < hrefs.size(); ++i) {
+        m_screen.setCaption(std::u16string(progressStart) + decimal(i + 1) + ofTotal);
+        const std::u16string file = lastSegment(hrefs[i]);
+        const std::u16string vcard = GetContact(std::u16string(contactPrefix) + file);
+        m_screen.appendLine(displayLine(GetSubString(vcard, u"FN:", u"\r\n"), file));
+    }
+    m_screen.setCaption(std::u16string(listedCaption));
+    return ListingResult::Listed;
+}
+
+std::u16string ContactClient::GetContact(const std::u16string& ContactURL) const {
+    return m_http(m_login.server, m_login.port, u"GET", ContactURL, {}, headers());
+}
+
+void ContactClient::PostContact(const std::u16string& sData) const {
+    m_http(m_login.server, m_login.port, u"POST", std::u16string(contacttext::storePath), sData, headers());
+}
+
+void ContactClient::List1_DblClick() {
+    const std::u16string file = GetSubString(m_screen.selectedLine(), u"[", u"]");
+    const std::u16string text = GetContact(std::u16string(contacttext::contactPrefix) + file);
+    m_screen.showMessage(text, MessageStyle::Plain, {});
+}

@@ -1,0 +1,11 @@
+#pragma once
+// Reads the hrefs out of a PROPFIND answer.
+
+#include <string>
+#include <vector>
+
+// The text content of every element named "D:href" that is a child of an element named
+// "D:response", in document order. Names match as written, prefix included; no namespace is
+// resolved, so elements in another prefix or none are not selected. A text that is not well-formed
+// XML gives no hrefs at all, not the part before the fault. No DTD is read and no entity is expanded.
+std::vector<std::u16string> contactHrefs(const std::u16string& answer);
