@@ -101,7 +101,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         modWININET::HttpRequest(u"127.0.0.1", replay.port(), u"GET", u"vqhttpmail/2/3/4/Contacts/a.vcf", u"", u"");
     if (result.starts_with(u"Error:")) {
         const std::u16string code = result.substr(6);
-        FUZZ_CHECK(!code.empty());
+        FUZZ_CHECK(code.size() == 3);
+        FUZZ_CHECK(code.find_first_not_of(u"0123456789") == std::u16string::npos);
+        FUZZ_CHECK(code >= u"300");
     }
     FUZZ_CHECK(result.size() <= (std::size_t{1} << 20));
     return 0;
