@@ -1,0 +1,207 @@
+#!/usr/bin/env python3
+"""A local contact-folder server in the HTTPMail dialect, for the demo and the end-to-end tests.
+
+It keeps a folder of .vcf files as the contact folder /vqhttpmail/2/3/4/Contacts: PROPFIND lists
+it as a 207 multistatus, GET answers a contact's bytes exactly, POST stores the body bytes exactly
+under a fresh name. Every request needs HTTP Basic authentication with the given user and password.
+Prints "listening on HOST:PORT" once on stdout when ready; logs one line per request on stderr.
+Python 3 standard library only.
+"""
+
+import argparse
+import base64
+import binascii
+import http.server
+import itertools
+import os
+import sys
+import time
+import urllib.parse
+from xml.sax.saxutils import escape
+
+import samples
+
+FOLDER_PATH = "/vqhttpmail/2/3/4/Contacts"
+MAX_UPLOAD = 64 << 20
+
+
+class ContactFolder:
+    """The .vcf files of one directory, addressed by file name."""
+
+    def __init__(self, directory):
+        self.directory = os.path.abspath(directory)
+        os.makedirs(self.directory, exist_ok=True)
+        self._serial = itertools.count(1)
+
+    def names(self):
+        return sorted(n for n in os.listdir(self.directory)
+                      if os.path.isfile(os.path.join(self.directory, n)))
+
+    def read(self, name):
+        """The bytes of a contact, or None when there is no such file in the folder."""
+        if not name or "/" in name or name in (".", "..") or "\0" in name:
+            return None
+        path = os.path.join(self.directory, name)
+        if not os.path.isfile(path):
+            return None
+        with open(path, "rb") as f:
+            return f.read()
+
+    def store(self, data):
+        """Writes data under a fresh name; a failed write leaves no file behind."""
+        while True:
+            name = "upload-%d-%d.vcf" % (time.time_ns(), next(self._serial))
+            path = os.path.join(self.directory, name)
+            try:
+                fd = os.open(path, os.O_WRONLY | os.O_CREAT | os.O_EXCL, 0o644)
+            except FileExistsError:
+                continue
+            try:
+                with os.fdopen(fd, "wb") as f:
+                    f.write(data)
+            except OSError:
+                os.unlink(path)
+                raise
+            return name
+
+
+def multistatus(names):
+    responses = "".join(
+        "<D:response><D:href>%s</D:href><D:propstat><D:prop><D:isfolder>0</D:isfolder>"
+        "</D:prop><D:status>HTTP/1.1 200 OK</D:status></D:propstat></D:response>\r\n"
+        % escape(FOLDER_PATH + "/" + urllib.parse.quote(n))
+        for n in names)
+    return ('<?xml version="1.0" encoding="utf-8"?>\r\n'
+            '<D:multistatus xmlns:D="DAV:">\r\n' + responses + "</D:multistatus>\r\n").encode("utf-8")
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.0"
+
+    def version_string(self):
+        return "VelqorHTTPMail/1.0"
+
+    # --- answers: one function each, so fault modes can replace them ---
+
+    def answer(self, status, body=b"", content_type="text/plain", extra=()):
+        self.send_response(status)
+        for name, value in extra:
+            self.send_header(name, value)
+        self.send_header("Content-Type", content_type)
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        if self.command != "HEAD":
+            self.wfile.write(body)
+
+    def answer_unauthorized(self):
+        self.answer(401, b"Unauthorized\r\n",
+                    extra=[("WWW-Authenticate", 'Basic realm="Velqor HTTPMail"')])
+
+    def answer_not_found(self):
+        self.answer(404, b"Not Found\r\n")
+
+    def answer_listing(self):
+        self.answer(207, multistatus(self.server.folder.names()), 'text/xml; charset="utf-8"')
+
+    def answer_contact(self, data):
+        self.answer(200, data, "text/x-vcard")
+
+    def answer_stored(self, name):
+        self.answer(201, b"Created\r\n", extra=[("Location", FOLDER_PATH + "/" + urllib.parse.quote(name))])
+
+    # --- dispatch ---
+
+    def authorized(self):
+        value = self.headers.get("Authorization", "")
+        scheme, _, token = value.partition(" ")
+        if scheme.lower() != "basic":
+            return False
+        try:
+            user, _, password = base64.b64decode(token.strip(), validate=True).decode("cp1252").partition(":")
+        except (binascii.Error, UnicodeDecodeError):
+            return False
+        return user == self.server.user and password == self.server.password
+
+    def read_body(self):
+        try:
+            length = int(self.headers.get("Content-Length", "0"))
+        except ValueError:
+            return None
+        if length < 0 or length > MAX_UPLOAD:
+            return None
+        return self.rfile.read(length)
+
+    def handle_any(self):
+        path = urllib.parse.urlsplit(self.path).path
+        fault = FAULTS.get(self.server.fault)
+        if fault:
+            return fault(self)
+        if not self.authorized():
+            return self.answer_unauthorized()
+        folder = self.server.folder
+        if path.rstrip("/") == FOLDER_PATH:
+            if self.command == "PROPFIND":
+                self.read_body()
+                return self.answer_listing()
+            if self.command == "POST":
+                body = self.read_body()
+                if body is None:
+                    return self.answer(413, b"Too Large\r\n")
+                return self.answer_stored(folder.store(body))
+        elif path.startswith(FOLDER_PATH + "/") and self.command in ("GET", "HEAD"):
+            data = folder.read(urllib.parse.unquote(path[len(FOLDER_PATH) + 1:]))
+            if data is not None:
+                return self.answer_contact(data)
+        return self.answer_not_found()
+
+    do_GET = do_HEAD = do_POST = do_PROPFIND = do_PUT = do_DELETE = handle_any
+
+    def log_request(self, code="-", size="-"):
+        sys.stderr.write("%s %s %s\n" % (self.command, self.path, code))
+        sys.stderr.flush()
+
+    def log_message(self, format, *args):
+        pass  # one line per request is enough; log_request writes it
+
+
+# --fault NAME: every request gets this answer instead, for tests of a server gone wrong.
+FAULTS = {
+    "forbidden": lambda h: h.answer(403, b"Forbidden\r\n"),
+    "server-error": lambda h: h.answer(500, b"Internal Server Error\r\n"),
+    "not-webdav": lambda h: h.answer(200, b"<html><body>It works</body></html>\r\n", "text/html"),
+}
+
+
+class Server(http.server.ThreadingHTTPServer):
+    daemon_threads = True
+
+
+def main(argv=None):
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--host", default="127.0.0.1")
+    parser.add_argument("--port", type=int, default=8080, help="0 picks a free port")
+    parser.add_argument("--folder", required=True, help="directory of .vcf files (created if missing)")
+    parser.add_argument("--user", default="demo")
+    parser.add_argument("--password", default="demo")
+    parser.add_argument("--fault", choices=sorted(FAULTS), help="answer every request this way")
+    parser.add_argument("--seed-samples", action="store_true", help="write a dozen sample contacts first")
+    args = parser.parse_args(argv)
+
+    folder = ContactFolder(args.folder)
+    if args.seed_samples:
+        samples.write_samples(folder.directory)
+    server = Server((args.host, args.port), Handler)
+    server.folder, server.user, server.password = folder, args.user, args.password
+    server.fault = args.fault
+    host, port = server.server_address[:2]
+    print("listening on %s:%d" % (host, port), flush=True)
+    try:
+        server.serve_forever()
+    except KeyboardInterrupt:
+        pass
+    finally:
+        server.server_close()
+
+
+if __name__ == "__main__":
+    main()
