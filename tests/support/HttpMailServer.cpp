@@ -1,0 +1,119 @@
+#include "tests/support/HttpMailServer.h"
+
+#include <charconv>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <poll.h>
+#include <spawn.h>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+// The first stdout line, waited for at most ten seconds (python3 starts in well under one).
+std::string firstLine(int fd) {
+    std::string line;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (line.find('\n') == std::string::npos) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd ready{fd, POLLIN, 0};
+        if (left.count() <= 0 || poll(&ready, 1, static_cast<int>(left.count())) <= 0) break;
+        char chunk[256];
+        const ssize_t got = read(fd, chunk, sizeof chunk);
+        if (got <= 0) break;
+        line.append(chunk, static_cast<std::size_t>(got));
+    }
+    return line.substr(0, line.find('\n'));
+}
+
+std::int32_t portOf(const std::string& line) {
+    const std::string prefix = "listening on 127.0.0.1:";
+    std::int32_t port = 0;
+    if (line.rfind(prefix, 0) != 0 ||
+        std::from_chars(line.data() + prefix.size(), line.data() + line.size(), port).ec != std::errc()) {
+        return 0;
+    }
+    return port;
+}
+
+}  // namespace
+
+HttpMailServer::HttpMailServer(const HttpMailServerOptions& options) {
+    std::string root = (std::filesystem::temp_directory_path() / "vq-httpmail-XXXXXX").string();
+    if (mkdtemp(root.data()) == nullptr) throw std::runtime_error("cannot make a temporary folder");
+    m_root = root;
+    m_folder = m_root / "Contacts";
+    m_log = m_root / "requests.log";
+
+    std::vector<std::string> args{"python3", VQ_SERVER_SCRIPT, "--host", "127.0.0.1", "--port", "0",
+                                  "--folder", m_folder.string(), "--user", options.user,
+                                  "--password", options.password};
+    if (options.seedSamples) args.emplace_back("--seed-samples");
+    if (!options.fault.empty()) args.insert(args.end(), {"--fault", options.fault});
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+
+    int out[2];
+    if (pipe(out) != 0) throw std::runtime_error("cannot make a pipe");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, m_log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int spawned = posix_spawnp(&m_pid, "python3", &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    if (spawned != 0) {
+        close(out[0]);
+        m_pid = -1;
+        std::filesystem::remove_all(m_root);
+        throw std::runtime_error("cannot start python3");
+    }
+    const std::string line = firstLine(out[0]);
+    close(out[0]);
+    m_port = portOf(line);
+    if (m_port == 0) {
+        stop();
+        std::filesystem::remove_all(m_root);
+        throw std::runtime_error("httpmail server did not start: \"" + line + "\"");
+    }
+}
+
+HttpMailServer::~HttpMailServer() {
+    stop();
+    std::error_code ignored;
+    std::filesystem::remove_all(m_root, ignored);
+}
+
+void HttpMailServer::stop() {
+    if (m_pid > 0) {
+        kill(m_pid, SIGTERM);
+        waitpid(m_pid, nullptr, 0);
+        m_pid = -1;
+    }
+}
+
+std::vector<std::string> HttpMailServer::requestLog() const {
+    std::vector<std::string> lines;
+    std::ifstream in(m_log);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty()) lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> HttpMailServer::requests(const std::string& method) const {
+    std::vector<std::string> found;
+    for (const std::string& line : requestLog()) {
+        if (line.rfind(method + " ", 0) == 0) found.push_back(line.substr(method.size() + 1));
+    }
+    return found;
+}

@@ -1,0 +1,41 @@
+#pragma once
+// Runs tools/httpmail-server on 127.0.0.1 and a free port for one test, over a fresh temporary
+// contact folder; stops it, reaps it and removes the folder when it goes out of scope.
+// Throws std::runtime_error when the server does not come up.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+struct HttpMailServerOptions {
+    std::string user = "demo";
+    std::string password = "demo";
+    bool seedSamples = false;
+    std::string fault;  // empty: none; else a --fault name of the server
+};
+
+class HttpMailServer {
+public:
+    explicit HttpMailServer(const HttpMailServerOptions& options = {});
+    ~HttpMailServer();
+    HttpMailServer(const HttpMailServer&) = delete;
+    HttpMailServer& operator=(const HttpMailServer&) = delete;
+
+    std::int32_t port() const { return m_port; }
+    const std::filesystem::path& folder() const { return m_folder; }
+    // One line per request so far: "METHOD PATH STATUS".
+    std::vector<std::string> requestLog() const;
+    // The requests logged so far with the given method, as "PATH STATUS".
+    std::vector<std::string> requests(const std::string& method) const;
+    // Stops the server now (a test of a server that went away); the folder stays until the end.
+    void stop();
+
+private:
+    std::filesystem::path m_root;
+    std::filesystem::path m_folder;
+    std::filesystem::path m_log;
+    pid_t m_pid = -1;
+    std::int32_t m_port = 0;
+};
