@@ -167,6 +167,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
 # --fault NAME: every request gets this answer instead, for tests of a server gone wrong.
 FAULTS = {
     "forbidden": lambda h: h.answer(403, b"Forbidden\r\n"),
+    "no-folder": lambda h: h.answer_not_found(),
     "server-error": lambda h: h.answer(500, b"Internal Server Error\r\n"),
     "not-webdav": lambda h: h.answer(200, b"<html><body>It works</body></html>\r\n", "text/html"),
 }
