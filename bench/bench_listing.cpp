@@ -1,0 +1,89 @@
+// ListContacts over 1,000 contacts of the local server, beside the floor: the same 1,001 exchanges
+// (one PROPFIND, one GET per contact) made with bare libcurl in the same process.
+
+#include "contacts/ContactClient.h"
+#include "tests/support/HttpMailServer.h"
+
+#include <benchmark/benchmark.h>
+#include <curl/curl.h>
+
+#include <fstream>
+#include <memory>
+
+namespace {
+
+constexpr int contactCount = 1000;
+
+struct NoScreen : ContactScreen {
+    std::size_t lines = 0;
+    void setCaption(const std::u16string&) override {}
+    void appendLine(const std::u16string&) override { ++lines; }
+    void clearList() override {}
+    std::u16string selectedLine() const override { return {}; }
+    void showWindow() override {}
+    void showMessage(const std::u16string&, MessageStyle, const std::u16string&) override {}
+    void endProgram() override {}
+};
+
+HttpMailServer& seededServer() {
+    static const std::unique_ptr<HttpMailServer> server = [] {
+        auto started = std::make_unique<HttpMailServer>();
+        for (int i = 0; i < contactCount; ++i) {
+            std::ofstream(started->folder() / ("c" + std::to_string(10000 + i) + ".vcf"), std::ios::binary)
+                << "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Contact [" << i << "]\r\nEMAIL:c" << i
+                << "@example.com\r\nEND:VCARD\r\n";
+        }
+        return started;
+    }();
+    return *server;
+}
+
+size_t keep(char* data, size_t size, size_t count, void* out) {
+    static_cast<std::string*>(out)->append(data, size * count);
+    return size * count;
+}
+
+std::string curlExchange(const std::string& url, const char* verb, const std::string& body) {
+    CURL* curl = curl_easy_init();
+    std::string answer;
+    curl_slist* headers = curl_slist_append(nullptr, "Authorization: Basic ZGVtbzpkZW1v");
+    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
+    curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, verb);
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+    if (!body.empty()) curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body.c_str());
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, keep);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &answer);
+    curl_easy_perform(curl);
+    curl_slist_free_all(headers);
+    curl_easy_cleanup(curl);
+    return answer;
+}
+
+void ListContactsOf1000(benchmark::State& state) {
+    HttpMailServer& server = seededServer();
+    for (auto _ : state) {
+        NoScreen screen;
+        ContactClient(screen, {u"127.0.0.1", server.port(), u"Basic ZGVtbzpkZW1v"}).ListContacts();
+        if (screen.lines != contactCount) state.SkipWithError("not every contact was listed");
+    }
+}
+
+void BareCurlFloorOf1000(benchmark::State& state) {
+    HttpMailServer& server = seededServer();
+    const std::string base = "http://127.0.0.1:" + std::to_string(server.port()) + "/vqhttpmail/2/3/4/Contacts";
+    for (auto _ : state) {
+        const std::string listing = curlExchange(base, "PROPFIND", "<?xml version=\"1.0\"?><D:propfind/>");
+        std::size_t got = 0;
+        for (int i = 0; i < contactCount; ++i) {
+            got += !curlExchange(base + "/c" + std::to_string(10000 + i) + ".vcf", "GET", {}).empty();
+        }
+        if (got != contactCount || listing.empty()) state.SkipWithError("not every contact was fetched");
+    }
+}
+
+}  // namespace
+
+BENCHMARK(ListContactsOf1000)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BareCurlFloorOf1000)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK_MAIN();
