@@ -3,6 +3,7 @@
 #include "codec/CodePage.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -28,6 +29,16 @@ Base64::Base64()
     for (std::uint8_t value = 0; value < m_encodeTable.size(); ++value) {
         m_decodeTable[m_encodeTable[value]] = value;
     }
+    // Two characters per lookup for the encoder: 12 bits at a time, as the UTF-16 units in memory.
+    for (std::uint32_t index = 0; index < m_encodePairs.size(); ++index) {
+        const char16_t pair[2] = {m_encodeTable[index >> 6], m_encodeTable[index & 63]};
+        std::memcpy(&m_encodePairs[index], pair, sizeof pair);
+    }
+    // The decoder's scan copy flags the low bytes of "=" and CR, so one test per group finds
+    // the units that might be skipped (a unit above U+00FF with such a low byte is checked exactly).
+    m_decodeScanTable = m_decodeTable;
+    m_decodeScanTable[u'='] |= kMaybeSkipped;
+    m_decodeScanTable[u'\r'] |= kMaybeSkipped;
 }
 
 std::u16string Base64::Encode(const std::u16string& sInput) const {
@@ -39,13 +50,13 @@ std::u16string Base64::Encode(const std::u16string& sInput) const {
 
 char16_t* Base64::encodeLine(const std::uint8_t* in, std::size_t count, char16_t* out) const {
     const std::uint8_t* const table = m_encodeTable.data();
+    const std::uint32_t* const pairs = m_encodePairs.data();
     const std::uint8_t* const groupsEnd = in + count / 3 * 3;
     for (; in < groupsEnd; in += 3, out += 4) {
         const std::uint32_t group = (in[0] << 16) | (in[1] << 8) | in[2];
-        out[0] = table[group >> 18];
-        out[1] = table[(group >> 12) & 63];
-        out[2] = table[(group >> 6) & 63];
-        out[3] = table[group & 63];
+        const std::uint32_t high = pairs[group >> 12], low = pairs[group & 0xFFF];
+        std::memcpy(out, &high, sizeof high);
+        std::memcpy(out + 2, &low, sizeof low);
     }
     const std::size_t rest = count % 3;
     if (rest != 0) {
@@ -93,37 +104,38 @@ std::u16string Base64::Decode(const std::u16string& sInput) const {
 std::vector<std::uint8_t> Base64::DecodeArr(const std::u16string& sInput) const {
     const char16_t* const begin = sInput.data();
     const char16_t* const end = begin + sInput.size();
-    // CR LF is skipped only as a pair, searched left to right; "=" anywhere; nothing else.
-    auto skipped = [end](const char16_t* at) {
-        if (*at == u'=') return std::size_t{1};
-        if (*at == u'\r' && at + 1 < end && at[1] == u'\n') return std::size_t{2};
-        return std::size_t{0};
-    };
 
-    std::size_t kept = 0;
-    for (const char16_t* at = begin; at < end;) {
-        const std::size_t skip = skipped(at);
-        kept += skip == 0;
-        at += skip == 0 ? 1 : skip;
-    }
-    if (kept == 0) {
-        throw Base64Error(9, "Base64.DecodeArr",
-                          "There is nothing to decode: the text is empty or holds only CR LF and \"=\".");
-    }
-
-    const std::size_t tail = kept % 4;
-    std::vector<std::uint8_t> bytes(kept / 4 * 3 + (tail == 3 ? 2 : tail == 2 ? 1 : 0));
+    // Room for every unit kept; CR LF and "=" only shrink what is written, trimmed at the end
+    // without a second allocation.
+    std::vector<std::uint8_t> bytes(sInput.size() / 4 * 3 + 2);
     std::uint8_t* out = bytes.data();
-    const std::uint8_t* const table = m_decodeTable.data();
+    const std::uint8_t* const table = m_decodeScanTable.data();
     std::uint32_t group = 0;
     int values = 0;
     for (const char16_t* at = begin; at < end;) {
-        const std::size_t skip = skipped(at);
-        if (skip != 0) {
-            at += skip;
+        // The common case: whole groups of four characters none of which may be skipped.
+        while (values == 0 && end - at >= 4) {
+            const std::uint32_t v0 = table[at[0] & 0xFF], v1 = table[at[1] & 0xFF],
+                                v2 = table[at[2] & 0xFF], v3 = table[at[3] & 0xFF];
+            if ((v0 | v1 | v2 | v3) & kMaybeSkipped) break;
+            const std::uint32_t whole = (v0 << 18) | (v1 << 12) | (v2 << 6) | v3;
+            out[0] = static_cast<std::uint8_t>(whole >> 16);
+            out[1] = static_cast<std::uint8_t>(whole >> 8);
+            out[2] = static_cast<std::uint8_t>(whole);
+            out += 3;
+            at += 4;
+        }
+        if (at == end) break;
+        // One unit at a time: CR LF is skipped only as a pair, "=" anywhere, nothing else.
+        if (*at == u'=') {
+            ++at;
             continue;
         }
-        group = (group << 6) | table[*at++ & 0xFF];
+        if (*at == u'\r' && at + 1 < end && at[1] == u'\n') {
+            at += 2;
+            continue;
+        }
+        group = (group << 6) | (table[*at++ & 0xFF] & 63);
         if (++values == 4) {
             out[0] = static_cast<std::uint8_t>(group >> 16);
             out[1] = static_cast<std::uint8_t>(group >> 8);
@@ -133,12 +145,20 @@ std::vector<std::uint8_t> Base64::DecodeArr(const std::u16string& sInput) const 
             values = 0;
         }
     }
-    // Bits the last character holds beyond the last whole byte are dropped.
+    if (out == bytes.data() && values == 0) {
+        throw Base64Error(9, "Base64.DecodeArr",
+                          "There is nothing to decode: the text is empty or holds only CR LF and \"=\".");
+    }
+    // Bits the last character holds beyond the last whole byte are dropped; a lone last
+    // character gives no byte.
     if (values == 3) {
         out[0] = static_cast<std::uint8_t>(group >> 10);
         out[1] = static_cast<std::uint8_t>(group >> 2);
+        out += 2;
     } else if (values == 2) {
         out[0] = static_cast<std::uint8_t>(group >> 4);
+        out += 1;
     }
+    bytes.resize(static_cast<std::size_t>(out - bytes.data()));
     return bytes;
 }

@@ -55,4 +55,7 @@ private:
 
     std::array<std::uint8_t, 64> m_encodeTable{};
     std::array<std::uint8_t, 256> m_decodeTable{};
+    std::array<std::uint32_t, 4096> m_encodePairs{};
+    static constexpr std::uint8_t kMaybeSkipped = 0x80;
+    std::array<std::uint8_t, 256> m_decodeScanTable{};
 };
