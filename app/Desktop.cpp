@@ -1,0 +1,47 @@
+#include "app/Desktop.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+class QtDesktop final : public Desktop {
+public:
+    void showMessage(const QString& text, MessageStyle style, const QString& title) override
+    {
+        const QMessageBox::Icon icon =
+            style == MessageStyle::Information ? QMessageBox::Information : QMessageBox::NoIcon;
+        QMessageBox box(icon, title.isEmpty() ? kApplicationTitle : title, text, QMessageBox::Ok,
+                        QApplication::activeWindow());
+        // A vCard or a server's error text is shown as written, never interpreted as markup.
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+    }
+
+    void endProgram() override
+    {
+        // "At once": no event loop unwinding, no further handlers; what was printed is kept.
+        std::fflush(nullptr);
+        std::_Exit(0);
+    }
+};
+
+QtDesktop realDesktop;
+Desktop* current = &realDesktop;
+
+}  // namespace
+
+Desktop& desktop()
+{
+    return *current;
+}
+
+Desktop* setDesktop(Desktop* replacement)
+{
+    Desktop* previous = current;
+    current = replacement ? replacement : &realDesktop;
+    return previous;
+}

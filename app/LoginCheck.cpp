@@ -1,0 +1,40 @@
+#include "app/LoginCheck.h"
+
+#include "codec/Base64.h"
+
+#include <charconv>
+#include <string>
+
+std::optional<std::int32_t> parsePort(const QString& text)
+{
+    // Latin-1 is safe here: anything outside it is not a digit and fails the parse anyway.
+    const std::string digits = text.trimmed().toLatin1().toStdString();
+    if (digits.empty() || digits.front() == '+' || digits.front() == '-')
+        return std::nullopt;
+    std::int32_t port = 0;
+    const char* end = digits.data() + digits.size();
+    const auto [stop, error] = std::from_chars(digits.data(), end, port);
+    if (error != std::errc() || stop != end || port < 1 || port > 65535)
+        return std::nullopt;
+    return port;
+}
+
+QString authorizationFor(const QString& username, const QString& password)
+{
+    const Base64 codec;
+    std::u16string encoded = codec.Encode((username + u':' + password).toStdU16String());
+    // Encode breaks lines after 76 characters; a header value must be one line.
+    std::erase(encoded, u'\r');
+    std::erase(encoded, u'\n');
+    return QStringLiteral("Basic ") + QString::fromStdU16String(encoded);
+}
+
+std::variant<LoginRefusal, LoginValues> checkLogin(const LoginEntries& entries)
+{
+    if (entries.username.isEmpty() || entries.password.isEmpty() || entries.server.isEmpty())
+        return LoginRefusal{kMissingEntryMessage};
+    const std::optional<std::int32_t> port = parsePort(entries.port);
+    if (!port)
+        return LoginRefusal{kBadPortMessage};
+    return LoginValues{entries.server, *port, authorizationFor(entries.username, entries.password)};
+}

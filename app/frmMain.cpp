@@ -1,0 +1,139 @@
+#include "app/frmMain.h"
+
+#include "app/AppIcon.h"
+#include "app/CaptionFit.h"
+#include "app/Desktop.h"
+#include "app/Twips.h"
+#include "app/frmLogin.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);  // neither button is the window's default
+    return button;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+}  // namespace
+
+frmMain::frmMain(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Velqor Peronsal Contacts Manager"));
+    setWindowIcon(appIcon());
+    // Nothing in the window follows a change of size, so there is nothing to maximise.
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    createControls();
+    layOut();
+    connect(m_cmdRefresh, &QPushButton::clicked, this, &frmMain::cmdRefresh_Click);
+    connect(m_cmdClose, &QPushButton::clicked, this, &frmMain::cmdClose_Click);
+}
+
+void frmMain::createControls()
+{
+    m_list1 = new QListWidget(this);
+    m_list1->setObjectName(QStringLiteral("List1"));
+    m_label2 = makeLabel(this, "Label2", QStringLiteral("Server Contacts:"));
+    m_cmdClose = makeButton(this, "cmdClose", QStringLiteral("&Cancel"));
+    m_cmdRefresh = makeButton(this, "cmdRefresh", QStringLiteral("Refresh"));
+    m_label1 = makeLabel(this, "Label1",
+                         QStringLiteral("To move contacts to the server, simply drag contacts from "
+                                        "the Windows Address Book onto this form. The contact will "
+                                        "be posted to the server and appear in your server side "
+                                        "contacts list."));
+    m_label1->setWordWrap(true);
+    setTabOrder(m_list1, m_cmdClose);
+    setTabOrder(m_cmdClose, m_cmdRefresh);
+    m_list1->setFocus();
+}
+
+void frmMain::layOut()
+{
+    fixClientAreaInTwips(this, 6180, 4050);
+    placeInTwips(m_list1, {150, 1095, 5790, 2400});
+    placeInTwips(m_label2, {135, 855, 1365, 270});
+    placeInTwips(m_cmdClose, {4725, 3555, 1230, 420});
+    placeInTwips(m_cmdRefresh, {3375, 3555, 1230, 420});
+    placeInTwips(m_label1, {180, 75, 5820, 675});
+    fitCaptionFont(this);
+    centreOnScreen(this);
+}
+
+void frmMain::Form_Load()
+{
+    show();
+    if (frmLogin::showModal(this) == LoginResult::ProgramEnded)
+        return;
+}
+
+void frmMain::cmdRefresh_Click()
+{
+    clearList();
+}
+
+void frmMain::cmdClose_Click()
+{
+    endProgram();
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    endProgram();
+}
+
+void frmMain::setCaption(const std::u16string& text)
+{
+    setWindowTitle(QString::fromStdU16String(text));
+    repaint();  // the listing blocks the event loop; the progress must show now
+}
+
+void frmMain::appendLine(const std::u16string& line)
+{
+    m_list1->addItem(QString::fromStdU16String(line));
+}
+
+void frmMain::clearList()
+{
+    m_list1->clear();
+}
+
+std::u16string frmMain::selectedLine() const
+{
+    const QListWidgetItem* item = m_list1->currentItem();
+    return item && item->isSelected() ? item->text().toStdU16String() : std::u16string();
+}
+
+void frmMain::showWindow()
+{
+    show();
+}
+
+void frmMain::showMessage(const std::u16string& prompt, MessageStyle style,
+                          const std::u16string& title)
+{
+    desktop().showMessage(QString::fromStdU16String(prompt), style,
+                          QString::fromStdU16String(title));
+}
+
+void frmMain::endProgram()
+{
+    m_programEnded = true;
+    desktop().endProgram();
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The main window and start-up object: shows itself, asks for the login, lists the contacts, and
+// then waits for "Refresh", "&Cancel", double-clicks and drops. It is the contact logic's window.
+
+#include "contacts/ContactScreen.h"
+
+#include <QWidget>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+class frmMain final : public QWidget, public ContactScreen {
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget* parent = nullptr);
+
+    // The start-up sequence; returns when start-up is over or the program was told to end.
+    void Form_Load();
+    void cmdRefresh_Click();
+    void cmdClose_Click();
+
+    // ContactScreen
+    void setCaption(const std::u16string& text) override;
+    void appendLine(const std::u16string& line) override;
+    void clearList() override;
+    std::u16string selectedLine() const override;
+    void showWindow() override;
+    void showMessage(const std::u16string& prompt, MessageStyle style,
+                     const std::u16string& title) override;
+    void endProgram() override;
+
+    bool programEnded() const { return m_programEnded; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void layOut();
+
+    QListWidget* m_list1 = nullptr;
+    QLabel* m_label2 = nullptr;
+    QPushButton* m_cmdClose = nullptr;
+    QPushButton* m_cmdRefresh = nullptr;
+    QLabel* m_label1 = nullptr;
+    bool m_programEnded = false;
+};
