@@ -5,8 +5,13 @@
 #include "app/Desktop.h"
 #include "app/Twips.h"
 #include "app/frmLogin.h"
+#include "app/modMain.h"
+#include "contacts/DropItems.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -32,7 +37,7 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption)
 
 }  // namespace
 
-frmMain::frmMain(QWidget* parent) : QWidget(parent, Qt::Window)
+frmMain::frmMain(QWidget* parent, HttpFunction http) : QWidget(parent, Qt::Window), m_http(std::move(http))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Velqor Peronsal Contacts Manager"));
@@ -43,6 +48,11 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent, Qt::Window)
     layOut();
     connect(m_cmdRefresh, &QPushButton::clicked, this, &frmMain::cmdRefresh_Click);
     connect(m_cmdClose, &QPushButton::clicked, this, &frmMain::cmdClose_Click);
+    connect(m_list1, &QListWidget::itemDoubleClicked, this, &frmMain::List1_DblClick);
+    // Drops anywhere on the window, the list included: the list takes none itself.
+    setAcceptDrops(true);
+    m_list1->setAcceptDrops(false);
+    m_list1->viewport()->setAcceptDrops(false);
 }
 
 void frmMain::createControls()
@@ -78,13 +88,72 @@ void frmMain::layOut()
 void frmMain::Form_Load()
 {
     show();
-    if (frmLogin::showModal(this) == LoginResult::ProgramEnded)
-        return;
+    // As long as the server rejects the credentials, ask for them again.
+    for (;;) {
+        if (frmLogin::showModal(this) == LoginResult::ProgramEnded || m_programEnded)
+            return;
+        ListingResult result = ListingResult::ProgramEnded;
+        guarded([&] { result = client().ListContacts(); });
+        if (result != ListingResult::Rejected || m_programEnded)
+            return;
+    }
 }
 
 void frmMain::cmdRefresh_Click()
 {
     clearList();
+    guarded([&] { client().ListContacts(); });  // a failed listing here brings no login back
+}
+
+void frmMain::List1_DblClick()
+{
+    guarded([&] { client().List1_DblClick(); });
+}
+
+ContactClient frmMain::client()
+{
+    return ContactClient(*this,
+                         LoginState{modMain::sServer.toStdU16String(), modMain::lPort,
+                                    modMain::sAuthorization.toStdU16String()},
+                         m_http);
+}
+
+template <typename Operation> void frmMain::guarded(Operation operation)
+{
+    try {
+        operation();
+    } catch (const std::exception& error) {
+        showMessage(u"The operation failed: " + QString::fromLocal8Bit(error.what()).toStdU16String(),
+                    MessageStyle::Information, u"");
+    } catch (...) {
+        showMessage(u"The operation failed for an unknown reason.", MessageStyle::Information, u"");
+    }
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    event->acceptProposedAction();  // every drop reaches the import, which tells what it refuses
+}
+
+void frmMain::dragMoveEvent(QDragMoveEvent* event)
+{
+    event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event)
+{
+    const QMimeData* data = event->mimeData();
+    DropFormats formats;
+    if (data->hasFormat(QStringLiteral("text/uri-list")))
+        formats.uriList = data->data(QStringLiteral("text/uri-list")).toStdString();
+    for (const char* type : {"text/vcard", "text/x-vcard", "text/directory"}) {
+        if (data->hasFormat(QString::fromLatin1(type))) {
+            formats.vcardData = data->data(QString::fromLatin1(type)).toStdString();
+            break;
+        }
+    }
+    event->acceptProposedAction();
+    guarded([&] { client().Form_OLEDragDrop(dropItems(formats)); });
 }
 
 void frmMain::cmdClose_Click()

@@ -2,7 +2,9 @@
 // The main window and start-up object: shows itself, asks for the login, lists the contacts, and
 // then waits for "Refresh", "&Cancel", double-clicks and drops. It is the contact logic's window.
 
+#include "contacts/ContactClient.h"
 #include "contacts/ContactScreen.h"
+#include "contacts/HttpFunction.h"
 
 #include <QWidget>
 
@@ -13,12 +15,14 @@ class QPushButton;
 class frmMain final : public QWidget, public ContactScreen {
     Q_OBJECT
 public:
-    explicit frmMain(QWidget* parent = nullptr);
+    // http: every exchange with the server; the real routine unless a test gives another.
+    explicit frmMain(QWidget* parent = nullptr, HttpFunction http = modWININET::HttpRequest);
 
     // The start-up sequence; returns when start-up is over or the program was told to end.
     void Form_Load();
     void cmdRefresh_Click();
     void cmdClose_Click();
+    void List1_DblClick();
 
     // ContactScreen
     void setCaption(const std::u16string& text) override;
@@ -34,10 +38,19 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createControls();
     void layOut();
+    // A client for one operation, with the login state as it is now.
+    ContactClient client();
+    // Runs one operation; no exception may leave a Qt event handler, so it becomes a message.
+    template <typename Operation> void guarded(Operation operation);
+
+    HttpFunction m_http;
 
     QListWidget* m_list1 = nullptr;
     QLabel* m_label2 = nullptr;
