@@ -26,8 +26,8 @@ Base64::Base64()
                     110, 111, 112, 113, 114, 115, 116, 117, 118, 119, 120, 121, 122,
                     48,  49,  50,  51,  52,  53,  54,  55,  56,  57,  43,  47} {
     // Codes outside the alphabet stay 0, the value of "A": decoding never rejects a character.
-    for (std::uint8_t value = 0; value < m_encodeTable.size(); ++value) {
-        m_decodeTable[m_encodeTable[value]] = value;
+    for (std::size_t value = 0; value < m_encodeTable.size(); ++value) {
+        m_decodeTable[m_encodeTable[value]] = static_cast<std::uint8_t>(value);
     }
     // Two characters per lookup for the encoder: 12 bits at a time, as the UTF-16 units in memory.
     for (std::uint32_t index = 0; index < m_encodePairs.size(); ++index) {
