@@ -1,0 +1,218 @@
+// The real main window on the offscreen platform, logged in through the real dialog, talking to
+// tools/httpmail-server on loopback with the real HttpRequest.
+
+#include "app/frmMain.h"
+#include "app/modMain.h"
+#include "codec/CodePage.h"
+#include "tests/app/DesktopRecorder.h"
+#include "tests/app/LoginRobot.h"
+#include "tests/support/HttpMailServer.h"
+
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+const QString kFatal = QStringLiteral(
+    "Server does not seem to support remote contact administration or does not have any contact "
+    "defined. You may have also specified an invalid password.");
+const QString kAuthError = QStringLiteral("Authentication Error: Please check credentials.");
+
+LoginRobot::Entries demoLogin(std::int32_t port, const QString& password = QStringLiteral("demo"))
+{
+    return {QStringLiteral("demo"), password, QStringLiteral("127.0.0.1"), QString::number(port)};
+}
+
+std::string bytesOf(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+HttpMailServerOptions seeded(std::string fault = {})
+{
+    HttpMailServerOptions options;
+    options.seedSamples = true;
+    options.fault = std::move(fault);
+    return options;
+}
+
+struct MainWindowListing : testing::Test {
+    void SetUp() override
+    {
+        QObject::connect(&window, &QWidget::windowTitleChanged,
+                         [this](const QString& title) { captions << title; });
+    }
+
+    QStringList lines() const
+    {
+        QStringList all;
+        for (int row = 0; row < list()->count(); ++row)
+            all << list()->item(row)->text();
+        return all;
+    }
+    QListWidget* list() const { return window.findChild<QListWidget*>("List1"); }
+
+    void doubleClickRow(int row)
+    {
+        QListWidgetItem* item = list()->item(row);
+        ASSERT_NE(item, nullptr);
+        const QPoint centre = list()->visualItemRect(item).center();
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, centre);
+    }
+
+    DesktopRecorder recorder;
+    LoginRobot robot;
+    frmMain window;
+    QStringList captions;
+};
+
+}  // namespace
+
+TEST_F(MainWindowListing, GoodLoginFillsTheListWithProgressInTheCaption)
+{
+    HttpMailServer server(seeded());
+    robot.login(demoLogin(server.port()));
+    window.Form_Load();
+
+    EXPECT_TRUE(recorder.messages.empty()) << recorder.texts().join("\n").toStdString();
+    EXPECT_EQ(recorder.endings, 0);
+    EXPECT_EQ(robot.shown.size(), 1u);
+    EXPECT_TRUE(window.isVisible());
+    const QStringList listed = lines();
+    ASSERT_EQ(listed.size(), 12);
+    EXPECT_EQ(listed[0], "Jane (Work) Doe [A01.vcf]");
+    EXPECT_EQ(listed[2], QString::fromUtf8("J\u00fcrgen M\u00fcller [A03.vcf]"));
+    EXPECT_EQ(listed[5], " [A06.vcf]");
+    EXPECT_EQ(listed[11], "Chris Adams [A12.vcf]");
+    QStringList expectedCaptions;
+    for (int n = 1; n <= 12; ++n)
+        expectedCaptions << QStringLiteral("Retreiving Contact from Server %1 of 12").arg(n);
+    expectedCaptions << "Velqor Personal Contacts Manager";
+    EXPECT_EQ(captions, expectedCaptions);
+    const auto gets = server.requests("GET");
+    ASSERT_EQ(gets.size(), 12u);
+    for (std::size_t i = 0; i < gets.size(); ++i) {
+        const std::string number = std::to_string(i + 1);
+        EXPECT_EQ(gets[i], "/vqhttpmail/2/3/4/Contacts/A" + std::string(2 - number.size(), '0') +
+                               number + ".vcf 200");
+    }
+}
+
+TEST_F(MainWindowListing, WrongPasswordBringsTheDialogBackWithItsDesignValues)
+{
+    HttpMailServer server(seeded());
+    robot.login(demoLogin(server.port(), QStringLiteral("wrong")));
+    robot.login(demoLogin(server.port()));
+    window.Form_Load();
+
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].text, kAuthError);
+    EXPECT_EQ(recorder.messages[0].style, MessageStyle::Plain);
+    EXPECT_EQ(recorder.messages[0].title, "");
+    ASSERT_EQ(robot.shown.size(), 2u);
+    const LoginRobot::Entries design{"", "", "127.0.0.1", "8080"};
+    EXPECT_EQ(robot.shown[0], design);
+    EXPECT_EQ(robot.shown[1], design) << "nothing typed the first time comes back";
+    EXPECT_EQ(lines().size(), 12) << "the second login lists";
+    EXPECT_EQ(recorder.endings, 0);
+}
+
+TEST_F(MainWindowListing, ForbiddenAsksForTheLoginAgainAndCancelEnds)
+{
+    HttpMailServer server(seeded("forbidden"));
+    robot.login(demoLogin(server.port()));
+    robot.cancel();
+    window.Form_Load();
+
+    EXPECT_EQ(recorder.texts(),
+              QStringList{"Communications Failure: Unable to connect to remote host."});
+    EXPECT_EQ(robot.shown.size(), 2u);
+    EXPECT_EQ(recorder.endings, 1) << "the second dialog's Cancel";
+    EXPECT_TRUE(lines().isEmpty());
+}
+
+TEST(MainWindowFatalListing, NoContactFolderOrNoServerEndsAfterTheThirdMessage)
+{
+    struct Row {
+        const char* why;
+        std::string fault;
+        bool stop;
+    };
+    const Row rows[] = {{"no contact folder (404)", "no-folder", false},
+                        {"an unreachable port", "", true}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        DesktopRecorder rowRecorder;
+        LoginRobot rowRobot;
+        frmMain rowWindow;
+        HttpMailServer server(seeded(row.fault));
+        if (row.stop)
+            server.stop();
+        rowRobot.login(demoLogin(server.port()));
+        rowWindow.Form_Load();
+        EXPECT_EQ(rowRecorder.texts(), QStringList{kFatal});
+        EXPECT_EQ(rowRecorder.messages.at(0).style, MessageStyle::Plain);
+        EXPECT_EQ(rowRecorder.endings, 1);
+        EXPECT_TRUE(rowWindow.programEnded());
+        EXPECT_EQ(rowRobot.shown.size(), 1u) << "no login after the end";
+        EXPECT_TRUE(server.requests("GET").empty());
+    }
+}
+
+TEST_F(MainWindowListing, RefreshNeverDuplicatesAndRejectedCredentialsLeaveTheListEmpty)
+{
+    HttpMailServer server(seeded());
+    robot.login(demoLogin(server.port()));
+    window.Form_Load();
+    ASSERT_EQ(lines().size(), 12);
+    const QStringList first = lines();
+
+    auto* refresh = window.findChild<QPushButton*>("cmdRefresh");
+    QTest::mouseClick(refresh, Qt::LeftButton);
+    QTest::mouseClick(refresh, Qt::LeftButton);
+    EXPECT_EQ(lines(), first);
+    EXPECT_EQ(server.requests("PROPFIND").size(), 3u);
+
+    // The server no longer takes these credentials: say so, empty list, no login dialog.
+    modMain::sAuthorization = QStringLiteral("Basic ZGVtbzpjaGFuZ2Vk");
+    QTest::mouseClick(refresh, Qt::LeftButton);
+    EXPECT_TRUE(lines().isEmpty());
+    EXPECT_EQ(recorder.texts(), QStringList{kAuthError});
+    EXPECT_EQ(robot.shown.size(), 1u);
+    EXPECT_EQ(recorder.endings, 0);
+}
+
+TEST_F(MainWindowListing, DoubleClickShowsTheVcardOrWhatWentWrong)
+{
+    HttpMailServer server(seeded());
+    robot.login(demoLogin(server.port()));
+    window.Form_Load();
+    ASSERT_EQ(lines().size(), 12);
+
+    doubleClickRow(2);
+    const std::string a03 = bytesOf(server.folder() / "A03.vcf");
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].text.toStdU16String(), codepage::fromWindows1252(a03));
+    EXPECT_EQ(recorder.messages[0].style, MessageStyle::Plain);
+    EXPECT_EQ(recorder.messages[0].title, "");
+
+    std::filesystem::remove(server.folder() / "A12.vcf");
+    doubleClickRow(11);
+    ASSERT_EQ(recorder.messages.size(), 2u);
+    EXPECT_EQ(recorder.messages[1].text, "Error:404");
+
+    server.stop();
+    doubleClickRow(0);
+    ASSERT_EQ(recorder.messages.size(), 3u);
+    EXPECT_EQ(recorder.messages[2].text, "");
+    EXPECT_EQ(recorder.endings, 0);
+    EXPECT_EQ(lines().size(), 12) << "a double-click changes nothing in the list";
+}
