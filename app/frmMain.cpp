@@ -59,6 +59,8 @@ void frmMain::createControls()
 {
     m_list1 = new QListWidget(this);
     m_list1->setObjectName(QStringLiteral("List1"));
+    // One line of text per row: the view need not measure every row again as the list grows.
+    m_list1->setUniformItemSizes(true);
     m_label2 = makeLabel(this, "Label2", QStringLiteral("Server Contacts:"));
     m_cmdClose = makeButton(this, "cmdClose", QStringLiteral("&Cancel"));
     m_cmdRefresh = makeButton(this, "cmdRefresh", QStringLiteral("Refresh"));

@@ -2,17 +2,14 @@
 // (one PROPFIND, one GET per contact) made with bare libcurl in the same process.
 
 #include "contacts/ContactClient.h"
-#include "tests/support/HttpMailServer.h"
+#include "bench/SeededServer.h"
 
 #include <benchmark/benchmark.h>
 #include <curl/curl.h>
 
-#include <fstream>
 #include <memory>
 
 namespace {
-
-constexpr int contactCount = 1000;
 
 struct NoScreen : ContactScreen {
     std::size_t lines = 0;
@@ -24,19 +21,6 @@ struct NoScreen : ContactScreen {
     void showMessage(const std::u16string&, MessageStyle, const std::u16string&) override {}
     void endProgram() override {}
 };
-
-HttpMailServer& seededServer() {
-    static const std::unique_ptr<HttpMailServer> server = [] {
-        auto started = std::make_unique<HttpMailServer>();
-        for (int i = 0; i < contactCount; ++i) {
-            std::ofstream(started->folder() / ("c" + std::to_string(10000 + i) + ".vcf"), std::ios::binary)
-                << "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Contact [" << i << "]\r\nEMAIL:c" << i
-                << "@example.com\r\nEND:VCARD\r\n";
-        }
-        return started;
-    }();
-    return *server;
-}
 
 size_t keep(char* data, size_t size, size_t count, void* out) {
     static_cast<std::string*>(out)->append(data, size * count);
