@@ -3,7 +3,7 @@
 
 #include "net/modWININET.h"
 #include "tests/net/LoopbackServer.h"
-#include "tests/net/ScopedLimits.h"
+#include "tests/support/ScopedLimits.h"
 #include "tests/net/WireText.h"
 
 #include <gtest/gtest.h>

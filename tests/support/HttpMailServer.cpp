@@ -51,10 +51,11 @@ HttpMailServer::HttpMailServer(const HttpMailServerOptions& options) {
     m_root = root;
     m_folder = m_root / "Contacts";
     m_log = m_root / "requests.log";
+    m_faultFile = m_root / "fault";
 
     std::vector<std::string> args{"python3", VQ_SERVER_SCRIPT, "--host", "127.0.0.1", "--port", "0",
                                   "--folder", m_folder.string(), "--user", options.user,
-                                  "--password", options.password};
+                                  "--password", options.password, "--fault-file", m_faultFile.string()};
     if (options.seedSamples) args.emplace_back("--seed-samples");
     if (!options.fault.empty()) args.insert(args.end(), {"--fault", options.fault});
     std::vector<char*> argv;
@@ -99,6 +100,13 @@ void HttpMailServer::stop() {
         waitpid(m_pid, nullptr, 0);
         m_pid = -1;
     }
+}
+
+void HttpMailServer::setFault(const std::string& fault) const {
+    // Written whole to a new file and renamed, so the server never reads half a name.
+    const auto fresh = m_faultFile.string() + ".new";
+    std::ofstream(fresh, std::ios::trunc) << fault;
+    std::filesystem::rename(fresh, m_faultFile);
 }
 
 std::vector<std::string> HttpMailServer::requestLog() const {

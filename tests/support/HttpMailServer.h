@@ -13,7 +13,7 @@ struct HttpMailServerOptions {
     std::string user = "demo";
     std::string password = "demo";
     bool seedSamples = false;
-    std::string fault;  // empty: none; else a --fault name of the server
+    std::string fault;  // empty: none; else a --fault name of the server, fixed for its life
 };
 
 class HttpMailServer {
@@ -29,6 +29,9 @@ public:
     std::vector<std::string> requestLog() const;
     // The requests logged so far with the given method, as "PATH STATUS".
     std::vector<std::string> requests(const std::string& method) const;
+    // Switches the server to a --fault mode from its next request on; empty: back to normal.
+    // Has no effect when the options fixed a fault.
+    void setFault(const std::string& fault) const;
     // Stops the server now (a test of a server that went away); the folder stays until the end.
     void stop();
 
@@ -36,6 +39,7 @@ private:
     std::filesystem::path m_root;
     std::filesystem::path m_folder;
     std::filesystem::path m_log;
+    std::filesystem::path m_faultFile;
     pid_t m_pid = -1;
     std::int32_t m_port = 0;
 };

@@ -133,9 +133,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
     def handle_any(self):
         path = urllib.parse.urlsplit(self.path).path
-        fault = FAULTS.get(self.server.fault)
-        if fault:
-            return fault(self)
+        fault = FAULTS.get(self.server.current_fault())
+        if fault and fault(self):
+            return None
         if not self.authorized():
             return self.answer_unauthorized()
         folder = self.server.folder
@@ -164,17 +164,135 @@ class Handler(http.server.BaseHTTPRequestHandler):
         pass  # one line per request is enough; log_request writes it
 
 
-# --fault NAME: every request gets this answer instead, for tests of a server gone wrong.
+# --- faults: a server gone wrong, for the tests. Each takes the request and returns True when it
+# answered it; False lets the request through to the normal answer. ---
+
+def answer_cut(h, status, body, content_type):
+    """Announces the whole body, sends half of it and hangs up."""
+    h.send_response(status)
+    h.send_header("Content-Type", content_type)
+    h.send_header("Content-Length", str(len(body)))
+    h.end_headers()
+    h.wfile.write(body[:len(body) // 2])
+    h.wfile.flush()
+    h.close_connection = True
+    return True
+
+
+def fault_cut_listing(h):
+    if h.command != "PROPFIND":
+        return False
+    return answer_cut(h, 207, multistatus(h.server.folder.names()), "text/xml")
+
+
+def fault_cut_contact(h):
+    if h.command != "GET":
+        return False
+    return answer_cut(h, 200, BIG_VCARD_HEAD + b"x" * 4096 + b"\r\nEND:VCARD\r\n", "text/x-vcard")
+
+
+def fault_silent(h):
+    """Takes the request and never answers; waits until the client gives up and hangs up."""
+    h.connection.settimeout(300)
+    try:
+        while h.connection.recv(4096):
+            pass
+    except OSError:
+        pass
+    h.close_connection = True
+    return True
+
+
+def fault_huge_contact(h):
+    """A contact of 100 MiB, sent in 1 MiB pieces until the client stops reading."""
+    if h.command != "GET":
+        return False
+    size, piece = 100 << 20, (b"NOTE:" + b"y" * 1017 + b"\r\n") * 1024
+    h.send_response(200)
+    h.send_header("Content-Type", "text/x-vcard")
+    h.send_header("Content-Length", str(size))
+    h.end_headers()
+    try:
+        for _ in range(size // len(piece)):
+            h.wfile.write(piece)
+    except OSError:
+        pass  # the client hung up at its cap
+    h.close_connection = True
+    return True
+
+
+def fault_garbage_status(h):
+    h.wfile.write(b"SSH-2.0-OpenSSH_9.2\r\nProtocol mismatch.\r\n\r\n" + bytes(range(256)))
+    h.close_connection = True
+    return True
+
+
+MANY_HREFS = 20000
+
+
+def fault_many_hrefs(h):
+    """A listing of 20,000 generated contacts; GET of one of them answers a small vCard."""
+    path = urllib.parse.unquote(urllib.parse.urlsplit(h.path).path)
+    if not h.authorized():
+        return False
+    if h.command == "PROPFIND":
+        h.read_body()
+        names = ["many%05d.vcf" % i for i in range(MANY_HREFS)]
+        h.answer(207, multistatus(names), 'text/xml; charset="utf-8"')
+        return True
+    name = path.rsplit("/", 1)[-1]
+    if h.command == "GET" and name.startswith("many"):
+        h.answer_contact(b"BEGIN:VCARD\r\nFN:Many " + name[4:9].encode() + b"\r\nEND:VCARD\r\n")
+        return True
+    return False
+
+
+BIG_VCARD_HEAD = b"BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Big Card\r\nPHOTO;ENCODING=b;TYPE=JPEG:"
+
+
+def fault_big_contact(h):
+    """Every contact is a 10 MiB vCard (a large photo)."""
+    if h.command != "GET" or not h.authorized():
+        return False
+    line = b" " + b"QUJD" * 18 + b"\r\n"
+    h.answer_contact(BIG_VCARD_HEAD + b"\r\n" + line * ((10 << 20) // len(line)) + b"END:VCARD\r\n")
+    return True
+
+
 FAULTS = {
-    "forbidden": lambda h: h.answer(403, b"Forbidden\r\n"),
-    "no-folder": lambda h: h.answer_not_found(),
-    "server-error": lambda h: h.answer(500, b"Internal Server Error\r\n"),
-    "not-webdav": lambda h: h.answer(200, b"<html><body>It works</body></html>\r\n", "text/html"),
+    "forbidden": lambda h: h.answer(403, b"Forbidden\r\n") or True,
+    "no-folder": lambda h: h.answer_not_found() or True,
+    "server-error": lambda h: h.answer(500, b"Internal Server Error\r\n") or True,
+    "not-webdav": lambda h: h.answer(200, b"<html><body>It works</body></html>\r\n", "text/html") or True,
+    "cut-listing": fault_cut_listing,
+    "cut-contact": fault_cut_contact,
+    "silent": fault_silent,
+    "huge-contact": fault_huge_contact,
+    "garbage-status": fault_garbage_status,
+    "many-hrefs": fault_many_hrefs,
+    "big-contact": fault_big_contact,
 }
 
 
 class Server(http.server.ThreadingHTTPServer):
     daemon_threads = True
+    fault = None
+    fault_file = None
+
+    def current_fault(self):
+        """--fault, or else the name the fault file holds now (tests switch faults while running)."""
+        if self.fault or not self.fault_file:
+            return self.fault
+        try:
+            with open(self.fault_file, encoding="ascii") as f:
+                return f.read().strip() or None
+        except (OSError, UnicodeDecodeError):
+            return None
+
+    def handle_error(self, request, client_address):
+        if isinstance(sys.exc_info()[1], ConnectionError):
+            return  # a client that hung up mid-answer is no error of ours
+        super().handle_error(request, client_address)
 
 
 def main(argv=None):
@@ -184,7 +302,8 @@ def main(argv=None):
     parser.add_argument("--folder", required=True, help="directory of .vcf files (created if missing)")
     parser.add_argument("--user", default="demo")
     parser.add_argument("--password", default="demo")
-    parser.add_argument("--fault", choices=sorted(FAULTS), help="answer every request this way")
+    parser.add_argument("--fault", choices=sorted(FAULTS), help="answer requests this way")
+    parser.add_argument("--fault-file", help="a file naming the fault to use now; empty: none")
     parser.add_argument("--seed-samples", action="store_true", help="write a dozen sample contacts first")
     args = parser.parse_args(argv)
 
@@ -193,7 +312,7 @@ def main(argv=None):
         samples.write_samples(folder.directory)
     server = Server((args.host, args.port), Handler)
     server.folder, server.user, server.password = folder, args.user, args.password
-    server.fault = args.fault
+    server.fault, server.fault_file = args.fault, args.fault_file
     host, port = server.server_address[:2]
     print("listening on %s:%d" % (host, port), flush=True)
     try:

@@ -1,0 +1,137 @@
+// The main window against a server gone wrong in the ways the tests can make it: the program says
+// what the listing says for such an answer, or lists what it can, returns within its time-outs,
+// and the next Refresh, with the server mended, lists normally.
+
+#include "app/frmMain.h"
+#include "app/modMain.h"
+#include "tests/app/DesktopRecorder.h"
+#include "tests/support/HttpMailServer.h"
+#include "tests/support/ScopedLimits.h"
+
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <chrono>
+#include <fstream>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString kFatal = QStringLiteral(
+    "Server does not seem to support remote contact administration or does not have any contact "
+    "defined. You may have also specified an invalid password.");
+const QStringList kNormal = {"Ann One [a.vcf]", "Bob Two [b.vcf]"};
+
+struct MainWindowFaults : testing::Test {
+    void SetUp() override
+    {
+        std::ofstream(server.folder() / "a.vcf", std::ios::binary)
+            << "BEGIN:VCARD\r\nFN:Ann One\r\nEND:VCARD\r\n";
+        std::ofstream(server.folder() / "b.vcf", std::ios::binary)
+            << "BEGIN:VCARD\r\nFN:Bob Two\r\nEND:VCARD\r\n";
+        modMain::sServer = QStringLiteral("127.0.0.1");
+        modMain::lPort = server.port();
+        modMain::sAuthorization = QStringLiteral("Basic ZGVtbzpkZW1v");
+        window.show();
+    }
+
+    QStringList lines() const
+    {
+        const auto* list = window.findChild<QListWidget*>("List1");
+        QStringList all;
+        for (int row = 0; row < list->count(); ++row)
+            all << list->item(row)->text();
+        return all;
+    }
+
+    // Clicks Refresh and returns how long the window was busy with it.
+    std::chrono::milliseconds refresh()
+    {
+        const auto start = std::chrono::steady_clock::now();
+        QTest::mouseClick(window.findChild<QPushButton*>("cmdRefresh"), Qt::LeftButton);
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - start);
+    }
+
+    void expectRefreshWorksAgain()
+    {
+        server.setFault("");
+        recorder.messages.clear();
+        recorder.endings = 0;
+        refresh();
+        EXPECT_EQ(lines(), kNormal);
+        EXPECT_TRUE(recorder.messages.empty());
+        EXPECT_EQ(window.windowTitle(), "Velqor Personal Contacts Manager");
+    }
+
+    // Short time-outs, so a server that never answers costs the test seconds, not minutes.
+    nettest::ScopedLimits limits{{.connectTimeout = 2s, .idleTimeout = 2s}};
+    HttpMailServer server;
+    DesktopRecorder recorder;
+    frmMain window;
+};
+
+}  // namespace
+
+TEST_F(MainWindowFaults, BadAnswersGiveTheirMessageOrWhatCanBeListed)
+{
+    struct Row {
+        const char* fault;
+        QStringList messages;
+        QStringList lines;
+    };
+    const Row rows[] = {
+        {"cut-listing", {kFatal}, {}},
+        {"silent", {kFatal}, {}},
+        {"garbage-status", {kFatal}, {}},
+        {"cut-contact", {}, {" [a.vcf]", " [b.vcf]"}},   // no whole contact, so no name
+        {"huge-contact", {}, {" [a.vcf]", " [b.vcf]"}},  // 100 MiB each, over the cap
+        {"big-contact", {}, {"Big Card [a.vcf]", "Big Card [b.vcf]"}},  // 10 MiB each
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.fault);
+        recorder.messages.clear();
+        recorder.endings = 0;
+        server.setFault(row.fault);
+        const auto busy = refresh();
+        EXPECT_EQ(recorder.texts(), row.messages);
+        EXPECT_EQ(recorder.endings, row.messages.isEmpty() ? 0 : 1);
+        EXPECT_EQ(lines(), row.lines);
+        EXPECT_LT(busy, 30s) << "bounded by the time-outs";
+        expectRefreshWorksAgain();
+    }
+}
+
+TEST_F(MainWindowFaults, TwentyThousandContactsListInOrder)
+{
+    server.setFault("many-hrefs");
+    refresh();
+    EXPECT_TRUE(recorder.messages.empty());
+    const QStringList listed = lines();
+    ASSERT_EQ(listed.size(), 20000);
+    EXPECT_EQ(listed.first(), "Many 00000 [many00000.vcf]");
+    EXPECT_EQ(listed[12345], "Many 12345 [many12345.vcf]");
+    EXPECT_EQ(listed.last(), "Many 19999 [many19999.vcf]");
+    EXPECT_EQ(server.requests("GET").size(), 20000u);
+    expectRefreshWorksAgain();
+}
+
+TEST_F(MainWindowFaults, ABigContactShowsWholeOnDoubleClick)
+{
+    server.setFault("big-contact");
+    refresh();
+    auto* list = window.findChild<QListWidget*>("List1");
+    ASSERT_EQ(list->count(), 2);
+    const QPoint centre = list->visualItemRect(list->item(1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    const QString& shown = recorder.messages[0].text;
+    EXPECT_GT(shown.size(), 10'000'000);
+    EXPECT_TRUE(shown.startsWith("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Big Card\r\n"));
+    EXPECT_TRUE(shown.endsWith("\r\nEND:VCARD\r\n"));
+}
