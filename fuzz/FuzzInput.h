@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 namespace fuzz {
@@ -50,7 +51,8 @@ private:
 #define FUZZ_CHECK(condition)                                                      \
     do {                                                                           \
         if (!(condition)) {                                                        \
-            __builtin_printf("check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
+            /* stderr: unbuffered, so the line survives the trap */                  \
+            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
             __builtin_trap();                                                      \
         }                                                                          \
     } while (false)

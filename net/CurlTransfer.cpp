@@ -35,19 +35,60 @@ struct Exchange {
     const Limits* limits = nullptr;
     TransferOutcome outcome;
     bool connected = false;
+    bool atStatusLine = true;  // the next header line opens a block: an interim or the final answer
+    long statusInLine = -1;    // the code as the block's status line spells it; -1 when it is no status
     Clock::time_point lastActivity = Clock::now();
     curl_off_t lastUploaded = 0;
 };
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// "HTTP/" digit ["." digit], spaces, then exactly three digits ending the line or followed by a
+// space. libcurl is more lenient (it reads "HTTP/2" followed by any run of digits as the code, and
+// that number may overflow), so the line is checked here before its code decides anything.
+long statusCodeOf(std::string_view line) {
+    if (!line.starts_with("HTTP/") || line.size() < 6 || !isDigit(line[5])) {
+        return -1;
+    }
+    std::size_t at = 6;
+    if (at + 1 < line.size() && line[at] == '.' && isDigit(line[at + 1])) {
+        at += 2;
+    }
+    if (at >= line.size() || line[at] != ' ') {
+        return -1;
+    }
+    at = line.find_first_not_of(' ', at);
+    if (at == std::string_view::npos || line.size() - at < 3 || !isDigit(line[at]) || !isDigit(line[at + 1]) ||
+        !isDigit(line[at + 2])) {
+        return -1;
+    }
+    const std::string_view after = line.substr(at + 3);
+    if (!after.empty() && after.front() != ' ' && after.front() != '\r' && after.front() != '\n') {
+        return -1;
+    }
+    return (line[at] - '0') * 100L + (line[at + 1] - '0') * 10L + (line[at + 2] - '0');
+}
 
 size_t onHeader(char* data, size_t size, size_t count, void* user) {
     auto& exchange = *static_cast<Exchange*>(user);
     const std::string_view line(data, size * count);
     exchange.lastActivity = Clock::now();
+    if (exchange.atStatusLine) {
+        exchange.atStatusLine = false;
+        exchange.statusInLine = statusCodeOf(line);
+        return exchange.statusInLine < 0 ? 0 : line.size();
+    }
     if (line != "\r\n" && line != "\n") {
         return line.size();
     }
+    exchange.atStatusLine = true;
     long status = 0;
     curl_easy_getinfo(exchange.handle, CURLINFO_RESPONSE_CODE, &status);
+    if (status != exchange.statusInLine) {
+        return 0;  // libcurl read another code than the line holds: the answer is not trusted
+    }
     if (status < 200) {
         return line.size();  // an interim answer: the real one follows
     }

@@ -59,6 +59,12 @@ TEST(HttpRequestResult, StatusDecidesBetweenBodyAndError) {
          std::u16string(u"a\0b", 3)},
         {"a garbage status line is no status", "garbage\r\n\r\nhello", u""},
         {"a status that is no number is no status", "HTTP/1.0 abc OK\r\n\r\nhello", u""},
+        {"a code of more than three digits is no status", "HTTP/1.0 2000 OK\r\n\r\nhello", u""},
+        {"a negative code is no status", "HTTP/1.0 -20 OK\r\n\r\nhello", u""},
+        // libcurl reads the run of digits after "HTTP/2" as the code and lets it overflow
+        {"a code that overflows to 200 is no status", "HTTP/2 4294967496\r\n\r\nhello", u""},
+        {"a version of many digits is no status",
+         "HTTP/22222222222222221.0 200\r\no:50\rnLge\n\x9duh: \n\r\nt", u""},
         {"headers cut off before the blank line are no answer", "HTTP/1.0 401 Unauthorized\r\nX: y", u""},
         {"an answer of nothing is no answer", "", u""},
     };
