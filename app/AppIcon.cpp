@@ -14,7 +14,7 @@ QIcon appIcon()
     static const bool loaded = (loadResources(), true);
     (void)loaded;
     QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/vqcontactmgr-16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/icons/vqcontactmgr-32.png"), QSize(32, 32));
+    for (const int size : kAppIconSizes)
+        icon.addFile(QStringLiteral(":/icons/vqcontactmgr-%1.png").arg(size), QSize(size, size));
     return icon;
 }

@@ -1,7 +1,5 @@
 #include "app/Twips.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
 
 #include <cmath>
@@ -31,14 +29,4 @@ void fixClientAreaInTwips(QWidget* window, int widthTwips, int heightTwips)
 {
     const double dpi = window->logicalDpiX();
     window->setFixedSize(twipsToPixels(widthTwips, dpi), twipsToPixels(heightTwips, dpi));
-}
-
-void centreOnScreen(QWidget* window)
-{
-    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
 }

@@ -20,6 +20,5 @@ QRect twipsToPixels(const TwipsRect& rect, double logicalDpi);
 // Places child at its design rectangle, in the dpi of the screen it is shown on.
 void placeInTwips(QWidget* child, const TwipsRect& rect);
 
-// Gives window a fixed client area of the design size and centres it on its screen.
+// Gives window a fixed client area of the design size.
 void fixClientAreaInTwips(QWidget* window, int widthTwips, int heightTwips);
-void centreOnScreen(QWidget* window);

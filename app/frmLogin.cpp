@@ -1,11 +1,13 @@
 #include "app/frmLogin.h"
 
-#include "app/AsteriskPasswordStyle.h"
+#include "app/AccessibleLabel.h"
 #include "app/AppIcon.h"
+#include "app/AsteriskPasswordStyle.h"
 #include "app/CaptionFit.h"
 #include "app/Desktop.h"
 #include "app/LoginCheck.h"
 #include "app/Twips.h"
+#include "app/WindowCentring.h"
 #include "app/modMain.h"
 
 #include <QComboBox>
@@ -85,6 +87,10 @@ void frmLogin::createControls()
     m_label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     for (QLabel* label : {m_lblPort, m_label3, m_label2, m_label1})
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    labelControl(m_label1, m_txtUsername);
+    labelControl(m_label2, m_txtPassword);
+    labelControl(m_label3, m_lstIPAddress);
+    labelControl(m_lblPort, m_txtPort);
     // Labels take no focus, so the tab chain is the focusable controls in design order.
     setTabOrder(m_txtUsername, m_txtPassword);
     setTabOrder(m_txtPassword, m_lstIPAddress);

@@ -1,9 +1,12 @@
 #include "app/frmMain.h"
 
+#include "app/AccessibleLabel.h"
 #include "app/AppIcon.h"
 #include "app/CaptionFit.h"
+#include "app/CopyDrop.h"
 #include "app/Desktop.h"
 #include "app/Twips.h"
+#include "app/WindowCentring.h"
 #include "app/frmLogin.h"
 #include "app/modMain.h"
 #include "contacts/DropItems.h"
@@ -62,6 +65,7 @@ void frmMain::createControls()
     // One line of text per row: the view need not measure every row again as the list grows.
     m_list1->setUniformItemSizes(true);
     m_label2 = makeLabel(this, "Label2", QStringLiteral("Server Contacts:"));
+    labelControl(m_label2, m_list1);
     m_cmdClose = makeButton(this, "cmdClose", QStringLiteral("&Cancel"));
     m_cmdRefresh = makeButton(this, "cmdRefresh", QStringLiteral("Refresh"));
     m_label1 = makeLabel(this, "Label1",
@@ -134,16 +138,19 @@ template <typename Operation> void frmMain::guarded(Operation operation)
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event)
 {
-    event->acceptProposedAction();  // every drop reaches the import, which tells what it refuses
+    takeAsCopy(event);  // every copy reaches the import, which tells what it refuses
 }
 
 void frmMain::dragMoveEvent(QDragMoveEvent* event)
 {
-    event->acceptProposedAction();
+    takeAsCopy(event);
 }
 
 void frmMain::dropEvent(QDropEvent* event)
 {
+    takeAsCopy(event);
+    if (!event->isAccepted())
+        return;
     const QMimeData* data = event->mimeData();
     DropFormats formats;
     if (data->hasFormat(QStringLiteral("text/uri-list")))
@@ -154,7 +161,6 @@ void frmMain::dropEvent(QDropEvent* event)
             break;
         }
     }
-    event->acceptProposedAction();
     guarded([&] { client().Form_OLEDragDrop(dropItems(formats)); });
 }
 

@@ -1,3 +1,4 @@
+#include "app/AppIdentity.h"
 #include "app/frmMain.h"
 
 #include <QApplication>
@@ -5,6 +6,7 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    identifyApplication();
     // No display name: the toolkit would append it to every window title.
     frmMain window;
     window.Form_Load();
