@@ -42,8 +42,8 @@ public:
     {
         if (watched == m_window && event->type() == QEvent::Show && m_window->windowHandle())
             m_window->windowHandle()->installEventFilter(this);
-        else if (event->type() == QEvent::Expose && m_window && m_window->windowHandle() == watched &&
-                 m_window->windowHandle()->isExposed())
+        else if (event->type() == QEvent::Expose && m_window &&
+                 m_window->windowHandle() == watched && m_window->windowHandle()->isExposed())
             frameKnown(m_window->windowHandle()->frameMargins());
         return false;
     }

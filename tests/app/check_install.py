@@ -98,7 +98,8 @@ def check_layout(prefix, app_id, sizes):
     for size in sizes:
         icon = os.path.join(share, "icons/hicolor/%dx%d/apps/%s.png" % (size, size, app_id))
         if check(os.path.isfile(icon), "icon missing: " + icon):
-            check(png_size(icon) == (size, size), "%s: is %s, not %d" % (icon, png_size(icon), size))
+            found = png_size(icon)
+            check(found == (size, size), "%s: is %s, not %d" % (icon, found, size))
     svg = os.path.join(share, "icons/hicolor/scalable/apps/%s.svg" % app_id)
     if check(os.path.isfile(svg), "scalable icon missing"):
         root = ET.parse(svg).getroot()
@@ -116,7 +117,8 @@ def check_layout(prefix, app_id, sizes):
         return None
     entry = desktop_entry(desktop)
     check(entry.get("Icon") == app_id, ".desktop: Icon is not the application ID")
-    check(entry.get("Exec", "").split()[:1] == ["vqcontactmgr"], ".desktop: Exec is not vqcontactmgr")
+    check(entry.get("Exec", "").split()[:1] == ["vqcontactmgr"],
+          ".desktop: Exec is not vqcontactmgr")
     component = ET.parse(metainfo).getroot()
     check(component.findtext("id") == app_id, "metainfo: id is not the application ID")
     check(component.findtext("launchable[@type='desktop-id']") == app_id + ".desktop",
@@ -136,7 +138,8 @@ def main():
     args = parser.parse_args()
     with tempfile.TemporaryDirectory(prefix="vq-install-") as prefix:
         result = run(["cmake", "--install", args.build, "--prefix", prefix])
-        if not check(result.returncode == 0, "cmake --install failed: " + result.stdout + result.stderr):
+        if result.returncode != 0:
+            print("FAIL: cmake --install:", result.stdout, result.stderr)
             return 1
         found = check_layout(prefix, args.app_id, ICON_SIZES)
         if found:

@@ -1,4 +1,7 @@
+// How the windows meet the desktop: where they open, the icons they carry, the name they give.
+
 #include "app/AppIcon.h"
+#include "app/AppIdentity.h"
 #include "app/WindowCentring.h"
 #include "app/frmLogin.h"
 #include "app/frmMain.h"
@@ -6,8 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
+
+#include <filesystem>
 
 TEST(CentredFramePosition, CentresTheFrameNotTheClientArea)
 {
@@ -19,10 +25,12 @@ TEST(CentredFramePosition, CentresTheFrameNotTheClientArea)
         QPoint frameTopLeft;
     };
     const Row rows[] = {
-        {"no frame yet: the client area is the window", {400, 300}, {}, {0, 0, 1280, 1024}, {440, 362}},
+        {"no frame yet: the client area is the window", {400, 300}, {}, {0, 0, 1280, 1024},
+         {440, 362}},
         {"a 24-pixel title bar lifts the frame by 12 pixels, borders by half their width",
          {400, 300}, {4, 24, 4, 4}, {0, 0, 1280, 1024}, {436, 348}},
-        {"a top panel of 30 pixels: centred in what is left", {400, 300}, {}, {0, 30, 1280, 994}, {440, 377}},
+        {"a top panel of 30 pixels: centred in what is left", {400, 300}, {}, {0, 30, 1280, 994},
+         {440, 377}},
         {"a second screen on the right", {400, 300}, {}, {1280, 0, 1920, 1080}, {2040, 390}},
         {"wider and taller than the screen: the title bar stays on it", {1500, 1200}, {4, 24, 4, 4},
          {0, 30, 1280, 994}, {0, 30}},
@@ -33,7 +41,7 @@ TEST(CentredFramePosition, CentresTheFrameNotTheClientArea)
     }
 }
 
-TEST(WindowsOnScreen, BothOpenCentredAndCarryEveryIconSize)
+TEST(WindowsOnDesktop, BothOpenCentredAndCarryEveryIconSize)
 {
     DesktopRecorder recorder;
     frmMain window;
@@ -50,4 +58,14 @@ TEST(WindowsOnScreen, BothOpenCentredAndCarryEveryIconSize)
         for (const int size : kAppIconSizes)
             EXPECT_TRUE(sizes.contains(QSize(size, size))) << size << " pixels";
     }
+}
+
+TEST(WindowsOnDesktop, DesktopFileNameNamesTheInstalledDesktopEntry)
+{
+    identifyApplication();
+    const QString id = QGuiApplication::desktopFileName();
+    ASSERT_TRUE(id.startsWith("com.velqor.")) << "reverse-DNS: " << id.toStdString();
+    // A dock matches the running window to its launcher by this name: the file must exist.
+    EXPECT_TRUE(std::filesystem::exists(std::string(VQ_SOURCE_DIR) + "/app/" + id.toStdString() +
+                                        ".desktop"));
 }
