@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QStringView>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -69,14 +68,18 @@ QSize DetailsBox::textSize(const QString& text) const
 {
     const QFontMetrics metrics(m_txtDetails->font());
     int widest = 0;
-    qsizetype lines = 0;
-    for (const QStringView line : QStringView(text).split(u'\n')) {
-        if (lines++ < kMeasuredLines)
-            widest = std::max(widest, metrics.horizontalAdvance(line.left(kMeasuredChars).toString()));
+    qsizetype start = 0;
+    for (int line = 0; line < kMeasuredLines && start <= text.size(); ++line) {
+        const qsizetype end = text.indexOf(u'\n', start);
+        const qsizetype length = (end < 0 ? text.size() : end) - start;
+        widest = std::max(widest, metrics.horizontalAdvance(text.mid(start, std::min<qsizetype>(length, kMeasuredChars))));
+        if (end < 0)
+            break;
+        start = end + 1;
     }
     // The document's margin and a scroll bar's width, so text that fits shows without one.
     const int margins = 2 * static_cast<int>(m_txtDetails->document()->documentMargin()) + 4;
     const int scrollBar = m_txtDetails->verticalScrollBar()->sizeHint().width();
-    const qsizetype height = std::min<qsizetype>(lines, 100000) * metrics.lineSpacing() + margins;
-    return {widest + margins + scrollBar, static_cast<int>(height)};
+    const qsizetype lines = std::min<qsizetype>(text.count(u'\n') + 1, 100000);
+    return {widest + margins + scrollBar, static_cast<int>(lines * metrics.lineSpacing() + margins)};
 }

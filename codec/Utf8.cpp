@@ -2,6 +2,8 @@
 
 #include "codec/CodePage.h"
 
+#include <algorithm>
+
 namespace utf8 {
 namespace {
 
@@ -89,6 +91,10 @@ std::u16string decodeOrWindows1252(std::string_view bytes) {
 }
 
 std::u16string decodeOrWindows1252(std::u16string_view windows1252Text) {
+    // ASCII reads the same either way; a 10 MiB photo is ASCII and skips two passes over it.
+    if (std::all_of(windows1252Text.begin(), windows1252Text.end(), [](char16_t unit) { return unit < 0x80; })) {
+        return std::u16string(windows1252Text);
+    }
     const std::vector<std::uint8_t> bytes = codepage::toWindows1252(windows1252Text);
     const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     return isValid(view) ? decode(view) : std::u16string(windows1252Text);
