@@ -3,7 +3,7 @@
 // Lines end in CR LF or a bare LF. A line that starts with a space or a tab continues the one
 // before it: the line end and that one character go (unfolding). A quoted-printable value that
 // ends in "=" continues on the next line: the "=" and the line end go (a soft line break).
-// Nothing here fails or allocates more than the longest content line.
+// Nothing here fails; the reader holds no more than one content line at a time.
 
 #include <optional>
 #include <string>
@@ -21,12 +21,11 @@ struct ContentLine {
 // inside double quotes belongs to the parameter value. nullopt for a line without a colon.
 std::optional<ContentLine> parseContentLine(std::string_view line);
 
-// The parameter value's text without surrounding double quotes; for a bare 2.1 parameter
-// ("QUOTED-PRINTABLE") the word itself, with key set to "".
 struct Parameter {
-    std::string_view key;
-    std::string_view value;
+    std::string_view key;    // empty for a bare 2.1 parameter ("QUOTED-PRINTABLE")
+    std::string_view value;  // without surrounding double quotes; the bare word itself
 };
+// One parameter as written, split at its first "=".
 Parameter splitParameter(std::string_view param);
 
 // True when the line's parameters ask for quoted-printable (ENCODING=QUOTED-PRINTABLE, or the
