@@ -20,6 +20,16 @@ constexpr int kMeasuredChars = 400;
 // Room for the window frame the window manager adds around the box.
 constexpr int kFrameAllowance = 48;
 
+// The size the box takes for its text: the text's own size where it fits, never more than the
+// available area (the screen without task bars and docks), less room for the frame.
+QSize fittedSize(const QSize& textSize, const QSize& chrome, const QRect& available)
+{
+    const QSize most = available.size() - QSize(kFrameAllowance, kFrameAllowance);
+    const QSize wanted = textSize + chrome;
+    return {std::clamp(wanted.width(), std::min(240, most.width()), most.width()),
+            std::clamp(wanted.height(), std::min(120, most.height()), most.height())};
+}
+
 }  // namespace
 
 DetailsBox::DetailsBox(const QString& text, const QString& title, QWidget* parent) : QDialog(parent)
@@ -54,14 +64,6 @@ DetailsBox::DetailsBox(const QString& text, const QString& title, QWidget* paren
     setMaximumSize(available.size() - QSize(kFrameAllowance, kFrameAllowance));
     resize(fittedSize(textSize(text), chrome, available));
     ok->setFocus();
-}
-
-QSize DetailsBox::fittedSize(const QSize& textSize, const QSize& chrome, const QRect& available)
-{
-    const QSize most = available.size() - QSize(kFrameAllowance, kFrameAllowance);
-    const QSize wanted = textSize + chrome;
-    return {std::clamp(wanted.width(), std::min(240, most.width()), most.width()),
-            std::clamp(wanted.height(), std::min(120, most.height()), most.height())};
 }
 
 QSize DetailsBox::textSize(const QString& text) const

@@ -7,16 +7,11 @@
 #include <QDialog>
 
 class QPlainTextEdit;
-class QScreen;
 
 class DetailsBox final : public QDialog {
     Q_OBJECT
 public:
     DetailsBox(const QString& text, const QString& title, QWidget* parent = nullptr);
-
-    // The size the box takes for its text: the text's own size where it fits, never more than
-    // the available area of screen (the screen without task bars and docks).
-    static QSize fittedSize(const QSize& textSize, const QSize& chrome, const QRect& available);
 
 private:
     QSize textSize(const QString& text) const;
