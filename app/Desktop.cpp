@@ -1,5 +1,7 @@
 #include "app/Desktop.h"
 
+#include "app/DetailsBox.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -12,9 +14,15 @@ class QtDesktop final : public Desktop {
 public:
     void showMessage(const QString& text, MessageStyle style, const QString& title) override
     {
+        const QString shownTitle = title.isEmpty() ? kApplicationTitle : title;
+        if (style == MessageStyle::Details) {
+            DetailsBox box(text, shownTitle, QApplication::activeWindow());
+            box.exec();
+            return;
+        }
         const QMessageBox::Icon icon =
             style == MessageStyle::Information ? QMessageBox::Information : QMessageBox::NoIcon;
-        QMessageBox box(icon, title.isEmpty() ? kApplicationTitle : title, text, QMessageBox::Ok,
+        QMessageBox box(icon, shownTitle, text, QMessageBox::Ok,
                         QApplication::activeWindow());
         // A vCard or a server's error text is shown as written, never interpreted as markup.
         box.setTextFormat(Qt::PlainText);

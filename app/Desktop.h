@@ -1,7 +1,7 @@
 #pragma once
 // The one way the program shows a message box or ends itself. The default shows a real modal
-// QMessageBox and ends the process; tests install a recorder so no box blocks and the test
-// process lives on.
+// QMessageBox (a DetailsBox for MessageStyle::Details) and ends the process; tests install a
+// recorder so no box blocks and the test process lives on.
 
 #include "contacts/ContactScreen.h"
 

@@ -3,6 +3,9 @@
 #include "contacts/ContactHrefs.h"
 #include "contacts/ContactTexts.h"
 #include "contacts/GetSubString.h"
+#include "contacts/VCardName.h"
+
+#include "codec/Utf8.h"
 
 #include <algorithm>
 #include <string>
@@ -55,15 +58,16 @@ ListingResult ContactClient::ListContacts() {
         return ListingResult::ProgramEnded;
     }
     std::vector<std::u16string> hrefs = contactHrefs(answer);
-    // An empty href has no segment to name a contact by: it gets no GET and no line.
-    std::erase_if(hrefs, [](const std::u16string& href) { return href.empty(); });
+    // An empty href has no segment to name a contact by, and one ending in "/" names a folder
+    // (servers list the folder itself first): neither gets a GET or a line.
+    std::erase_if(hrefs, [](const std::u16string& href) { return lastSegment(href).empty(); });
     m_screen.showWindow();
     const std::u16string ofTotal = u" of " + decimal(hrefs.size());
     for (std::size_t i = 0; i < hrefs.size(); ++i) {
         m_screen.setCaption(std::u16string(progressStart) + decimal(i + 1) + ofTotal);
         const std::u16string file = lastSegment(hrefs[i]);
         const std::u16string vcard = GetContact(std::u16string(contactPrefix) + file);
-        m_screen.appendLine(displayLine(GetSubString(vcard, u"FN:", u"\r\n"), file));
+        m_screen.appendLine(displayLine(vcardName(vcard), file));
     }
     m_screen.setCaption(std::u16string(listedCaption));
     return ListingResult::Listed;
@@ -79,6 +83,7 @@ void ContactClient::PostContact(const std::u16string& sData) const {
 
 void ContactClient::List1_DblClick() {
     const std::u16string file = GetSubString(m_screen.selectedLine(), u"[", u"]");
-    const std::u16string text = GetContact(std::u16string(contacttext::contactPrefix) + file);
-    m_screen.showMessage(text, MessageStyle::Plain, {});
+    const std::u16string answer = GetContact(std::u16string(contacttext::contactPrefix) + file);
+    // Most address books write UTF-8; the user's other programs show such a contact as UTF-8 too.
+    m_screen.showMessage(utf8::decodeOrWindows1252(answer), MessageStyle::Details, {});
 }

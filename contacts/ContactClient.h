@@ -24,21 +24,25 @@ class ContactClient {
 public:
     ContactClient(ContactScreen& screen, LoginState login, HttpFunction http = modWININET::HttpRequest);
 
-    // Appends one line per contact to the list; never clears it.
+    // Appends one line per contact to the list; never clears it. An href whose last segment is
+    // empty names the folder or nothing: it gets no GET and no line.
     ListingResult ListContacts();
     // The answer of one GET of ContactURL, unchanged: the vCard, "Error:" and the status, or empty.
     std::u16string GetContact(const std::u16string& ContactURL) const;
     // One POST of sData on the contact folder; the outcome is not reported.
     void PostContact(const std::u16string& sData) const;
-    // Fetches the contact of screen.selectedLine() and shows its text unchanged.
+    // Fetches the contact of screen.selectedLine() and shows its text in the details view: as
+    // UTF-8 when its bytes are valid UTF-8, else as Windows-1252.
     void List1_DblClick();
-    // Posts every dropped item that holds "VCARD", then clears and lists again. nullopt: the drop
-    // carried no file list ("Invalid Data Format", nothing else happens).
+    // Posts each complete card of every dropped item (one POST each, byte for byte), an item with
+    // none whole when it holds "VCARD", rejects the rest, then clears and lists again. The notice
+    // counts the POSTs plus the rejections. nullopt: the drop carried no file list ("Invalid Data
+    // Format", nothing else happens).
     void Form_OLEDragDrop(const std::optional<std::vector<DropItem>>& items);
 
 private:
     std::u16string headers() const;
-    std::u16string itemText(const DropItem& item) const;
+    std::string itemBytes(const DropItem& item) const;
 
     ContactScreen& m_screen;
     LoginState m_login;

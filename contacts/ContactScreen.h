@@ -6,6 +6,8 @@
 enum class MessageStyle {
     Plain,        // OK button, no icon
     Information,  // OK button and the information icon
+    Details,      // OK button, no icon; the text scrolls inside a box that fits the screen and can
+                  // be selected and copied
 };
 
 struct ContactScreen {

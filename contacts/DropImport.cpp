@@ -1,24 +1,37 @@
-// The drop import half of ContactClient: every dropped item that holds "VCARD" goes up whole.
+// The drop import half of ContactClient: every complete card of a dropped item goes up on its own;
+// an item without one goes up whole when it holds "VCARD".
 
 #include "contacts/ContactClient.h"
 
 #include "contacts/ContactTexts.h"
 #include "contacts/ItemFile.h"
+#include "contacts/VCardCards.h"
 
 #include "codec/CodePage.h"
 
 #include <exception>
 #include <string>
 
-// Bytes read as Windows-1252 and posted as Windows-1252 come back the same, so the server gets the
-// file byte for byte. Anything that cannot be read is empty text, which the "VCARD" test refuses.
-std::u16string ContactClient::itemText(const DropItem& item) const {
+namespace {
+
+// The POST bodies of one item, in order; none when the item is rejected.
+std::vector<std::string_view> uploadsOf(std::string_view bytes) {
+    std::vector<std::string_view> cards = vcardCards(bytes);
+    if (cards.empty() && bytes.find("VCARD") != std::string_view::npos) {
+        cards.push_back(bytes);
+    }
+    return cards;
+}
+
+}  // namespace
+
+// Anything that cannot be read is empty, which holds no card and no "VCARD".
+std::string ContactClient::itemBytes(const DropItem& item) const {
     if (item.payload) {
-        return codepage::fromWindows1252(*item.payload);
+        return *item.payload;
     }
     try {
-        const std::optional<std::string> bytes = readItemFile(item.file);
-        return bytes ? codepage::fromWindows1252(*bytes) : std::u16string();
+        return readItemFile(item.file).value_or(std::string());
     } catch (const std::exception&) {  // out of memory for a large file: this item only fails
         return {};
     }
@@ -31,15 +44,26 @@ void ContactClient::Form_OLEDragDrop(const std::optional<std::vector<DropItem>>&
         m_screen.showMessage(std::u16string(invalidDrop), MessageStyle::Information, title);
         return;
     }
-    const std::string count = std::to_string(items->size());
-    m_screen.showMessage(u"Abount to Post " + std::u16string(count.begin(), count.end()) + u" Contacts to Server",
-                         MessageStyle::Information, title);
+    // Every item is read before the notice, so it can count what will go up: each card of an
+    // export, and one for each item that goes up whole or is rejected.
+    std::vector<std::string> contents;
+    contents.reserve(items->size());
+    std::vector<std::vector<std::string_view>> uploads;
+    std::size_t count = 0;
     for (const DropItem& item : *items) {
-        const std::u16string text = itemText(item);
-        if (text.find(u"VCARD") != std::u16string::npos) {
-            PostContact(text);
-        } else {
+        uploads.push_back(uploadsOf(contents.emplace_back(itemBytes(item))));
+        count += std::max<std::size_t>(uploads.back().size(), 1);
+    }
+    const std::string digits = std::to_string(count);
+    m_screen.showMessage(u"Abount to Post " + std::u16string(digits.begin(), digits.end()) + u" Contacts to Server",
+                         MessageStyle::Information, title);
+    for (const std::vector<std::string_view>& bodies : uploads) {
+        if (bodies.empty()) {
             m_screen.showMessage(std::u16string(notVcard), MessageStyle::Information, title);
+        }
+        // Bytes read as Windows-1252 are posted as Windows-1252: the server gets them exactly.
+        for (const std::string_view body : bodies) {
+            PostContact(codepage::fromWindows1252(body));
         }
     }
     m_screen.clearList();

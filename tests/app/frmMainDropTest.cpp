@@ -151,9 +151,9 @@ TEST_F(MainWindowDrop, ThreeVcardFilesArriveByteForByteAndOneRefreshShowsThem)
     EXPECT_EQ(server.requests("PROPFIND").size(), 1u) << "one refresh after all posts";
     const QStringList listed = lines();
     ASSERT_EQ(listed.size(), 3);
-    EXPECT_TRUE(listed[0].startsWith(QString::fromUtf8("Zo\xC3\x83\xC2\xAB Quinn [")))
-        << "UTF-8 bytes shown as Windows-1252: " << listed[0].toStdString();
-    EXPECT_TRUE(listed[1].startsWith(" [")) << "no CR LF after the name: no name";
+    EXPECT_TRUE(listed[0].startsWith(QString::fromUtf8("Zo\xC3\xAB Quinn ["))) << "UTF-8 read as UTF-8";
+    EXPECT_TRUE(listed[1].startsWith(QString::fromUtf8("J\u00fcrgen (Home) [")))
+        << "Windows-1252 with bare LF: " << listed[1].toStdString();
     EXPECT_TRUE(listed[2].startsWith("Every Byte ["));
 }
 
@@ -183,13 +183,13 @@ TEST_F(MainWindowDrop, EachBadItemIsRejectedAndTheOthersArePostedOnce)
 
     EXPECT_TRUE(drop(*data, "Label1"));
 
-    expectDropMessages({notice(8), kNotVcard, kNotVcard, kNotVcard, kNotVcard, kNotVcard,
-                        kNotVcard});
+    expectDropMessages({notice(8), kNotVcard, kNotVcard, kNotVcard, kNotVcard, kNotVcard});
     const auto stored = uploads();
-    ASSERT_EQ(stored.size(), 2u);
-    EXPECT_EQ(bytesOf(stored[0]), good1);
-    EXPECT_EQ(bytesOf(stored[1]), good2);
-    EXPECT_EQ(lines().size(), 2);
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_EQ(bytesOf(stored[0]), "begin:vcard\r\nfn:Lower\r\nend:vcard\r\n") << "lower-case markers: a card";
+    EXPECT_EQ(bytesOf(stored[1]), good1);
+    EXPECT_EQ(bytesOf(stored[2]), good2);
+    EXPECT_EQ(lines().size(), 3);
 }
 
 TEST_F(MainWindowDrop, DropsWithoutAFileListAreInvalidAndChangeNothing)
@@ -233,24 +233,54 @@ TEST_F(MainWindowDrop, AnEmptyUrlListPostsNothingAndRefreshes)
     EXPECT_EQ(lines(), QStringList{"Not Dropped [already.vcf]"});
 }
 
-TEST_F(MainWindowDrop, AddressBookVcardDataIsPostedWhole)
+TEST_F(MainWindowDrop, AddressBookVcardDataIsPostedOneCardEach)
 {
     for (const char* type : {"text/vcard", "text/x-vcard", "text/directory"}) {
         SCOPED_TRACE(type);
         fs::remove_all(server.folder());
         fs::create_directory(server.folder());
         recorder.messages.clear();
-        const std::string payload = vcard(std::string("From ") + type) + vcard("Second In Payload");
+        const std::string first = vcard(std::string("From ") + type);
+        const std::string second = vcard("Second In Payload");
         QMimeData data;
-        data.setData(type, QByteArray::fromStdString(payload));
+        data.setData(type, QByteArray::fromStdString(first + second));
         data.setText("From " + QString::fromLatin1(type));  // address books add a plain-text form
 
         drop(data);
 
-        expectDropMessages({notice(1)});
+        expectDropMessages({notice(2)});
         const auto stored = uploads();
-        ASSERT_EQ(stored.size(), 1u);
-        EXPECT_EQ(bytesOf(stored[0]), payload);
-        EXPECT_EQ(lines().size(), 1);
+        ASSERT_EQ(stored.size(), 2u);
+        EXPECT_EQ(bytesOf(stored[0]), first);
+        EXPECT_EQ(bytesOf(stored[1]), second);
+        EXPECT_EQ(lines().size(), 2);
     }
+}
+
+TEST_F(MainWindowDrop, AThreeCardExportGivesThreePostsAndThreeNamedLines)
+{
+    // An address book export: UTF-8 with a byte order mark, a 2.1 quoted-printable card and a
+    // card in lower case, with a blank line between two of them.
+    const std::string cards[] = {
+        "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:\xC5\x81ukasz Nowak\r\nEND:VCARD\r\n",
+        "BEGIN:VCARD\r\nVERSION:2.1\r\nFN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Ren=C3=A9e =\r\nDubois\r\n"
+        "END:VCARD\r\n",
+        "begin:vcard\nversion:3.0\nn:Berg;Ola;;;\nend:vcard\n",
+    };
+    const fs::path file = write("export.vcf", "\xEF\xBB\xBF" + cards[0] + cards[1] + "\r\n" + cards[2]);
+    const std::unique_ptr<QMimeData> data(filesData({file}));
+
+    drop(*data);
+
+    expectDropMessages({notice(3)});
+    const auto stored = uploads();
+    ASSERT_EQ(stored.size(), 3u);
+    for (std::size_t i = 0; i < stored.size(); ++i)
+        EXPECT_EQ(bytesOf(stored[i]), cards[i]) << i;
+    EXPECT_EQ(server.requests("POST").size(), 3u);
+    const QStringList listed = lines();
+    ASSERT_EQ(listed.size(), 3);
+    EXPECT_TRUE(listed[0].startsWith(QString::fromUtf8("\u0141ukasz Nowak ["))) << listed[0].toStdString();
+    EXPECT_TRUE(listed[1].startsWith(QString::fromUtf8("Ren\u00e9e Dubois ["))) << listed[1].toStdString();
+    EXPECT_TRUE(listed[2].startsWith("Ola Berg [")) << listed[2].toStdString();
 }

@@ -87,18 +87,22 @@ TEST_F(MainWindowListing, GoodLoginFillsTheListWithProgressInTheCaption)
     EXPECT_EQ(robot.shown.size(), 1u);
     EXPECT_TRUE(window.isVisible());
     const QStringList listed = lines();
-    ASSERT_EQ(listed.size(), 12);
+    ASSERT_EQ(listed.size(), 20) << "the folder itself, listed first by the server, is no line";
     EXPECT_EQ(listed[0], "Jane (Work) Doe [A01.vcf]");
     EXPECT_EQ(listed[2], QString::fromUtf8("J\u00fcrgen M\u00fcller [A03.vcf]"));
-    EXPECT_EQ(listed[5], " [A06.vcf]");
+    EXPECT_EQ(listed[5], "Velqor Support [A06.vcf]");
     EXPECT_EQ(listed[11], "Chris Adams [A12.vcf]");
+    EXPECT_EQ(listed[12], QString::fromUtf8("\u0141ukasz \u017b\u00f3\u0142kiewski [A13.vcf]"));
+    EXPECT_EQ(listed[14], QString::fromUtf8("Ana\u00efs Fran\u00e7ois-Dupont [A15.vcf]"));
+    EXPECT_EQ(listed[16], "Robert Smith, Jr. [A17.vcf]");
+    EXPECT_EQ(listed[18], "Ingrid Svensson [A19.vcf]");
     QStringList expectedCaptions;
-    for (int n = 1; n <= 12; ++n)
-        expectedCaptions << QStringLiteral("Retreiving Contact from Server %1 of 12").arg(n);
+    for (int n = 1; n <= 20; ++n)
+        expectedCaptions << QStringLiteral("Retreiving Contact from Server %1 of 20").arg(n);
     expectedCaptions << "Velqor Personal Contacts Manager";
     EXPECT_EQ(captions, expectedCaptions);
     const auto gets = server.requests("GET");
-    ASSERT_EQ(gets.size(), 12u);
+    ASSERT_EQ(gets.size(), 20u);
     for (std::size_t i = 0; i < gets.size(); ++i) {
         const std::string number = std::to_string(i + 1);
         EXPECT_EQ(gets[i], "/vqhttpmail/2/3/4/Contacts/A" + std::string(2 - number.size(), '0') +
@@ -121,7 +125,7 @@ TEST_F(MainWindowListing, WrongPasswordBringsTheDialogBackWithItsDesignValues)
     const LoginRobot::Entries design{"", "", "127.0.0.1", "8080"};
     EXPECT_EQ(robot.shown[0], design);
     EXPECT_EQ(robot.shown[1], design) << "nothing typed the first time comes back";
-    EXPECT_EQ(lines().size(), 12) << "the second login lists";
+    EXPECT_EQ(lines().size(), 20) << "the second login lists";
     EXPECT_EQ(recorder.endings, 0);
 }
 
@@ -172,7 +176,7 @@ TEST_F(MainWindowListing, RefreshNeverDuplicatesAndRejectedCredentialsLeaveTheLi
     HttpMailServer server(seeded());
     robot.login(demoLogin(server.port()));
     window.Form_Load();
-    ASSERT_EQ(lines().size(), 12);
+    ASSERT_EQ(lines().size(), 20);
     const QStringList first = lines();
 
     auto* refresh = window.findChild<QPushButton*>("cmdRefresh");
@@ -195,24 +199,29 @@ TEST_F(MainWindowListing, DoubleClickShowsTheVcardOrWhatWentWrong)
     HttpMailServer server(seeded());
     robot.login(demoLogin(server.port()));
     window.Form_Load();
-    ASSERT_EQ(lines().size(), 12);
+    ASSERT_EQ(lines().size(), 20);
 
     doubleClickRow(2);
     const std::string a03 = bytesOf(server.folder() / "A03.vcf");
     ASSERT_EQ(recorder.messages.size(), 1u);
-    EXPECT_EQ(recorder.messages[0].text.toStdU16String(), codepage::fromWindows1252(a03));
-    EXPECT_EQ(recorder.messages[0].style, MessageStyle::Plain);
+    EXPECT_EQ(recorder.messages[0].text.toStdU16String(), codepage::fromWindows1252(a03)) << "no UTF-8";
+    EXPECT_EQ(recorder.messages[0].style, MessageStyle::Details);
     EXPECT_EQ(recorder.messages[0].title, "");
+
+    doubleClickRow(13);
+    const std::string a14 = bytesOf(server.folder() / "A14.vcf");
+    ASSERT_EQ(recorder.messages.size(), 2u);
+    EXPECT_EQ(recorder.messages[1].text, QString::fromUtf8(a14)) << "UTF-8 shows as UTF-8";
 
     std::filesystem::remove(server.folder() / "A12.vcf");
     doubleClickRow(11);
-    ASSERT_EQ(recorder.messages.size(), 2u);
-    EXPECT_EQ(recorder.messages[1].text, "Error:404");
+    ASSERT_EQ(recorder.messages.size(), 3u);
+    EXPECT_EQ(recorder.messages[2].text, "Error:404");
 
     server.stop();
     doubleClickRow(0);
-    ASSERT_EQ(recorder.messages.size(), 3u);
-    EXPECT_EQ(recorder.messages[2].text, "");
+    ASSERT_EQ(recorder.messages.size(), 4u);
+    EXPECT_EQ(recorder.messages[3].text, "");
     EXPECT_EQ(recorder.endings, 0);
-    EXPECT_EQ(lines().size(), 12) << "a double-click changes nothing in the list";
+    EXPECT_EQ(lines().size(), 20) << "a double-click changes nothing in the list";
 }

@@ -1,5 +1,6 @@
 // Form_OLEDragDrop through a recorder: which items go up, which messages show, whether it refreshes.
 
+#include "codec/CodePage.h"
 #include "contacts/ContactClient.h"
 #include "contacts/ItemFile.h"
 #include "tests/contacts/ScreenRecorder.h"
@@ -41,7 +42,7 @@ std::vector<DropItem> itemsOf(const std::vector<std::filesystem::path>& files) {
 
 }  // namespace
 
-TEST(FormOLEDragDrop, PostsEachVcardWholeAndRejectsTheRest) {
+TEST(FormOLEDragDrop, PostsEachVcardAndRejectsTheRest) {
     TempDir dir;
     const std::string utf16("B\0E\0G\0I\0N\0:\0V\0C\0A\0R\0D\0", 22);
     const auto card = dir.write("a.vcf", "BEGIN:VCARD\r\nFN:A\r\nEND:VCARD\r\n");
@@ -54,7 +55,7 @@ TEST(FormOLEDragDrop, PostsEachVcardWholeAndRejectsTheRest) {
     const Row rows[] = {
         {"a vCard goes up", {card}, 1, 0},
         {"VCARD anywhere is enough", {note}, 1, 0},
-        {"lower case is not VCARD", {lower}, 0, 1},
+        {"a card in lower-case markers is a card", {lower}, 1, 0},
         {"UTF-16 spreads the letters apart", {wide}, 0, 1},
         {"an empty file is no vCard", {empty}, 0, 1},
         {"a folder is no vCard", {dir.path / "folder.vcf"}, 0, 1},
@@ -79,6 +80,50 @@ TEST(FormOLEDragDrop, PostsEachVcardWholeAndRejectsTheRest) {
         EXPECT_EQ(posts, row.posts);
         EXPECT_EQ(http.requests.back().verb, u"PROPFIND");
         EXPECT_EQ(screen.clears, 1);
+    }
+}
+
+TEST(FormOLEDragDrop, SplitsEachItemIntoItsCardsOnePostEach) {
+    using Bodies = std::vector<std::string>;
+    const std::string a = "BEGIN:VCARD\r\nFN:A\r\nEND:VCARD\r\n";
+    const std::string b = "BEGIN:VCARD\nFN:B\nEND:VCARD\n";
+    const std::string c = "begin:vcard\r\nfn:C\r\nEnd:VCard  \r\n";
+    const std::string nested = "BEGIN:VCARD\r\nAGENT:\r\nBEGIN:VCARD\r\nFN:Agent\r\nEND:VCARD\r\nEND:VCARD\r\n";
+    struct Row { const char* why; std::vector<std::string> items; Bodies bodies; std::size_t notice; int rejects; };
+    const Row rows[] = {
+        {"an export of three cards gives three posts", {a + b + c}, {a, b, c}, 3, 0},
+        {"what lies between and around the cards stays home", {"junk\r\n" + a + "\r\n\r\n" + b + "trailer"},
+         {a, b}, 2, 0},
+        {"a last card without its end is not posted", {a + "BEGIN:VCARD\r\nFN:Cut\r\n"}, {a}, 1, 0},
+        {"the last line needs no line end", {a + "BEGIN:VCARD\r\nEND:VCARD"}, {a, "BEGIN:VCARD\r\nEND:VCARD"}, 2, 0},
+        {"a nested card goes up inside its outer card", {nested + a}, {nested, a}, 2, 0},
+        {"a byte order mark is outside the card", {"\xEF\xBB\xBF" + a}, {a}, 1, 0},
+        {"an indented marker is a folded line, not a card", {" BEGIN:VCARD\r\n END:VCARD\r\n"},
+         {" BEGIN:VCARD\r\n END:VCARD\r\n"}, 1, 0},
+        {"no complete card but VCARD: whole, as before", {"BEGIN:VCARD\r\nFN:Never Ends"},
+         {"BEGIN:VCARD\r\nFN:Never Ends"}, 1, 0},
+        {"items in order, a rejection counts one", {a + b, "no card here", c}, {a, b, c}, 4, 1},
+        {"undefined Windows-1252 bytes go up exactly", {"BEGIN:VCARD\r\nFN:\x81\x8D\xFF\r\nEND:VCARD\r\n"},
+         {"BEGIN:VCARD\r\nFN:\x81\x8D\xFF\r\nEND:VCARD\r\n"}, 1, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        std::vector<DropItem> items;
+        for (const std::string& bytes : row.items) items.push_back({{}, bytes});
+        ScreenRecorder screen;
+        HttpRecorder http;
+        ContactClient(screen, LoginState{u"127.0.0.1", 1, u"Basic x"}, http.function()).Form_OLEDragDrop(items);
+        Bodies posted;
+        for (const Request& r : http.requests) {
+            if (r.verb == u"POST") {
+                const std::vector<std::uint8_t> bytes = codepage::toWindows1252(r.body);
+                posted.emplace_back(bytes.begin(), bytes.end());
+            }
+        }
+        EXPECT_EQ(posted, row.bodies);
+        ASSERT_GE(screen.messages.size(), 1u + static_cast<std::size_t>(row.rejects));
+        EXPECT_EQ(screen.messages[0], notice(static_cast<int>(row.notice)));
+        for (int i = 1; i <= row.rejects; ++i) EXPECT_EQ(screen.messages[static_cast<std::size_t>(i)], notVcard);
     }
 }
 

@@ -38,24 +38,45 @@ HttpMailServerOptions seeded() {
 
 }  // namespace
 
-TEST(EndToEnd, ListsTheSamplesInOrderWithOneGetEach) {
+TEST(EndToEnd, ListsEverySampleByItsNameSkippingTheFolderItself) {
     HttpMailServer server(seeded());
     ScreenRecorder screen;
     EXPECT_EQ(ContactClient(screen, loginFor(server)).ListContacts(), ListingResult::Listed);
-    ASSERT_EQ(screen.lines.size(), 12u);
-    EXPECT_EQ(screen.lines[0], u"Jane (Work) Doe [A01.vcf]");
-    EXPECT_EQ(screen.lines[2], u"J\u00fcrgen M\u00fcller [A03.vcf]");
-    EXPECT_EQ(screen.lines[4], u" [A05.vcf]");  // bare LF line ends
-    EXPECT_EQ(screen.lines[5], u" [A06.vcf]");  // no FN
-    EXPECT_EQ(screen.lines[10], u"Ola Berg (Board) (Chair) [A11.vcf]");
-    ASSERT_EQ(screen.captions.size(), 13u);
-    EXPECT_EQ(screen.captions[0], u"Retreiving Contact from Server 1 of 12");
-    EXPECT_EQ(screen.captions[11], u"Retreiving Contact from Server 12 of 12");
-    EXPECT_EQ(screen.captions[12], u"Velqor Personal Contacts Manager");
+    struct Row { const char* why; std::u16string line; };
+    const Row rows[] = {
+        {"brackets become parentheses", u"Jane (Work) Doe [A01.vcf]"},
+        {"plain", u"John Smith [A02.vcf]"},
+        {"Windows-1252 bytes", u"J\u00fcrgen M\u00fcller [A03.vcf]"},
+        {"Windows-1252 and brackets", u"Zo\u00eb Lef\u00e8vre (Paris) [A04.vcf]"},
+        {"bare LF line ends", u"An Nguyen [A05.vcf]"},
+        {"no FN, empty N: the organisation", u"Velqor Support [A06.vcf]"},
+        {"Windows-1252 accent", u"Siobh\u00e1n O'Brien [A07.vcf]"},
+        {"accent and brackets", u"Jos\u00e9 Garc\u00eda (Home) [A08.vcf]"},
+        {"plain", u"Anna Kowalski [A09.vcf]"},
+        {"plain", u"Hiro Tanaka [A10.vcf]"},
+        {"two bracket pairs", u"Ola Berg (Board) (Chair) [A11.vcf]"},
+        {"plain", u"Chris Adams [A12.vcf]"},
+        {"UTF-8 vCard 4.0 beyond Windows-1252", u"\u0141ukasz \u017b\u00f3\u0142kiewski [A13.vcf]"},
+        {"UTF-8 with a group prefix", u"Ren\u00e9e Fa\u00dfbender [A14.vcf]"},
+        {"2.1 quoted-printable with a soft line break", u"Ana\u00efs Fran\u00e7ois-Dupont [A15.vcf]"},
+        {"a folded name", u"Maximilian Alexander Freiherr von Hohenberg-Schwarzenfels und Lichtenstein [A16.vcf]"},
+        {"an escaped comma", u"Robert Smith, Jr. [A17.vcf]"},
+        {"no FN: N, prefix first", u"Dr. Chinedu Emeka Okafor [A18.vcf]"},
+        {"an export names its first card", u"Ingrid Svensson [A19.vcf]"},
+        {"lower-case markers and names", u"Greta Lindqvist [A20.vcf]"},
+    };
+    ASSERT_EQ(screen.lines.size(), std::size(rows));
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(rows[i].why);
+        EXPECT_EQ(screen.lines[i], rows[i].line);
+    }
+    ASSERT_EQ(screen.captions.size(), 21u);
+    EXPECT_EQ(screen.captions[0], u"Retreiving Contact from Server 1 of 20") << "the folder is not counted";
+    EXPECT_EQ(screen.captions[20], u"Velqor Personal Contacts Manager");
     const auto gets = server.requests("GET");
-    ASSERT_EQ(gets.size(), 12u);
-    EXPECT_EQ(gets[0], "/vqhttpmail/2/3/4/Contacts/A01.vcf 200");
-    EXPECT_EQ(gets[11], "/vqhttpmail/2/3/4/Contacts/A12.vcf 200");
+    ASSERT_EQ(gets.size(), 20u);
+    EXPECT_EQ(gets[0], "/vqhttpmail/2/3/4/Contacts/A01.vcf 200") << "no GET for the folder";
+    EXPECT_EQ(gets[19], "/vqhttpmail/2/3/4/Contacts/A20.vcf 200");
     EXPECT_EQ(server.requests("PROPFIND"), (std::vector<std::string>{"/vqhttpmail/2/3/4/Contacts 207"}));
 }
 
@@ -90,9 +111,12 @@ TEST(EndToEnd, FailedListingsShowTheirMessage) {
 TEST(EndToEnd, DoubleClickShowsTheContactOrWhatWentWrong) {
     HttpMailServer server(seeded());
     struct Row { const char* why; std::u16string line; bool stop; std::u16string shown; };
-    const std::u16string a12 = codepage::fromWindows1252(bytesOf(server.folder() / "A12.vcf"));
+    const std::u16string a03 = codepage::fromWindows1252(bytesOf(server.folder() / "A03.vcf"));
     const Row rows[] = {
-        {"a listed contact shows whole", u"Chris Adams [A12.vcf]", false, a12},
+        {"a Windows-1252 contact shows whole", u"J\u00fcrgen M\u00fcller [A03.vcf]", false, a03},
+        {"a UTF-8 contact shows as UTF-8", u"x [A13.vcf]", false,
+         u"BEGIN:VCARD\r\nVERSION:4.0\r\nN:\u017b\u00f3\u0142kiewski;\u0141ukasz;;;\r\n"
+         u"FN:\u0141ukasz \u017b\u00f3\u0142kiewski\r\nEMAIL:lukasz@example.pl\r\nEND:VCARD\r\n"},
         {"a contact the server no longer has", u"x [gone.vcf]", false, u"Error:404"},
         {"a server that went away", u"Chris Adams [A12.vcf]", true, u""},
     };
@@ -102,7 +126,7 @@ TEST(EndToEnd, DoubleClickShowsTheContactOrWhatWentWrong) {
         ScreenRecorder screen;
         screen.selected = row.line;
         ContactClient(screen, loginFor(server)).List1_DblClick();
-        EXPECT_EQ(screen.messages, (std::vector<Message>{{row.shown, MessageStyle::Plain, u""}}));
+        EXPECT_EQ(screen.messages, (std::vector<Message>{{row.shown, MessageStyle::Details, u""}}));
     }
 }
 

@@ -74,7 +74,9 @@ TEST(ListContacts, ReadsHrefsByQualifiedNameAndFetchesEachInOrder) {
          {c + u"a.vcf", c + u"b.vcf", c + u"c.vcf"}},
         {"an absolute URL gives only its last segment",
          multistatus(response(u"http://elsewhere.example:81/other/A12.vcf")), {c + u"A12.vcf"}},
-        {"an href ending in / gives an empty file name", multistatus(response(u"/vqhttpmail/2/3/4/Contacts/")), {c}},
+        {"an href ending in / names a folder: no GET",
+         multistatus(response(u"/vqhttpmail/2/3/4/Contacts/") + response(u"/p/b.vcf") + response(u"/p/sub/")),
+         {c + u"b.vcf"}},
         {"the segment is taken unchanged, escapes and all", multistatus(response(u"/p/J%20D%5B1%5D.vcf")),
          {c + u"J%20D%5B1%5D.vcf"}},
         {"an empty href is skipped", multistatus(response(u"") + response(u"/p/b.vcf")), {c + u"b.vcf"}},
@@ -118,10 +120,13 @@ TEST(ListContacts, BuildsDisplayLinesAndProgressCaptions) {
     const Row rows[] = {
         {"brackets of the name become parentheses", u"BEGIN:VCARD\r\nFN:Jane [Work] Doe\r\nEND:VCARD\r\n",
          u"Jane (Work) Doe [A12.vcf]"},
-        {"lower-case fn is no name", u"fn:Jane\r\n", u" [A12.vcf]"},
-        {"bare LF line ends give no name", u"FN:Jane\nEND:VCARD\n", u" [A12.vcf]"},
+        {"lower-case fn is a name", u"begin:vcard\r\nfn:Jane\r\nend:vcard\r\n", u"Jane [A12.vcf]"},
+        {"bare LF line ends", u"BEGIN:VCARD\nFN:Jane\nEND:VCARD\n", u"Jane [A12.vcf]"},
         {"a failed GET gives no name", u"Error:404", u" [A12.vcf]"},
-        {"FN with parameters is no FN:", u"FN;CHARSET=x:Jane\r\n", u" [A12.vcf]"},
+        {"FN with parameters", u"BEGIN:VCARD\r\nFN;CHARSET=x:Jane\r\nEND:VCARD\r\n", u"Jane [A12.vcf]"},
+        {"UTF-8 bytes as the server sent them", u"BEGIN:VCARD\r\nFN:Zo\u00c3\u00ab\r\nEND:VCARD\r\n", u"Zo\u00eb [A12.vcf]"},
+        {"brackets from N become parentheses too", u"BEGIN:VCARD\r\nN:Doe;Jane [Work];;;\r\nEND:VCARD\r\n",
+         u"Jane (Work) Doe [A12.vcf]"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
@@ -138,16 +143,21 @@ TEST(ListContacts, BuildsDisplayLinesAndProgressCaptions) {
     }
 }
 
-TEST(List1DblClick, FetchesTheFileNameOfTheLineAndShowsTheAnswerUnchanged) {
-    struct Row { const char* why; std::u16string line; std::u16string answer; std::u16string target; };
+TEST(List1DblClick, FetchesTheFileNameOfTheLineAndShowsTheAnswerAsUtf8ElseUnchanged) {
+    struct Row { const char* why; std::u16string line; std::u16string answer; std::u16string target;
+                 std::u16string shown; };
     const std::u16string c = u"vqhttpmail/2/3/4/Contacts/";
     const Row rows[] = {
-        {"a named contact", u"Jane (Work) Doe [A12.vcf]", u"BEGIN:VCARD\r\nFN:Jane\r\n", c + u"A12.vcf"},
-        {"a contact without a name", u" [A12.vcf]", u"x", c + u"A12.vcf"},
-        {"an error status shows as its text", u"a [gone.vcf]", u"Error:404", c + u"gone.vcf"},
-        {"an unreachable server shows empty text", u"a [b.vcf]", u"", c + u"b.vcf"},
-        {"nothing selected asks for the folder with a slash", u"", u"y", c},
-        {"a ] in the file name cuts it", u"Name [a]b.vcf]", u"z", c + u"a"},
+        {"a named contact", u"Jane (Work) Doe [A12.vcf]", u"BEGIN:VCARD\r\nFN:Jane\r\n", c + u"A12.vcf",
+         u"BEGIN:VCARD\r\nFN:Jane\r\n"},
+        {"a contact without a name", u" [A12.vcf]", u"x", c + u"A12.vcf", u"x"},
+        {"an error status shows as its text", u"a [gone.vcf]", u"Error:404", c + u"gone.vcf", u"Error:404"},
+        {"an unreachable server shows empty text", u"a [b.vcf]", u"", c + u"b.vcf", u""},
+        {"nothing selected asks for the folder with a slash", u"", u"y", c, u"y"},
+        {"a ] in the file name cuts it", u"Name [a]b.vcf]", u"z", c + u"a", u"z"},
+        {"UTF-8 bytes show as UTF-8", u"a [u.vcf]", u"FN:J\u00c3\u00bcrgen", c + u"u.vcf", u"FN:J\u00fcrgen"},
+        {"one byte that is no UTF-8 keeps Windows-1252", u"a [w.vcf]", u"FN:J\u00fcrgen \u00c3\u00bc",
+         c + u"w.vcf", u"FN:J\u00fcrgen \u00c3\u00bc"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
@@ -160,7 +170,7 @@ TEST(List1DblClick, FetchesTheFileNameOfTheLineAndShowsTheAnswerUnchanged) {
         EXPECT_EQ(http.requests[0].verb, u"GET");
         EXPECT_EQ(http.requests[0].target, row.target);
         EXPECT_EQ(http.requests[0].headers, authHeader);
-        EXPECT_EQ(screen.messages, (std::vector<Message>{{row.answer, MessageStyle::Plain, u""}}));
+        EXPECT_EQ(screen.messages, (std::vector<Message>{{row.shown, MessageStyle::Details, u""}}));
     }
 }
 

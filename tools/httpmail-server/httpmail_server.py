@@ -66,11 +66,11 @@ class ContactFolder:
 
 
 def multistatus(names):
-    responses = "".join(
-        "<D:response><D:href>%s</D:href><D:propstat><D:prop><D:isfolder>0</D:isfolder>"
-        "</D:prop><D:status>HTTP/1.1 200 OK</D:status></D:propstat></D:response>\r\n"
-        % escape(FOLDER_PATH + "/" + urllib.parse.quote(n))
-        for n in names)
+    """The folder itself first, as WebDAV servers list it, then one entry per contact."""
+    entry = ("<D:response><D:href>%s</D:href><D:propstat><D:prop><D:isfolder>%d</D:isfolder>"
+             "</D:prop><D:status>HTTP/1.1 200 OK</D:status></D:propstat></D:response>\r\n")
+    responses = entry % (FOLDER_PATH + "/", 1) + "".join(
+        entry % (escape(FOLDER_PATH + "/" + urllib.parse.quote(n)), 0) for n in names)
     return ('<?xml version="1.0" encoding="utf-8"?>\r\n'
             '<D:multistatus xmlns:D="DAV:">\r\n' + responses + "</D:multistatus>\r\n").encode("utf-8")
 
@@ -304,7 +304,7 @@ def main(argv=None):
     parser.add_argument("--password", default="demo")
     parser.add_argument("--fault", choices=sorted(FAULTS), help="answer requests this way")
     parser.add_argument("--fault-file", help="a file naming the fault to use now; empty: none")
-    parser.add_argument("--seed-samples", action="store_true", help="write a dozen sample contacts first")
+    parser.add_argument("--seed-samples", action="store_true", help="write the sample contacts first")
     args = parser.parse_args(argv)
 
     folder = ContactFolder(args.folder)

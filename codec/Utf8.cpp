@@ -1,0 +1,103 @@
+#include "codec/Utf8.h"
+
+#include "codec/CodePage.h"
+
+#include <algorithm>
+
+namespace utf8 {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+// The code point of the sequence at bytes[pos], moving pos past it; kReplacement (with ok cleared)
+// for an ill-formed piece, pos then past that piece only. The second byte's range rules out
+// overlong forms (E0, F0), surrogates (ED) and code points above U+10FFFF (F4).
+char32_t next(std::string_view bytes, std::size_t& pos, bool& ok) {
+    const auto lead = static_cast<unsigned char>(bytes[pos++]);
+    if (lead < 0x80) {
+        return lead;
+    }
+    int follow = 0;
+    char32_t point = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        follow = 1;
+        point = lead & 0x1Fu;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        follow = 2;
+        point = lead & 0x0Fu;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        follow = 3;
+        point = lead & 0x07u;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        ok = false;
+        return kReplacement;
+    }
+    for (int i = 0; i < follow; ++i) {
+        if (pos >= bytes.size()) {
+            ok = false;
+            return kReplacement;
+        }
+        const auto unit = static_cast<unsigned char>(bytes[pos]);
+        if (unit < low || unit > high) {
+            ok = false;
+            return kReplacement;
+        }
+        point = (point << 6) | (unit & 0x3Fu);
+        ++pos;
+        low = 0x80;
+        high = 0xBF;
+    }
+    return point;
+}
+
+void append(char32_t point, std::u16string& text) {
+    if (point < 0x10000) {
+        text.push_back(static_cast<char16_t>(point));
+        return;
+    }
+    point -= 0x10000;
+    text.push_back(static_cast<char16_t>(0xD800 + (point >> 10)));
+    text.push_back(static_cast<char16_t>(0xDC00 + (point & 0x3FF)));
+}
+
+}  // namespace
+
+bool isValid(std::string_view bytes) {
+    bool ok = true;
+    for (std::size_t pos = 0; pos < bytes.size() && ok;) {
+        next(bytes, pos, ok);
+    }
+    return ok;
+}
+
+std::u16string decode(std::string_view bytes) {
+    std::u16string text;
+    text.reserve(bytes.size());
+    bool ok = true;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        append(next(bytes, pos, ok), text);
+    }
+    return text;
+}
+
+std::u16string decodeOrWindows1252(std::string_view bytes) {
+    return isValid(bytes) ? decode(bytes) : codepage::fromWindows1252(bytes);
+}
+
+std::u16string decodeOrWindows1252(std::u16string_view windows1252Text) {
+    // ASCII reads the same either way; a 10 MiB photo is ASCII and skips two passes over it.
+    if (std::all_of(windows1252Text.begin(), windows1252Text.end(), [](char16_t unit) { return unit < 0x80; })) {
+        return std::u16string(windows1252Text);
+    }
+    const std::vector<std::uint8_t> bytes = codepage::toWindows1252(windows1252Text);
+    const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return isValid(view) ? decode(view) : std::u16string(windows1252Text);
+}
+
+}  // namespace utf8

@@ -1,0 +1,50 @@
+#pragma once
+// The content lines of vCard bytes (vCard 2.1, 3.0 and 4.0), as a reader of any of them sees them.
+// Lines end in CR LF or a bare LF. A line that starts with a space or a tab continues the one
+// before it: the line end and that one character go (unfolding). A quoted-printable value that
+// ends in "=" continues on the next line: the "=" and the line end go (a soft line break).
+// Nothing here fails; the reader holds no more than one content line at a time.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One content line split into its parts, as views into the line.
+struct ContentLine {
+    std::string_view name;                // the property name, any group prefix ("item1.") removed
+    std::vector<std::string_view> params; // each parameter as written: "CHARSET=UTF-8", "QUOTED-PRINTABLE"
+    std::string_view value;               // everything after the colon that ends the parameters
+};
+
+// The parts of line: name, then parameters after ";" each, then ":" and the value. A ";" or ":"
+// inside double quotes belongs to the parameter value. nullopt for a line without a colon.
+std::optional<ContentLine> parseContentLine(std::string_view line);
+
+struct Parameter {
+    std::string_view key;    // empty for a bare 2.1 parameter ("QUOTED-PRINTABLE")
+    std::string_view value;  // without surrounding double quotes; the bare word itself
+};
+// One parameter as written, split at its first "=".
+Parameter splitParameter(std::string_view param);
+
+// True when the line's parameters ask for quoted-printable (ENCODING=QUOTED-PRINTABLE, or the
+// bare 2.1 form), in any letter case.
+bool isQuotedPrintable(const ContentLine& line);
+
+// Letters compared without regard to case (ASCII only, as property and parameter names are).
+bool equalsNoCase(std::string_view a, std::string_view b);
+
+// Reads one content line after another out of bytes, which it only views: they must outlive it.
+class VCardLineReader {
+public:
+    explicit VCardLineReader(std::string_view bytes) : m_rest(bytes) {}
+
+    // The next unfolded content line into line (empty lines included); false at the end.
+    bool next(std::string& line);
+
+private:
+    std::string_view takePhysicalLine();
+
+    std::string_view m_rest;
+};
