@@ -11,12 +11,17 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
+#include <QGuiApplication>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
+#include <QMimeData>
 #include <QPushButton>
+#include <QStringListModel>
 
 namespace {
+
+// About one frame of a 60 Hz screen.
+constexpr qint64 kFrameMilliseconds = 16;
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption)
 {
@@ -48,7 +53,7 @@ frmMain::frmMain(QWidget* parent, HttpFunction http) : QWidget(parent, Qt::Windo
     layOut();
     connect(m_cmdRefresh, &QPushButton::clicked, this, &frmMain::cmdRefresh_Click);
     connect(m_cmdClose, &QPushButton::clicked, this, &frmMain::cmdClose_Click);
-    connect(m_list1, &QListWidget::itemDoubleClicked, this, &frmMain::List1_DblClick);
+    connect(m_list1, &QListView::doubleClicked, this, &frmMain::List1_DblClick);
     // Drops anywhere on the window, the list included: the list takes none itself.
     setAcceptDrops(true);
     m_list1->setAcceptDrops(false);
@@ -57,8 +62,12 @@ frmMain::frmMain(QWidget* parent, HttpFunction http) : QWidget(parent, Qt::Windo
 
 void frmMain::createControls()
 {
-    m_list1 = new QListWidget(this);
+    m_lines = new QStringListModel(this);
+    m_list1 = new QListView(this);
     m_list1->setObjectName(QStringLiteral("List1"));
+    m_list1->setModel(m_lines);
+    // A line is the record of a contact, not a text to edit; a double-click shows the contact.
+    m_list1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // One line of text per row: the view need not measure every row again as the list grows.
     m_list1->setUniformItemSizes(true);
     m_label2 = makeLabel(this, "Label2", QStringLiteral("Server Contacts:"));
@@ -125,11 +134,14 @@ template <typename Operation> void frmMain::guarded(Operation operation)
     try {
         operation();
     } catch (const std::exception& error) {
+        paintOwedFrame();
         showMessage(u"The operation failed: " + QString::fromLocal8Bit(error.what()).toStdU16String(),
                     MessageStyle::Information, u"");
     } catch (...) {
+        paintOwedFrame();
         showMessage(u"The operation failed for an unknown reason.", MessageStyle::Information, u"");
     }
+    paintOwedFrame();  // the last caption and the whole list are on screen before input resumes
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event)
@@ -171,24 +183,57 @@ void frmMain::closeEvent(QCloseEvent* event)
 
 void frmMain::setCaption(const std::u16string& text)
 {
+    // The window manager draws the title bar: the new title goes to it now, with no repaint.
     setWindowTitle(QString::fromStdU16String(text));
-    repaint();  // the listing blocks the event loop; the progress must show now
+    paintWhenFrameDue();
 }
 
 void frmMain::appendLine(const std::u16string& line)
 {
-    m_list1->addItem(QString::fromStdU16String(line));
+    const int row = m_lines->rowCount();
+    m_lines->insertRows(row, 1);
+    m_lines->setData(m_lines->index(row), QString::fromStdU16String(line));
+    m_frameOwed = true;
 }
 
 void frmMain::clearList()
 {
-    m_list1->clear();
+    m_lines->setStringList({});
+    m_frameOwed = true;
 }
 
 std::u16string frmMain::selectedLine() const
 {
-    const QListWidgetItem* item = m_list1->currentItem();
-    return item && item->isSelected() ? item->text().toStdU16String() : std::u16string();
+    const QModelIndex current = m_list1->currentIndex();
+    return current.isValid() && m_list1->selectionModel()->isSelected(current)
+               ? current.data().toString().toStdU16String()
+               : std::u16string();
+}
+
+void frmMain::paintWhenFrameDue()
+{
+    m_frameOwed = true;
+    if (!m_sinceFrame.isValid() || m_sinceFrame.elapsed() >= kFrameMilliseconds)
+        paintFrame();
+}
+
+void frmMain::paintOwedFrame()
+{
+    if (m_frameOwed)
+        paintFrame();
+}
+
+// The event loop is blocked while an operation runs: paint the list now, and flush the
+// window-system connection so that the title and the picture reach the screen.
+void frmMain::paintFrame()
+{
+    m_frameOwed = false;
+    m_sinceFrame.start();
+    if (!isVisible())
+        return;
+    m_list1->doItemsLayout();  // rows added since the last frame, and the scroll bar's range
+    m_list1->repaint();
+    QGuiApplication::sync();
 }
 
 void frmMain::showWindow()

@@ -6,11 +6,13 @@
 #include "contacts/ContactScreen.h"
 #include "contacts/HttpFunction.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 class QLabel;
-class QListWidget;
+class QListView;
 class QPushButton;
+class QStringListModel;
 
 class frmMain final : public QWidget, public ContactScreen {
     Q_OBJECT
@@ -49,13 +51,21 @@ private:
     ContactClient client();
     // Runs one operation; no exception may leave a Qt event handler, so it becomes a message.
     template <typename Operation> void guarded(Operation operation);
+    // A listing changes the window once per contact, faster than a screen shows frames: the list
+    // is painted at most once a frame while it runs, and once more when the operation ends.
+    void paintWhenFrameDue();
+    void paintOwedFrame();
+    void paintFrame();
 
     HttpFunction m_http;
 
-    QListWidget* m_list1 = nullptr;
+    QListView* m_list1 = nullptr;
+    QStringListModel* m_lines = nullptr;  // one display line per contact, nothing else per row
     QLabel* m_label2 = nullptr;
     QPushButton* m_cmdClose = nullptr;
     QPushButton* m_cmdRefresh = nullptr;
     QLabel* m_label1 = nullptr;
     bool m_programEnded = false;
+    QElapsedTimer m_sinceFrame;
+    bool m_frameOwed = false;
 };

@@ -5,12 +5,13 @@
 #include "app/modMain.h"
 #include "codec/CodePage.h"
 #include "tests/app/DesktopRecorder.h"
+#include "tests/app/ListRows.h"
 #include "tests/app/LoginRobot.h"
 #include "tests/support/HttpMailServer.h"
 
 #include <gtest/gtest.h>
 
-#include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 
 #include <filesystem>
@@ -50,23 +51,9 @@ struct MainWindowListing : testing::Test {
                          [this](const QString& title) { captions << title; });
     }
 
-    QStringList lines() const
-    {
-        QStringList all;
-        for (int row = 0; row < list()->count(); ++row)
-            all << list()->item(row)->text();
-        return all;
-    }
-    QListWidget* list() const { return window.findChild<QListWidget*>("List1"); }
+    QStringList lines() const { return listLines(window); }
 
-    void doubleClickRow(int row)
-    {
-        QListWidgetItem* item = list()->item(row);
-        ASSERT_NE(item, nullptr);
-        const QPoint centre = list()->visualItemRect(item).center();
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, centre);
-        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, centre);
-    }
+    void doubleClickRow(int row) { ASSERT_TRUE(doubleClickListRow(window, row)); }
 
     DesktopRecorder recorder;
     LoginRobot robot;
