@@ -2,6 +2,7 @@
 
 #include "app/AppIcon.h"
 #include "app/CaptionFit.h"
+#include "app/CaptionRun.h"
 #include "app/Desktop.h"
 #include "app/Twips.h"
 #include "app/frmLogin.h"
@@ -17,6 +18,8 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStringListModel>
+
+#include <utility>
 
 namespace {
 
@@ -134,14 +137,14 @@ template <typename Operation> void frmMain::guarded(Operation operation)
     try {
         operation();
     } catch (const std::exception& error) {
-        paintOwedFrame();
+        showOwedFrame();
         showMessage(u"The operation failed: " + QString::fromLocal8Bit(error.what()).toStdU16String(),
                     MessageStyle::Information, u"");
     } catch (...) {
-        paintOwedFrame();
+        showOwedFrame();
         showMessage(u"The operation failed for an unknown reason.", MessageStyle::Information, u"");
     }
-    paintOwedFrame();  // the last caption and the whole list are on screen before input resumes
+    showOwedFrame();  // the last caption and the whole list are on screen before input resumes
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event)
@@ -183,9 +186,18 @@ void frmMain::closeEvent(QCloseEvent* event)
 
 void frmMain::setCaption(const std::u16string& text)
 {
-    // The window manager draws the title bar: the new title goes to it now, with no repaint.
-    setWindowTitle(QString::fromStdU16String(text));
-    paintWhenFrameDue();
+    QString caption = QString::fromStdU16String(text);
+    // The window manager draws the title bar from the title it is given: no repaint of ours shows
+    // it, and each title given costs the window manager a redraw.
+    if (m_unshownCaption && !sameCaptionRun(*m_unshownCaption, caption))
+        setWindowTitle(*m_unshownCaption);  // the last of a run: "... M of M" is seen
+    const bool runStarts = !sameCaptionRun(windowTitle(), caption);
+    m_unshownCaption = std::move(caption);
+    m_frameOwed = true;
+    if (frameDue())
+        showFrame();
+    else if (runStarts)
+        setWindowTitle(*std::exchange(m_unshownCaption, std::nullopt));
 }
 
 void frmMain::appendLine(const std::u16string& line)
@@ -210,25 +222,25 @@ std::u16string frmMain::selectedLine() const
                : std::u16string();
 }
 
-void frmMain::paintWhenFrameDue()
+bool frmMain::frameDue() const
 {
-    m_frameOwed = true;
-    if (!m_sinceFrame.isValid() || m_sinceFrame.elapsed() >= kFrameMilliseconds)
-        paintFrame();
+    return !m_sinceFrame.isValid() || m_sinceFrame.elapsed() >= kFrameMilliseconds;
 }
 
-void frmMain::paintOwedFrame()
+void frmMain::showOwedFrame()
 {
     if (m_frameOwed)
-        paintFrame();
+        showFrame();
 }
 
-// The event loop is blocked while an operation runs: paint the list now, and flush the
-// window-system connection so that the title and the picture reach the screen.
-void frmMain::paintFrame()
+// The event loop is blocked while an operation runs: give the window system the caption, paint
+// the list now, and flush the connection so that both reach the screen.
+void frmMain::showFrame()
 {
     m_frameOwed = false;
     m_sinceFrame.start();
+    if (m_unshownCaption)
+        setWindowTitle(*std::exchange(m_unshownCaption, std::nullopt));
     if (!isVisible())
         return;
     m_list1->doItemsLayout();  // rows added since the last frame, and the scroll bar's range

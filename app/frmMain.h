@@ -9,6 +9,8 @@
 #include <QElapsedTimer>
 #include <QWidget>
 
+#include <optional>
+
 class QLabel;
 class QListView;
 class QPushButton;
@@ -52,10 +54,11 @@ private:
     // Runs one operation; no exception may leave a Qt event handler, so it becomes a message.
     template <typename Operation> void guarded(Operation operation);
     // A listing changes the window once per contact, faster than a screen shows frames: the list
-    // is painted at most once a frame while it runs, and once more when the operation ends.
-    void paintWhenFrameDue();
-    void paintOwedFrame();
-    void paintFrame();
+    // and the title are brought to the screen at most once a frame while it runs, and once more
+    // when the operation ends; the first and the last caption of a run of progress always show.
+    bool frameDue() const;
+    void showOwedFrame();
+    void showFrame();
 
     HttpFunction m_http;
 
@@ -68,4 +71,5 @@ private:
     bool m_programEnded = false;
     QElapsedTimer m_sinceFrame;
     bool m_frameOwed = false;
+    std::optional<QString> m_unshownCaption;  // set by the listing, not yet given to the window system
 };

@@ -12,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
+#include <QWindow>
 
 #include <filesystem>
 #include <fstream>
@@ -34,6 +36,31 @@ std::string bytesOf(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
+}
+
+QString progress(int n, int total)
+{
+    return QStringLiteral("Retreiving Contact from Server %1 of %2").arg(n).arg(total);
+}
+
+// The titles the window system got for one listing of `total` contacts: progress in order, its
+// first and last among them (a person sees the count start and finish), then the final caption.
+// The window gives the title bar about one progress caption a frame, so others may be left out.
+void expectListingCaptions(const QStringList& captions, int total)
+{
+    ASSERT_GE(captions.size(), 2) << captions.join("\n").toStdString();
+    EXPECT_EQ(captions.front(), progress(1, total));
+    EXPECT_EQ(captions[captions.size() - 2], progress(total, total));
+    EXPECT_EQ(captions.back(), "Velqor Personal Contacts Manager");
+    const QRegularExpression pattern(
+        QStringLiteral("^Retreiving Contact from Server (\\d+) of %1$").arg(total));
+    int previous = 0;
+    for (qsizetype i = 0; i + 1 < captions.size(); ++i) {
+        const QRegularExpressionMatch match = pattern.match(captions[i]);
+        ASSERT_TRUE(match.hasMatch()) << captions[i].toStdString();
+        EXPECT_GT(match.captured(1).toInt(), previous) << "progress never goes back";
+        previous = match.captured(1).toInt();
+    }
 }
 
 HttpMailServerOptions seeded(std::string fault = {})
@@ -79,11 +106,7 @@ TEST_F(MainWindowListing, GoodLoginFillsTheListWithProgressInTheCaption)
     EXPECT_EQ(listed[2], QString::fromUtf8("J\u00fcrgen M\u00fcller [A03.vcf]"));
     EXPECT_EQ(listed[5], " [A06.vcf]");
     EXPECT_EQ(listed[11], "Chris Adams [A12.vcf]");
-    QStringList expectedCaptions;
-    for (int n = 1; n <= 12; ++n)
-        expectedCaptions << QStringLiteral("Retreiving Contact from Server %1 of 12").arg(n);
-    expectedCaptions << "Velqor Personal Contacts Manager";
-    EXPECT_EQ(captions, expectedCaptions);
+    expectListingCaptions(captions, 12);
     const auto gets = server.requests("GET");
     ASSERT_EQ(gets.size(), 12u);
     for (std::size_t i = 0; i < gets.size(); ++i) {
@@ -202,4 +225,38 @@ TEST_F(MainWindowListing, DoubleClickShowsTheVcardOrWhatWentWrong)
     EXPECT_EQ(recorder.messages[2].text, "");
     EXPECT_EQ(recorder.endings, 0);
     EXPECT_EQ(lines().size(), 12) << "a double-click changes nothing in the list";
+}
+
+// Counts the paintings of one widget.
+struct PaintCounter : QObject {
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+    int paints = 0;
+};
+
+TEST_F(MainWindowListing, ALongListingShowsItsProgressAndEndsWithTheWholeList)
+{
+    constexpr int total = 2500;
+    HttpMailServer server;
+    QStringList expected;
+    for (int i = 0; i < total; ++i) {
+        const std::string number = std::to_string(10000 + i);
+        std::ofstream(server.folder() / ("n" + number + ".vcf"), std::ios::binary)
+            << "BEGIN:VCARD\r\nFN:Person [" << number << "]\r\nEND:VCARD\r\n";
+        expected << QString::fromStdString("Person (" + number + ") [n" + number + ".vcf]");
+    }
+    robot.login(demoLogin(server.port()));
+    PaintCounter counter;
+    window.findChild<QAbstractItemView*>("List1")->viewport()->installEventFilter(&counter);
+    window.Form_Load();
+
+    EXPECT_TRUE(recorder.messages.empty()) << recorder.texts().join("\n").toStdString();
+    expectListingCaptions(captions, total);
+    EXPECT_GT(captions.size(), 3) << "2,500 exchanges last many frames: the count moves on screen";
+    EXPECT_EQ(window.windowHandle()->title(), "Velqor Personal Contacts Manager");
+    EXPECT_EQ(lines(), expected);
+    EXPECT_GE(counter.paints, 2) << "the list is painted while it fills, and once at the end";
 }
