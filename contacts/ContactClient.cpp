@@ -39,7 +39,7 @@ std::u16string ContactClient::headers() const {
 
 ListingResult ContactClient::ListContacts() {
     using namespace contacttext;
-    const std::u16string answer = m_http(m_login.server, m_login.port, u"PROPFIND",
+    std::u16string answer = m_http(m_login.server, m_login.port, u"PROPFIND",
                                          std::u16string(storePath), std::u16string(propfindBody), headers());
     if (answer == u"Error:401") {
         m_screen.showMessage(std::u16string(authenticationError), MessageStyle::Plain, {});
@@ -55,6 +55,7 @@ ListingResult ContactClient::ListContacts() {
         return ListingResult::ProgramEnded;
     }
     std::vector<std::u16string> hrefs = contactHrefs(answer);
+    std::u16string().swap(answer);  // megabytes for a big folder, not needed during the GETs
     // An empty href has no segment to name a contact by: it gets no GET and no line.
     std::erase_if(hrefs, [](const std::u16string& href) { return href.empty(); });
     m_screen.showWindow();
