@@ -54,8 +54,7 @@ ListingResult ContactClient::ListContacts() {
         m_screen.endProgram();
         return ListingResult::ProgramEnded;
     }
-    std::vector<std::u16string> hrefs = contactHrefs(answer);
-    std::u16string().swap(answer);  // megabytes for a big folder, not needed during the GETs
+    std::vector<std::u16string> hrefs = contactHrefs(std::move(answer));
     // An empty href has no segment to name a contact by: it gets no GET and no line.
     std::erase_if(hrefs, [](const std::u16string& href) { return href.empty(); });
     m_screen.showWindow();
