@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -259,4 +260,11 @@ TEST_F(MainWindowListing, ALongListingShowsItsProgressAndEndsWithTheWholeList)
     EXPECT_EQ(window.windowHandle()->title(), "Velqor Personal Contacts Manager");
     EXPECT_EQ(lines(), expected);
     EXPECT_GE(counter.paints, 2) << "the list is painted while it fills, and once at the end";
+
+    // A screen reader reads the same rows.
+    QAccessibleInterface* access = QAccessible::queryAccessibleInterface(listOf(window));
+    ASSERT_NE(access, nullptr);
+    EXPECT_EQ(access->role(), QAccessible::List);
+    ASSERT_EQ(access->childCount(), total);
+    EXPECT_EQ(access->child(total - 1)->text(QAccessible::Name), expected.last());
 }
