@@ -150,11 +150,9 @@ template <typename Operation> void frmMain::guarded(Operation operation)
     try {
         operation();
     } catch (const std::exception& error) {
-        showOwedFrame();
         showMessage(u"The operation failed: " + QString::fromLocal8Bit(error.what()).toStdU16String(),
                     MessageStyle::Information, u"");
     } catch (...) {
-        showOwedFrame();
         showMessage(u"The operation failed for an unknown reason.", MessageStyle::Information, u"");
     }
     showOwedFrame();  // the last caption and the whole list are on screen before input resumes
@@ -270,6 +268,7 @@ void frmMain::showWindow()
 void frmMain::showMessage(const std::u16string& prompt, MessageStyle style,
                           const std::u16string& title)
 {
+    showOwedFrame();  // the box comes up over the window as it is now
     desktop().showMessage(QString::fromStdU16String(prompt), style,
                           QString::fromStdU16String(title));
 }
