@@ -3,6 +3,7 @@
 #include "app/AccessibleLabel.h"
 #include "app/AppIcon.h"
 #include "app/CaptionFit.h"
+#include "app/CaptionRun.h"
 #include "app/CopyDrop.h"
 #include "app/Desktop.h"
 #include "app/Twips.h"
@@ -14,12 +15,32 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
+#include <QGuiApplication>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
+#include <QMimeData>
 #include <QPushButton>
+#include <QStringListModel>
+
+#include <utility>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace {
+
+// About one frame of a 60 Hz screen.
+constexpr qint64 kFrameMilliseconds = 16;
+
+// A listing's passing buffers (the folder's XML and its tree, every vCard) leave free holes below
+// the lines it keeps, and glibc keeps such holes resident; give their pages back to the system.
+void returnFreedMemory()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption)
 {
@@ -51,7 +72,7 @@ frmMain::frmMain(QWidget* parent, HttpFunction http) : QWidget(parent, Qt::Windo
     layOut();
     connect(m_cmdRefresh, &QPushButton::clicked, this, &frmMain::cmdRefresh_Click);
     connect(m_cmdClose, &QPushButton::clicked, this, &frmMain::cmdClose_Click);
-    connect(m_list1, &QListWidget::itemDoubleClicked, this, &frmMain::List1_DblClick);
+    connect(m_list1, &QListView::doubleClicked, this, &frmMain::List1_DblClick);
     // Drops anywhere on the window, the list included: the list takes none itself.
     setAcceptDrops(true);
     m_list1->setAcceptDrops(false);
@@ -60,8 +81,12 @@ frmMain::frmMain(QWidget* parent, HttpFunction http) : QWidget(parent, Qt::Windo
 
 void frmMain::createControls()
 {
-    m_list1 = new QListWidget(this);
+    m_lines = new QStringListModel(this);
+    m_list1 = new QListView(this);
     m_list1->setObjectName(QStringLiteral("List1"));
+    m_list1->setModel(m_lines);
+    // A line is the record of a contact, not a text to edit; a double-click shows the contact.
+    m_list1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // One line of text per row: the view need not measure every row again as the list grows.
     m_list1->setUniformItemSizes(true);
     m_label2 = makeLabel(this, "Label2", QStringLiteral("Server Contacts:"));
@@ -134,6 +159,8 @@ template <typename Operation> void frmMain::guarded(Operation operation)
     } catch (...) {
         showMessage(u"The operation failed for an unknown reason.", MessageStyle::Information, u"");
     }
+    showOwedFrame();  // the last caption and the whole list are on screen before input resumes
+    returnFreedMemory();
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event)
@@ -177,24 +204,66 @@ void frmMain::closeEvent(QCloseEvent* event)
 
 void frmMain::setCaption(const std::u16string& text)
 {
-    setWindowTitle(QString::fromStdU16String(text));
-    repaint();  // the listing blocks the event loop; the progress must show now
+    QString caption = QString::fromStdU16String(text);
+    // The window manager draws the title bar from the title it is given: no repaint of ours shows
+    // it, and each title given costs the window manager a redraw.
+    if (m_unshownCaption && !sameCaptionRun(*m_unshownCaption, caption))
+        setWindowTitle(*m_unshownCaption);  // the last of a run: "... M of M" is seen
+    const bool runStarts = !sameCaptionRun(windowTitle(), caption);
+    m_unshownCaption = std::move(caption);
+    m_frameOwed = true;
+    if (frameDue())
+        showFrame();
+    else if (runStarts)
+        setWindowTitle(*std::exchange(m_unshownCaption, std::nullopt));
 }
 
 void frmMain::appendLine(const std::u16string& line)
 {
-    m_list1->addItem(QString::fromStdU16String(line));
+    const int row = m_lines->rowCount();
+    m_lines->insertRows(row, 1);
+    m_lines->setData(m_lines->index(row), QString::fromStdU16String(line));
+    m_frameOwed = true;
 }
 
 void frmMain::clearList()
 {
-    m_list1->clear();
+    m_lines->setStringList({});
+    m_frameOwed = true;
 }
 
 std::u16string frmMain::selectedLine() const
 {
-    const QListWidgetItem* item = m_list1->currentItem();
-    return item && item->isSelected() ? item->text().toStdU16String() : std::u16string();
+    const QModelIndex current = m_list1->currentIndex();
+    return current.isValid() && m_list1->selectionModel()->isSelected(current)
+               ? current.data().toString().toStdU16String()
+               : std::u16string();
+}
+
+bool frmMain::frameDue() const
+{
+    return !m_sinceFrame.isValid() || m_sinceFrame.elapsed() >= kFrameMilliseconds;
+}
+
+void frmMain::showOwedFrame()
+{
+    if (m_frameOwed)
+        showFrame();
+}
+
+// The event loop is blocked while an operation runs: give the window system the caption, paint
+// the list now, and flush the connection so that both reach the screen.
+void frmMain::showFrame()
+{
+    m_frameOwed = false;
+    m_sinceFrame.start();
+    if (m_unshownCaption)
+        setWindowTitle(*std::exchange(m_unshownCaption, std::nullopt));
+    if (!isVisible())
+        return;
+    m_list1->doItemsLayout();  // rows added since the last frame, and the scroll bar's range
+    m_list1->repaint();
+    QGuiApplication::sync();
 }
 
 void frmMain::showWindow()
@@ -205,6 +274,7 @@ void frmMain::showWindow()
 void frmMain::showMessage(const std::u16string& prompt, MessageStyle style,
                           const std::u16string& title)
 {
+    showOwedFrame();  // the box comes up over the window as it is now
     desktop().showMessage(QString::fromStdU16String(prompt), style,
                           QString::fromStdU16String(title));
 }

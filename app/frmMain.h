@@ -6,11 +6,15 @@
 #include "contacts/ContactScreen.h"
 #include "contacts/HttpFunction.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
+#include <optional>
+
 class QLabel;
-class QListWidget;
+class QListView;
 class QPushButton;
+class QStringListModel;
 
 class frmMain final : public QWidget, public ContactScreen {
     Q_OBJECT
@@ -49,13 +53,23 @@ private:
     ContactClient client();
     // Runs one operation; no exception may leave a Qt event handler, so it becomes a message.
     template <typename Operation> void guarded(Operation operation);
+    // A listing changes the window once per contact, faster than a screen shows frames: the list
+    // and the title are brought to the screen at most once a frame while it runs, and once more
+    // when the operation ends; the first and the last caption of a run of progress always show.
+    bool frameDue() const;
+    void showOwedFrame();
+    void showFrame();
 
     HttpFunction m_http;
 
-    QListWidget* m_list1 = nullptr;
+    QListView* m_list1 = nullptr;
+    QStringListModel* m_lines = nullptr;  // one display line per contact, nothing else per row
     QLabel* m_label2 = nullptr;
     QPushButton* m_cmdClose = nullptr;
     QPushButton* m_cmdRefresh = nullptr;
     QLabel* m_label1 = nullptr;
     bool m_programEnded = false;
+    QElapsedTimer m_sinceFrame;
+    bool m_frameOwed = false;
+    std::optional<QString> m_unshownCaption;  // set by the listing, not yet given to the window system
 };

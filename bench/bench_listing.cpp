@@ -2,6 +2,7 @@
 // (one PROPFIND, one GET per contact) made with bare libcurl in the same process.
 
 #include "contacts/ContactClient.h"
+#include "bench/NoScreen.h"
 #include "bench/SeededServer.h"
 
 #include <benchmark/benchmark.h>
@@ -10,17 +11,6 @@
 #include <memory>
 
 namespace {
-
-struct NoScreen : ContactScreen {
-    std::size_t lines = 0;
-    void setCaption(const std::u16string&) override {}
-    void appendLine(const std::u16string&) override { ++lines; }
-    void clearList() override {}
-    std::u16string selectedLine() const override { return {}; }
-    void showWindow() override {}
-    void showMessage(const std::u16string&, MessageStyle, const std::u16string&) override {}
-    void endProgram() override {}
-};
 
 size_t keep(char* data, size_t size, size_t count, void* out) {
     static_cast<std::string*>(out)->append(data, size * count);

@@ -42,7 +42,7 @@ std::u16string ContactClient::headers() const {
 
 ListingResult ContactClient::ListContacts() {
     using namespace contacttext;
-    const std::u16string answer = m_http(m_login.server, m_login.port, u"PROPFIND",
+    std::u16string answer = m_http(m_login.server, m_login.port, u"PROPFIND",
                                          std::u16string(storePath), std::u16string(propfindBody), headers());
     if (answer == u"Error:401") {
         m_screen.showMessage(std::u16string(authenticationError), MessageStyle::Plain, {});
@@ -57,7 +57,7 @@ ListingResult ContactClient::ListContacts() {
         m_screen.endProgram();
         return ListingResult::ProgramEnded;
     }
-    std::vector<std::u16string> hrefs = contactHrefs(answer);
+    std::vector<std::u16string> hrefs = contactHrefs(std::move(answer));
     // An empty href has no segment to name a contact by, and one ending in "/" names a folder
     // (servers list the folder itself first): neither gets a GET or a line.
     std::erase_if(hrefs, [](const std::u16string& href) { return lastSegment(href).empty(); });

@@ -8,4 +8,5 @@
 // "D:response", in document order. Names match as written, prefix included; no namespace is
 // resolved, so elements in another prefix or none are not selected. A text that is not well-formed
 // XML gives no hrefs at all, not the part before the fault. No DTD is read and no entity is expanded.
-std::vector<std::u16string> contactHrefs(const std::u16string& answer);
+// Takes the answer over and frees it once read: a big folder's answer runs to megabytes.
+std::vector<std::u16string> contactHrefs(std::u16string answer);

@@ -13,7 +13,8 @@ enum class MessageStyle {
 struct ContactScreen {
     virtual ~ContactScreen() = default;
 
-    virtual void setCaption(const std::u16string& text) = 0;  // repaints before returning
+    // Shows at once or within a screen frame; the window is painted whole when the operation ends.
+    virtual void setCaption(const std::u16string& text) = 0;
     virtual void appendLine(const std::u16string& line) = 0;
     virtual void clearList() = 0;
     virtual std::u16string selectedLine() const = 0;  // empty when no line is selected

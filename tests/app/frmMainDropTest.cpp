@@ -4,6 +4,7 @@
 #include "app/frmMain.h"
 #include "app/modMain.h"
 #include "tests/app/DesktopRecorder.h"
+#include "tests/app/ListRows.h"
 #include "tests/support/HttpMailServer.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,6 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
@@ -99,14 +99,7 @@ struct MainWindowDrop : testing::Test {
         return found;
     }
 
-    QStringList lines() const
-    {
-        const auto* list = window.findChild<QListWidget*>("List1");
-        QStringList all;
-        for (int row = 0; row < list->count(); ++row)
-            all << list->item(row)->text();
-        return all;
-    }
+    QStringList lines() const { return listLines(window); }
 
     void expectDropMessages(const QStringList& texts)
     {

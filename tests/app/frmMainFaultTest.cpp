@@ -5,12 +5,12 @@
 #include "app/frmMain.h"
 #include "app/modMain.h"
 #include "tests/app/DesktopRecorder.h"
+#include "tests/app/ListRows.h"
 #include "tests/support/HttpMailServer.h"
 #include "tests/support/ScopedLimits.h"
 
 #include <gtest/gtest.h>
 
-#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
@@ -39,14 +39,7 @@ struct MainWindowFaults : testing::Test {
         window.show();
     }
 
-    QStringList lines() const
-    {
-        const auto* list = window.findChild<QListWidget*>("List1");
-        QStringList all;
-        for (int row = 0; row < list->count(); ++row)
-            all << list->item(row)->text();
-        return all;
-    }
+    QStringList lines() const { return listLines(window); }
 
     // Clicks Refresh and returns how long the window was busy with it.
     std::chrono::milliseconds refresh()
@@ -124,11 +117,8 @@ TEST_F(MainWindowFaults, ABigContactShowsWholeOnDoubleClick)
 {
     server.setFault("big-contact");
     refresh();
-    auto* list = window.findChild<QListWidget*>("List1");
-    ASSERT_EQ(list->count(), 2);
-    const QPoint centre = list->visualItemRect(list->item(1)).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
+    ASSERT_EQ(lines().size(), 2);
+    ASSERT_TRUE(doubleClickListRow(window, 1));
     ASSERT_EQ(recorder.messages.size(), 1u);
     const QString& shown = recorder.messages[0].text;
     EXPECT_GT(shown.size(), 10'000'000);

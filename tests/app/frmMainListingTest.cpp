@@ -5,13 +5,17 @@
 #include "app/modMain.h"
 #include "codec/CodePage.h"
 #include "tests/app/DesktopRecorder.h"
+#include "tests/app/ListRows.h"
 #include "tests/app/LoginRobot.h"
 #include "tests/support/HttpMailServer.h"
 
 #include <gtest/gtest.h>
 
-#include <QListWidget>
+#include <QAccessible>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
+#include <QWindow>
 
 #include <filesystem>
 #include <fstream>
@@ -35,6 +39,31 @@ std::string bytesOf(const std::filesystem::path& file)
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+QString progress(int n, int total)
+{
+    return QStringLiteral("Retreiving Contact from Server %1 of %2").arg(n).arg(total);
+}
+
+// The titles the window system got for one listing of `total` contacts: progress in order, its
+// first and last among them (a person sees the count start and finish), then the final caption.
+// The window gives the title bar about one progress caption a frame, so others may be left out.
+void expectListingCaptions(const QStringList& captions, int total)
+{
+    ASSERT_GE(captions.size(), 2) << captions.join("\n").toStdString();
+    EXPECT_EQ(captions.front(), progress(1, total));
+    EXPECT_EQ(captions[captions.size() - 2], progress(total, total));
+    EXPECT_EQ(captions.back(), "Velqor Personal Contacts Manager");
+    const QRegularExpression pattern(
+        QStringLiteral("^Retreiving Contact from Server (\\d+) of %1$").arg(total));
+    int previous = 0;
+    for (qsizetype i = 0; i + 1 < captions.size(); ++i) {
+        const QRegularExpressionMatch match = pattern.match(captions[i]);
+        ASSERT_TRUE(match.hasMatch()) << captions[i].toStdString();
+        EXPECT_GT(match.captured(1).toInt(), previous) << "progress never goes back";
+        previous = match.captured(1).toInt();
+    }
+}
+
 HttpMailServerOptions seeded(std::string fault = {})
 {
     HttpMailServerOptions options;
@@ -50,23 +79,9 @@ struct MainWindowListing : testing::Test {
                          [this](const QString& title) { captions << title; });
     }
 
-    QStringList lines() const
-    {
-        QStringList all;
-        for (int row = 0; row < list()->count(); ++row)
-            all << list()->item(row)->text();
-        return all;
-    }
-    QListWidget* list() const { return window.findChild<QListWidget*>("List1"); }
+    QStringList lines() const { return listLines(window); }
 
-    void doubleClickRow(int row)
-    {
-        QListWidgetItem* item = list()->item(row);
-        ASSERT_NE(item, nullptr);
-        const QPoint centre = list()->visualItemRect(item).center();
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, centre);
-        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, centre);
-    }
+    void doubleClickRow(int row) { ASSERT_TRUE(doubleClickListRow(window, row)); }
 
     DesktopRecorder recorder;
     LoginRobot robot;
@@ -96,11 +111,7 @@ TEST_F(MainWindowListing, GoodLoginFillsTheListWithProgressInTheCaption)
     EXPECT_EQ(listed[14], QString::fromUtf8("Ana\u00efs Fran\u00e7ois-Dupont [A15.vcf]"));
     EXPECT_EQ(listed[16], "Robert Smith, Jr. [A17.vcf]");
     EXPECT_EQ(listed[18], "Ingrid Svensson [A19.vcf]");
-    QStringList expectedCaptions;
-    for (int n = 1; n <= 20; ++n)
-        expectedCaptions << QStringLiteral("Retreiving Contact from Server %1 of 20").arg(n);
-    expectedCaptions << "Velqor Personal Contacts Manager";
-    EXPECT_EQ(captions, expectedCaptions);
+    expectListingCaptions(captions, 20);
     const auto gets = server.requests("GET");
     ASSERT_EQ(gets.size(), 20u);
     for (std::size_t i = 0; i < gets.size(); ++i) {
@@ -224,4 +235,45 @@ TEST_F(MainWindowListing, DoubleClickShowsTheVcardOrWhatWentWrong)
     EXPECT_EQ(recorder.messages[3].text, "");
     EXPECT_EQ(recorder.endings, 0);
     EXPECT_EQ(lines().size(), 20) << "a double-click changes nothing in the list";
+}
+
+// Counts the paintings of one widget.
+struct PaintCounter : QObject {
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+    int paints = 0;
+};
+
+TEST_F(MainWindowListing, ALongListingShowsItsProgressAndEndsWithTheWholeList)
+{
+    constexpr int total = 2500;
+    HttpMailServer server;
+    QStringList expected;
+    for (int i = 0; i < total; ++i) {
+        const std::string number = std::to_string(10000 + i);
+        std::ofstream(server.folder() / ("n" + number + ".vcf"), std::ios::binary)
+            << "BEGIN:VCARD\r\nFN:Person [" << number << "]\r\nEND:VCARD\r\n";
+        expected << QString::fromStdString("Person (" + number + ") [n" + number + ".vcf]");
+    }
+    robot.login(demoLogin(server.port()));
+    PaintCounter counter;
+    window.findChild<QAbstractItemView*>("List1")->viewport()->installEventFilter(&counter);
+    window.Form_Load();
+
+    EXPECT_TRUE(recorder.messages.empty()) << recorder.texts().join("\n").toStdString();
+    expectListingCaptions(captions, total);
+    EXPECT_GT(captions.size(), 3) << "2,500 exchanges last many frames: the count moves on screen";
+    EXPECT_EQ(window.windowHandle()->title(), "Velqor Personal Contacts Manager");
+    EXPECT_EQ(lines(), expected);
+    EXPECT_GE(counter.paints, 2) << "the list is painted while it fills, and once at the end";
+
+    // A screen reader reads the same rows.
+    QAccessibleInterface* access = QAccessible::queryAccessibleInterface(listOf(window));
+    ASSERT_NE(access, nullptr);
+    EXPECT_EQ(access->role(), QAccessible::List);
+    ASSERT_EQ(access->childCount(), total);
+    EXPECT_EQ(access->child(total - 1)->text(QAccessible::Name), expected.last());
 }

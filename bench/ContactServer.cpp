@@ -1,0 +1,129 @@
+#include "bench/ContactServer.h"
+
+#include "tests/net/LoopbackServer.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <charconv>
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+constexpr std::string_view kFolder = "/vqhttpmail/2/3/4/Contacts";
+
+std::string answer(int status, const char* reason, const std::string& body) {
+    return "HTTP/1.0 " + std::to_string(status) + ' ' + reason + "\r\nContent-Type: text/xml\r\n" +
+           "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+// Shaped like a WebDAV server's answer to the client's PROPFIND: the one property it has in a 200
+// block, the mail properties it lacks in a 404 block.
+std::string listing(int contacts) {
+    std::string body =
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<D:multistatus xmlns:D=\"DAV:\" "
+        "xmlns:hm=\"urn:schemas:httpmail:\" xmlns:m=\"urn:schemas:mailheader:\">\n";
+    for (int i = 0; i < contacts; ++i) {
+        body += "<D:response>\n<D:href>http://127.0.0.1";
+        body += kFolder;
+        body += "/c" + std::to_string(10000 + i) +
+                ".vcf</D:href>\n<D:propstat>\n<D:prop>\n<D:getcontentlength>96</D:getcontentlength>\n"
+                "</D:prop>\n<D:status>HTTP/1.1 200 OK</D:status>\n</D:propstat>\n<D:propstat>\n"
+                "<D:prop>\n<D:isfolder/>\n<hm:read/>\n<m:hasattachment/>\n<m:to/>\n<m:from/>\n"
+                "<m:subject/>\n<m:date/>\n</D:prop>\n<D:status>HTTP/1.1 404 Not Found</D:status>\n"
+                "</D:propstat>\n</D:response>\n";
+    }
+    return answer(207, "Multi-Status", body + "</D:multistatus>\n");
+}
+
+// The answer to one request line ("GET /path HTTP/1.0").
+std::string reply(const std::string& request, int contacts, const std::string& folderListing) {
+    const std::size_t space = request.find(' ');
+    const std::size_t end = request.find(' ', space + 1);
+    if (space == std::string::npos || end == std::string::npos)
+        return answer(400, "Bad Request", {});
+    const std::string verb = request.substr(0, space);
+    const std::string path = request.substr(space + 1, end - space - 1);
+    if (verb == "PROPFIND" && path == kFolder)
+        return folderListing;
+    const std::string prefix = std::string(kFolder) + "/c";
+    int number = -1;
+    if (verb == "GET" && path.starts_with(prefix) && path.ends_with(".vcf")) {
+        const char* last = path.data() + path.size() - 4;
+        if (std::from_chars(path.data() + prefix.size(), last, number).ptr != last)
+            number = -1;
+        number -= 10000;
+    }
+    if (number < 0 || number >= contacts)
+        return answer(404, "Not Found", {});
+    const std::string n = std::to_string(number);
+    return answer(200, "OK",
+                  "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Contact [" + n + "]\r\nEMAIL:c" + n +
+                      "@example.com\r\nEND:VCARD\r\n");
+}
+
+void sendAll(int fd, const std::string& bytes) {
+    for (std::size_t sent = 0; sent < bytes.size();) {
+        const ssize_t n = send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+        if (n <= 0)
+            return;
+        sent += static_cast<std::size_t>(n);
+    }
+}
+
+[[noreturn]] void serve(int listenFd, int contacts) {
+    const std::string folderListing = listing(contacts);
+    std::string received;
+    char buffer[16384];
+    for (;;) {
+        const int fd = accept(listenFd, nullptr, nullptr);
+        if (fd < 0)
+            continue;
+        received.clear();
+        // The whole request is read before answering, so closing never resets the client.
+        while (nettest::completeRequestLength(received) == 0) {
+            const ssize_t n = recv(fd, buffer, sizeof buffer, 0);
+            if (n <= 0)
+                break;
+            received.append(buffer, static_cast<std::size_t>(n));
+        }
+        if (nettest::completeRequestLength(received) != 0)
+            sendAll(fd, reply(received.substr(0, received.find("\r\n")), contacts, folderListing));
+        close(fd);
+    }
+}
+
+}  // namespace
+
+ContactServer::ContactServer(int contacts) : m_contacts(contacts) {
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in where{};
+    where.sin_family = AF_INET;
+    where.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof where;
+    if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&where), sizeof where) != 0 ||
+        listen(fd, 128) != 0 || getsockname(fd, reinterpret_cast<sockaddr*>(&where), &length) != 0) {
+        if (fd >= 0)
+            close(fd);
+        throw std::runtime_error("ContactServer: no loopback port to listen on");
+    }
+    m_port = ntohs(where.sin_port);
+    std::fflush(nullptr);  // the child must not print the parent's buffered output again
+    m_pid = fork();
+    if (m_pid == 0)
+        serve(fd, contacts);
+    close(fd);
+    if (m_pid < 0)
+        throw std::runtime_error("ContactServer: fork failed");
+}
+
+ContactServer::~ContactServer() {
+    kill(m_pid, SIGTERM);
+    waitpid(m_pid, nullptr, 0);
+}

@@ -1,0 +1,26 @@
+#pragma once
+// A fast contact folder server on 127.0.0.1 for the benchmarks, in a child process of its own so
+// that its memory never counts as the client's. It answers the PROPFIND of the contact folder with
+// `contacts` hrefs (c10000.vcf, c10001.vcf, ...) and the GET of each with a small vCard whose name
+// is "Contact [i]"; anything else gets 404. HTTP/1.0, one request per connection, no other work:
+// the client's own cost is what shows. Create it before any thread starts (it forks).
+
+#include <cstdint>
+#include <sys/types.h>
+
+class ContactServer {
+public:
+    // Throws std::runtime_error when no loopback port can be had or the child cannot start.
+    explicit ContactServer(int contacts);
+    ~ContactServer();  // stops and reaps the child
+    ContactServer(const ContactServer&) = delete;
+    ContactServer& operator=(const ContactServer&) = delete;
+
+    std::int32_t port() const { return m_port; }
+    int contacts() const { return m_contacts; }
+
+private:
+    int m_contacts;
+    std::int32_t m_port = 0;
+    pid_t m_pid = -1;
+};
