@@ -2,7 +2,7 @@
 
 namespace {
 
-// The text with every run of digits as one '#': "Retreiving Contact from Server # of #".
+// The text with every run of digits as one '#', so a progress caption keeps only its words.
 QString shape(const QString& caption)
 {
     QString shaped;

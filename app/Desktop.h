@@ -3,6 +3,7 @@
 // QMessageBox (a DetailsBox for MessageStyle::Details) and ends the process; tests install a
 // recorder so no box blocks and the test process lives on.
 
+#include "app/AppTexts.h"
 #include "contacts/ContactScreen.h"
 
 #include <QString>
@@ -10,14 +11,11 @@
 class Desktop {
 public:
     virtual ~Desktop() = default;
-    // Modal: returns when the box is dismissed. An empty title means the application's title.
+    // Modal: returns when the box is dismissed. An empty title means kApplicationTitle.
     virtual void showMessage(const QString& text, MessageStyle style, const QString& title) = 0;
     // Ends the program at once with status 0. A recorder returns; the caller then stops its work.
     virtual void endProgram() = 0;
 };
-
-// The application's title, shown by message boxes that name none of their own.
-inline const QString kApplicationTitle = QStringLiteral("VQContactMGR");
 
 Desktop& desktop();
 // Installs replacement (nullptr restores the real desktop) and returns the one it replaces.

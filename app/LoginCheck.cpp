@@ -19,22 +19,22 @@ std::optional<std::int32_t> parsePort(const QString& text)
     return port;
 }
 
-QString authorizationFor(const QString& username, const QString& password)
+std::u16string authorizationFor(const QString& username, const QString& password)
 {
     const Base64 codec;
     std::u16string encoded = codec.Encode((username + u':' + password).toStdU16String());
     // Encode breaks lines after 76 characters; a header value must be one line.
     std::erase(encoded, u'\r');
     std::erase(encoded, u'\n');
-    return QStringLiteral("Basic ") + QString::fromStdU16String(encoded);
+    return u"Basic " + encoded;
 }
 
-std::variant<LoginRefusal, LoginValues> checkLogin(const LoginEntries& entries)
+std::variant<LoginRefusal, LoginState> checkLogin(const LoginEntries& entries)
 {
     if (entries.username.isEmpty() || entries.password.isEmpty() || entries.server.isEmpty())
         return LoginRefusal{kMissingEntryMessage};
     const std::optional<std::int32_t> port = parsePort(entries.port);
     if (!port)
         return LoginRefusal{kBadPortMessage};
-    return LoginValues{entries.server, *port, authorizationFor(entries.username, entries.password)};
+    return LoginState{entries.server.toStdU16String(), *port, authorizationFor(entries.username, entries.password)};
 }

@@ -2,8 +2,10 @@
 
 #include "app/AccessibleLabel.h"
 #include "app/AppIcon.h"
+#include "app/AppTexts.h"
 #include "app/AsteriskPasswordStyle.h"
 #include "app/CaptionFit.h"
+#include "app/Controls.h"
 #include "app/Desktop.h"
 #include "app/LoginCheck.h"
 #include "app/Twips.h"
@@ -16,42 +18,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-
-template <typename Widget>
-Widget* makeControl(QWidget* parent, const char* name)
-{
-    auto* widget = new Widget(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* button = makeControl<QPushButton>(parent, name);
-    button->setText(caption);
-    // Neither button is a default: Enter in a field must not log in.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* label = makeControl<QLabel>(parent, name);
-    label->setText(caption);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-}  // namespace
-
 frmLogin::frmLogin(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmLogin"));
-    setWindowTitle(QStringLiteral("Velqor Authenticatication"));
+    setWindowTitle(kLoginCaption);
     setWindowIcon(appIcon());
     createControls();
     layOut();
@@ -71,22 +43,17 @@ void frmLogin::createControls()
     m_lstIPAddress->setEditable(true);
     // Enter must not add the typed server to the list: the list stays empty.
     m_lstIPAddress->setInsertPolicy(QComboBox::NoInsert);
-    m_lstIPAddress->setEditText(QStringLiteral("127.0.0.1"));
+    m_lstIPAddress->setEditText(kDesignServer);
     m_txtPort = makeControl<QLineEdit>(this, "txtPort");
-    m_txtPort->setText(QStringLiteral("8080"));
-    m_cmdOK = makeButton(this, "cmdOK", QStringLiteral("Login"));
-    m_lblPort = makeLabel(this, "lblPort", QStringLiteral("Port:"));
-    m_cmdClose = makeButton(this, "cmdClose", QStringLiteral("&Cancel"));
-    m_label3 = makeLabel(this, "Label3", QStringLiteral("Server:"));
-    m_label2 = makeLabel(this, "Label2", QStringLiteral("Password:"));
-    m_label1 = makeLabel(this, "Label1", QStringLiteral("Username:"));
-    m_label5 = makeLabel(this, "Label5",
-                         QStringLiteral("Please enter the Username, Password and IP Address and "
-                                        "Remote HTTPMail Listening Port:"));
+    m_txtPort->setText(kDesignPort);
+    m_cmdOK = makeButton(this, "cmdOK", kLoginButton);
+    m_lblPort = makeLabel(this, "lblPort", kPortLabel);
+    m_cmdClose = makeButton(this, "cmdClose", kCancelButton);
+    m_label3 = makeLabel(this, "Label3", kServerLabel);
+    m_label2 = makeLabel(this, "Label2", kPasswordLabel);
+    m_label1 = makeLabel(this, "Label1", kUsernameLabel);
+    m_label5 = makeLabel(this, "Label5", kLoginPrompt);
     m_label5->setWordWrap(true);
-    m_label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    for (QLabel* label : {m_lblPort, m_label3, m_label2, m_label1})
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     labelControl(m_label1, m_txtUsername);
     labelControl(m_label2, m_txtPassword);
     labelControl(m_label3, m_lstIPAddress);
@@ -134,10 +101,7 @@ void frmLogin::cmdOK_Click()
         desktop().showMessage(refusal->message, MessageStyle::Information, kLoginTitle);
         return;
     }
-    const auto& values = std::get<LoginValues>(outcome);
-    modMain::sServer = values.server;
-    modMain::lPort = values.port;
-    modMain::sAuthorization = values.authorization;
+    modMain::loginState = std::get<LoginState>(outcome);
     m_result = LoginResult::LoggedIn;
     hide();
     accept();

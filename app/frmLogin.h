@@ -1,6 +1,6 @@
 #pragma once
 // The modal login dialog. Each showing is a new dialog with the design values; a successful
-// "Login" writes the whole login state of modMain at once, nothing else writes it.
+// login (cmdOK) writes the whole login state of modMain at once, nothing else writes it.
 
 #include <QDialog>
 
@@ -10,9 +10,9 @@ class QLineEdit;
 class QPushButton;
 
 enum class LoginResult {
-    LoggedIn,      // "Login" succeeded; modMain holds the new state
+    LoggedIn,      // cmdOK's login succeeded; modMain holds the new state
     Closed,        // the close box: modMain is as it was, the caller goes on as after a login
-    ProgramEnded,  // "&Cancel": the program was told to end; the caller stops
+    ProgramEnded,  // cmdClose: the program was told to end; the caller stops
 };
 
 class frmLogin final : public QDialog {

@@ -2,8 +2,10 @@
 
 #include "app/AccessibleLabel.h"
 #include "app/AppIcon.h"
+#include "app/AppTexts.h"
 #include "app/CaptionFit.h"
 #include "app/CaptionRun.h"
+#include "app/Controls.h"
 #include "app/CopyDrop.h"
 #include "app/Desktop.h"
 #include "app/Twips.h"
@@ -42,29 +44,12 @@ void returnFreedMemory()
 #endif
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);  // neither button is the window's default
-    return button;
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
-}
-
 }  // namespace
 
 frmMain::frmMain(QWidget* parent, HttpFunction http) : QWidget(parent, Qt::Window), m_http(std::move(http))
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Velqor Peronsal Contacts Manager"));
+    setWindowTitle(kMainCaption);
     setWindowIcon(appIcon());
     // Nothing in the window follows a change of size, so there is nothing to maximise.
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
@@ -82,22 +67,17 @@ frmMain::frmMain(QWidget* parent, HttpFunction http) : QWidget(parent, Qt::Windo
 void frmMain::createControls()
 {
     m_lines = new QStringListModel(this);
-    m_list1 = new QListView(this);
-    m_list1->setObjectName(QStringLiteral("List1"));
+    m_list1 = makeControl<QListView>(this, "List1");
     m_list1->setModel(m_lines);
     // A line is the record of a contact, not a text to edit; a double-click shows the contact.
     m_list1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // One line of text per row: the view need not measure every row again as the list grows.
     m_list1->setUniformItemSizes(true);
-    m_label2 = makeLabel(this, "Label2", QStringLiteral("Server Contacts:"));
+    m_label2 = makeLabel(this, "Label2", kContactsLabel);
     labelControl(m_label2, m_list1);
-    m_cmdClose = makeButton(this, "cmdClose", QStringLiteral("&Cancel"));
-    m_cmdRefresh = makeButton(this, "cmdRefresh", QStringLiteral("Refresh"));
-    m_label1 = makeLabel(this, "Label1",
-                         QStringLiteral("To move contacts to the server, simply drag contacts from "
-                                        "the Windows Address Book onto this form. The contact will "
-                                        "be posted to the server and appear in your server side "
-                                        "contacts list."));
+    m_cmdClose = makeButton(this, "cmdClose", kCancelButton);
+    m_cmdRefresh = makeButton(this, "cmdRefresh", kRefreshButton);
+    m_label1 = makeLabel(this, "Label1", kDropHelp);
     m_label1->setWordWrap(true);
     setTabOrder(m_list1, m_cmdClose);
     setTabOrder(m_cmdClose, m_cmdRefresh);
@@ -143,10 +123,7 @@ void frmMain::List1_DblClick()
 
 ContactClient frmMain::client()
 {
-    return ContactClient(*this,
-                         LoginState{modMain::sServer.toStdU16String(), modMain::lPort,
-                                    modMain::sAuthorization.toStdU16String()},
-                         m_http);
+    return ContactClient(*this, modMain::loginState, m_http);
 }
 
 template <typename Operation> void frmMain::guarded(Operation operation)
@@ -154,10 +131,10 @@ template <typename Operation> void frmMain::guarded(Operation operation)
     try {
         operation();
     } catch (const std::exception& error) {
-        showMessage(u"The operation failed: " + QString::fromLocal8Bit(error.what()).toStdU16String(),
+        showMessage((kOperationFailed + QString::fromLocal8Bit(error.what())).toStdU16String(),
                     MessageStyle::Information, u"");
     } catch (...) {
-        showMessage(u"The operation failed for an unknown reason.", MessageStyle::Information, u"");
+        showMessage(kUnknownFailure.toStdU16String(), MessageStyle::Information, u"");
     }
     showOwedFrame();  // the last caption and the whole list are on screen before input resumes
     returnFreedMemory();
@@ -208,7 +185,7 @@ void frmMain::setCaption(const std::u16string& text)
     // The window manager draws the title bar from the title it is given: no repaint of ours shows
     // it, and each title given costs the window manager a redraw.
     if (m_unshownCaption && !sameCaptionRun(*m_unshownCaption, caption))
-        setWindowTitle(*m_unshownCaption);  // the last of a run: "... M of M" is seen
+        setWindowTitle(*m_unshownCaption);  // the last of a run, with its final count, is seen
     const bool runStarts = !sameCaptionRun(windowTitle(), caption);
     m_unshownCaption = std::move(caption);
     m_frameOwed = true;

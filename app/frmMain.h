@@ -1,6 +1,6 @@
 #pragma once
 // The main window and start-up object: shows itself, asks for the login, lists the contacts, and
-// then waits for "Refresh", "&Cancel", double-clicks and drops. It is the contact logic's window.
+// then waits for cmdRefresh, cmdClose, double-clicks and drops. It is the contact logic's window.
 
 #include "contacts/ContactClient.h"
 #include "contacts/ContactScreen.h"

@@ -24,11 +24,12 @@ std::u16string lastSegment(const std::u16string& href) {
     return slash == std::u16string::npos ? href : href.substr(slash + 1);
 }
 
-// Brackets in the name become parentheses, so a line's first "[" always opens the file name.
+// Brackets in the name become parentheses, so a line's first fileOpen always opens the file name.
 std::u16string displayLine(std::u16string name, const std::u16string& file) {
-    std::replace(name.begin(), name.end(), u'[', u'(');
-    std::replace(name.begin(), name.end(), u']', u')');
-    return name + u" [" + file + u"]";
+    using namespace contacttext;
+    std::replace(name.begin(), name.end(), fileOpen.front(), u'(');
+    std::replace(name.begin(), name.end(), fileClose.front(), u')');
+    return name + u' ' + std::u16string(fileOpen) + file + std::u16string(fileClose);
 }
 
 }  // namespace
@@ -62,7 +63,7 @@ ListingResult ContactClient::ListContacts() {
     // (servers list the folder itself first): neither gets a GET or a line.
     std::erase_if(hrefs, [](const std::u16string& href) { return lastSegment(href).empty(); });
     m_screen.showWindow();
-    const std::u16string ofTotal = u" of " + decimal(hrefs.size());
+    const std::u16string ofTotal = std::u16string(progressOf) + decimal(hrefs.size());
     for (std::size_t i = 0; i < hrefs.size(); ++i) {
         m_screen.setCaption(std::u16string(progressStart) + decimal(i + 1) + ofTotal);
         const std::u16string file = lastSegment(hrefs[i]);
@@ -82,8 +83,10 @@ void ContactClient::PostContact(const std::u16string& sData) const {
 }
 
 void ContactClient::List1_DblClick() {
-    const std::u16string file = GetSubString(m_screen.selectedLine(), u"[", u"]");
-    const std::u16string answer = GetContact(std::u16string(contacttext::contactPrefix) + file);
+    using namespace contacttext;
+    const std::u16string file =
+        GetSubString(m_screen.selectedLine(), std::u16string(fileOpen), std::u16string(fileClose));
+    const std::u16string answer = GetContact(std::u16string(contactPrefix) + file);
     // Most address books write UTF-8; the user's other programs show such a contact as UTF-8 too.
     m_screen.showMessage(utf8::decodeOrWindows1252(answer), MessageStyle::Details, {});
 }

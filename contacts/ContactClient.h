@@ -1,6 +1,6 @@
 #pragma once
 // The operations on the server's contact folder and what the main window does with them. One
-// client per operation: frmMain builds it from modMain's current values. Every exchange goes
+// client per operation: frmMain builds it from modMain's current login state. Every exchange goes
 // through the HttpFunction (modWININET::HttpRequest by default); the window is reached only through
 // ContactScreen. Failures reach the user as message boxes; nothing here throws on a server's answer.
 
@@ -36,8 +36,8 @@ public:
     void List1_DblClick();
     // Posts each complete card of every dropped item (one POST each, byte for byte), an item with
     // none whole when it holds "VCARD", rejects the rest, then clears and lists again. The notice
-    // counts the POSTs plus the rejections. nullopt: the drop carried no file list ("Invalid Data
-    // Format", nothing else happens).
+    // counts the POSTs plus the rejections. nullopt: the drop carried no file list (the message
+    // contacttext::invalidDrop, nothing else happens).
     void Form_OLEDragDrop(const std::optional<std::vector<DropItem>>& items);
 
 private:

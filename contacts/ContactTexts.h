@@ -1,5 +1,6 @@
 #pragma once
-// The fixed texts of the contact folder's dialect and of the contact messages, word for word.
+// The fixed texts of the contact folder's dialect and every text the contact logic shows, word for
+// word. The windows' own texts are in app/AppTexts.h.
 
 #include <string_view>
 
@@ -29,11 +30,23 @@ inline constexpr std::u16string_view forbiddenError = u"Communications Failure: 
 inline constexpr std::u16string_view noContactFolder =
     u"Server does not seem to support remote contact administration or does not have any contact "
     u"defined. You may have also specified an invalid password.";
-inline constexpr std::u16string_view progressStart = u"Retreiving Contact from Server ";
+
+// The caption while contacts are fetched: progressStart, the contact's number, progressOf, the count.
+inline constexpr std::u16string_view progressStart = u"Retreiving Contact from Server ";  // the program's own spelling
+inline constexpr std::u16string_view progressOf = u" of ";
 inline constexpr std::u16string_view listedCaption = u"Velqor Personal Contacts Manager";
 
-inline constexpr std::u16string_view dropTitle = u"Velqor Personal Contact Manager";
+// A list line is the contact's name, a blank and the file name between fileOpen and fileClose;
+// a double-click reads the file name back between the same two.
+inline constexpr std::u16string_view fileOpen = u"[";
+inline constexpr std::u16string_view fileClose = u"]";
+
+// The title of the drop import's messages and of the login dialog's refusals.
+inline constexpr std::u16string_view messageTitle = u"Velqor Personal Contact Manager";
 inline constexpr std::u16string_view invalidDrop = u"Invalid Data Format";
 inline constexpr std::u16string_view notVcard = u"Error: Item is not in VCF format";
+// The notice before a drop is posted: noticeStart, the number of contacts, noticeEnd.
+inline constexpr std::u16string_view noticeStart = u"Abount to Post ";  // the program's own spelling
+inline constexpr std::u16string_view noticeEnd = u" Contacts to Server";
 
 }  // namespace contacttext

@@ -39,7 +39,7 @@ std::string ContactClient::itemBytes(const DropItem& item) const {
 
 void ContactClient::Form_OLEDragDrop(const std::optional<std::vector<DropItem>>& items) {
     using namespace contacttext;
-    const std::u16string title(dropTitle);
+    const std::u16string title(messageTitle);
     if (!items) {
         m_screen.showMessage(std::u16string(invalidDrop), MessageStyle::Information, title);
         return;
@@ -55,7 +55,8 @@ void ContactClient::Form_OLEDragDrop(const std::optional<std::vector<DropItem>>&
         count += std::max<std::size_t>(uploads.back().size(), 1);
     }
     const std::string digits = std::to_string(count);
-    m_screen.showMessage(u"Abount to Post " + std::u16string(digits.begin(), digits.end()) + u" Contacts to Server",
+    m_screen.showMessage(std::u16string(noticeStart) + std::u16string(digits.begin(), digits.end()) +
+                             std::u16string(noticeEnd),
                          MessageStyle::Information, title);
     for (const std::vector<std::string_view>& bodies : uploads) {
         if (bodies.empty()) {

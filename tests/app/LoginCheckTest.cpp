@@ -58,7 +58,7 @@ TEST(AuthorizationFor, IsBasicAndOneLineOfWindows1252Base64)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
-        EXPECT_EQ(authorizationFor(row.username, row.password), row.value);
+        EXPECT_EQ(QString::fromStdU16String(authorizationFor(row.username, row.password)), row.value);
     }
 }
 
@@ -83,7 +83,7 @@ TEST(CheckLogin, RefusesMissingEntriesBeforeABadPort)
         SCOPED_TRACE(row.why);
         const auto outcome = checkLogin(row.entries);
         if (row.refusal.isEmpty()) {
-            EXPECT_TRUE(std::holds_alternative<LoginValues>(outcome));
+            EXPECT_TRUE(std::holds_alternative<LoginState>(outcome));
         } else {
             ASSERT_TRUE(std::holds_alternative<LoginRefusal>(outcome));
             EXPECT_EQ(std::get<LoginRefusal>(outcome).message, row.refusal);
@@ -94,9 +94,9 @@ TEST(CheckLogin, RefusesMissingEntriesBeforeABadPort)
 TEST(CheckLogin, KeepsTheServerAsTypedAndTheParsedPort)
 {
     const auto outcome = checkLogin({"demo", "demo", " mail.example ", " 8080 "});
-    ASSERT_TRUE(std::holds_alternative<LoginValues>(outcome));
-    const auto& values = std::get<LoginValues>(outcome);
-    EXPECT_EQ(values.server, " mail.example ");
+    ASSERT_TRUE(std::holds_alternative<LoginState>(outcome));
+    const auto& values = std::get<LoginState>(outcome);
+    EXPECT_EQ(values.server, u" mail.example ");
     EXPECT_EQ(values.port, 8080);
-    EXPECT_EQ(values.authorization, "Basic ZGVtbzpkZW1v");
+    EXPECT_EQ(values.authorization, u"Basic ZGVtbzpkZW1v");
 }

@@ -1,0 +1,43 @@
+#pragma once
+// Every text the windows show of their own, word for word. The texts of the contact logic, and
+// the title both share, are in contacts/ContactTexts.h.
+
+#include "contacts/ContactTexts.h"
+
+#include <QString>
+
+// The main window.
+inline const QString kMainCaption = QStringLiteral("Velqor Peronsal Contacts Manager");  // the program's own spelling
+inline const QString kDropHelp =
+    QStringLiteral("To move contacts to the server, simply drag contacts from the Windows Address "
+                   "Book onto this form. The contact will be posted to the server and appear in your "
+                   "server side contacts list.");
+inline const QString kContactsLabel = QStringLiteral("Server Contacts:");
+inline const QString kRefreshButton = QStringLiteral("Refresh");
+inline const QString kCancelButton = QStringLiteral("&Cancel");  // in both windows
+
+// The login dialog, with the design values of its server and port boxes.
+inline const QString kLoginCaption = QStringLiteral("Velqor Authenticatication");  // the program's own spelling
+inline const QString kLoginPrompt =
+    QStringLiteral("Please enter the Username, Password and IP Address and Remote HTTPMail Listening Port:");
+inline const QString kUsernameLabel = QStringLiteral("Username:");
+inline const QString kPasswordLabel = QStringLiteral("Password:");
+inline const QString kServerLabel = QStringLiteral("Server:");
+inline const QString kPortLabel = QStringLiteral("Port:");
+inline const QString kLoginButton = QStringLiteral("Login");
+inline const QString kDesignServer = QStringLiteral("127.0.0.1");
+inline const QString kDesignPort = QStringLiteral("8080");
+
+// The login dialog's refusals, shown under the contact logic's message title.
+inline const QString kLoginTitle = QString::fromUtf16(contacttext::messageTitle.data(),
+                                                      static_cast<qsizetype>(contacttext::messageTitle.size()));
+inline const QString kMissingEntryMessage =
+    QStringLiteral("You must specify a valid Username, Password and Server to authenticate");
+inline const QString kBadPortMessage = QStringLiteral("You must specify a valid Port between 1 and 65535");
+
+// The title of a message box that names none of its own.
+inline const QString kApplicationTitle = QStringLiteral("VQContactMGR");
+
+// What an operation that failed unexpectedly shows: kOperationFailed and the failure's own text.
+inline const QString kOperationFailed = QStringLiteral("The operation failed: ");
+inline const QString kUnknownFailure = QStringLiteral("The operation failed for an unknown reason.");
