@@ -16,7 +16,7 @@ inline const QString kContactsLabel = QStringLiteral("Server Contacts:");
 inline const QString kRefreshButton = QStringLiteral("Refresh");
 inline const QString kCancelButton = QStringLiteral("&Cancel");  // in both windows
 
-// The login dialog, with the design values of its server and port boxes.
+// The login dialog.
 inline const QString kLoginCaption = QStringLiteral("Velqor Authenticatication");  // the program's own spelling
 inline const QString kLoginPrompt =
     QStringLiteral("Please enter the Username, Password and IP Address and Remote HTTPMail Listening Port:");
@@ -25,14 +25,14 @@ inline const QString kPasswordLabel = QStringLiteral("Password:");
 inline const QString kServerLabel = QStringLiteral("Server:");
 inline const QString kPortLabel = QStringLiteral("Port:");
 inline const QString kLoginButton = QStringLiteral("Login");
-inline const QString kDesignServer = QStringLiteral("127.0.0.1");
-inline const QString kDesignPort = QStringLiteral("8080");
+// What the server and port boxes hold when the dialog opens.
+inline constexpr QLatin1StringView kDesignServer("127.0.0.1");
+inline constexpr QLatin1StringView kDesignPort("8080");
 
 // The login dialog's refusals, shown under the contact logic's message title.
 inline const QString kLoginTitle = QString::fromUtf16(contacttext::messageTitle.data(),
                                                       static_cast<qsizetype>(contacttext::messageTitle.size()));
-inline const QString kMissingEntryMessage =
-    QStringLiteral("You must specify a valid Username, Password and Server to authenticate");
+inline const QString kMissingEntryMessage = QStringLiteral("You must specify a valid Username, Password and Server to authenticate");
 inline const QString kBadPortMessage = QStringLiteral("You must specify a valid Port between 1 and 65535");
 
 // The title of a message box that names none of its own.

@@ -50,8 +50,9 @@ bool allCaptionsFit(const QWidget* window)
 void fitCaptionFont(QWidget* window)
 {
     QFont font = window->font();
-    for (double points = 9.0; points >= 6.0; points -= 0.5) {
-        font.setPointSizeF(points);
+    // From 9 points down to 6 in half points, counted whole so no rounding creeps into the steps.
+    for (int halfPoints = 18; halfPoints >= 12; --halfPoints) {
+        font.setPointSizeF(halfPoints / 2.0);
         window->setFont(font);
         if (allCaptionsFit(window))
             return;

@@ -39,7 +39,9 @@ DetailsBox::DetailsBox(const QString& text, const QString& title, QWidget* paren
     setModal(true);
     setSizeGripEnabled(true);
 
-    m_txtDetails = new QPlainTextEdit(this);
+    // Made here, not in the initializer list: children stack in the order they are made, and the
+    // size grip made above must stay where it was.
+    m_txtDetails = new QPlainTextEdit(this);  // NOLINT(cppcoreguidelines-prefer-member-initializer)
     m_txtDetails->setObjectName(QStringLiteral("txtDetails"));
     m_txtDetails->setReadOnly(true);
     m_txtDetails->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
