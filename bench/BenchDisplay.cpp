@@ -4,10 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <charconv>
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
 #include <thread>
 #include <vector>
 
@@ -64,20 +62,4 @@ BenchDisplay::~BenchDisplay() {
         kill(-m_windowManager, SIGTERM);
         waitpid(m_windowManager, nullptr, 0);
     }
-}
-
-ResidentMemory residentMemory() {
-    ResidentMemory memory;
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        long* field = line.starts_with("VmRSS:") ? &memory.rssKb
-                      : line.starts_with("VmHWM:") ? &memory.peakKb
-                                                   : nullptr;
-        if (field == nullptr)
-            continue;
-        const std::size_t digit = line.find_first_of("0123456789");
-        if (digit != std::string::npos)
-            std::from_chars(line.data() + digit, line.data() + line.size(), *field);
-    }
-    return memory;
 }

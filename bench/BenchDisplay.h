@@ -21,10 +21,3 @@ private:
     std::string m_description;
     int m_windowManager = -1;
 };
-
-// VmRSS and VmHWM of this process from /proc/self/status, in kB (0 when unreadable).
-struct ResidentMemory {
-    long rssKb = 0;
-    long peakKb = 0;
-};
-ResidentMemory residentMemory();

@@ -1,9 +1,7 @@
 #include "bench/ContactServer.h"
 
-#include "tests/net/LoopbackServer.h"
+#include "tests/support/LoopbackServer.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -102,18 +100,11 @@ void sendAll(int fd, const std::string& bytes) {
 }  // namespace
 
 ContactServer::ContactServer(int contacts) : m_contacts(contacts) {
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in where{};
-    where.sin_family = AF_INET;
-    where.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof where;
-    if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&where), sizeof where) != 0 ||
-        listen(fd, 128) != 0 || getsockname(fd, reinterpret_cast<sockaddr*>(&where), &length) != 0) {
-        if (fd >= 0)
-            close(fd);
+    const nettest::LoopbackListener listener = nettest::listenOnLoopback(nettest::Address::Ipv4, 0, 128);
+    if (listener.fd < 0)
         throw std::runtime_error("ContactServer: no loopback port to listen on");
-    }
-    m_port = ntohs(where.sin_port);
+    const int fd = listener.fd;
+    m_port = listener.port;
     std::fflush(nullptr);  // the child must not print the parent's buffered output again
     m_pid = fork();
     if (m_pid == 0)

@@ -1,9 +1,9 @@
 // ListContacts over 1,000 contacts of the local server, beside the floor: the same 1,001 exchanges
 // (one PROPFIND, one GET per contact) made with bare libcurl in the same process.
 
-#include "contacts/ContactClient.h"
-#include "bench/NoScreen.h"
 #include "bench/SeededServer.h"
+#include "contacts/ContactClient.h"
+#include "tests/support/ScreenRecorder.h"
 
 #include <benchmark/benchmark.h>
 #include <curl/curl.h>
@@ -37,9 +37,9 @@ std::string curlExchange(const std::string& url, const char* verb, const std::st
 void ListContactsOf1000(benchmark::State& state) {
     HttpMailServer& server = seededServer();
     for (auto _ : state) {
-        NoScreen screen;
+        ScreenRecorder screen;
         ContactClient(screen, {u"127.0.0.1", server.port(), u"Basic ZGVtbzpkZW1v"}).ListContacts();
-        if (screen.lines != contactCount) state.SkipWithError("not every contact was listed");
+        if (screen.lines.size() != static_cast<std::size_t>(contactCount)) state.SkipWithError("not every contact was listed");
     }
 }
 

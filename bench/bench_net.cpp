@@ -5,12 +5,12 @@
 
 #include "codec/CodePage.h"
 #include "net/modWININET.h"
-#include "tests/net/LoopbackServer.h"
+#include "tests/support/LoopbackServer.h"
+#include "tests/support/ProcessMemory.h"
 
 #include <benchmark/benchmark.h>
 #include <curl/curl.h>
 
-#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
@@ -31,18 +31,8 @@ const nettest::LoopbackServer& serverFor(std::size_t size) {
     return *server;
 }
 
-void resetPeakMemory() {
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
 double peakMiB() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmHWM:", 0) == 0) {
-            return std::stod(line.substr(6)) / 1024.0;
-        }
-    }
-    return -1;
+    return double(residentMemory().peakKb) / 1024.0;
 }
 
 size_t discard(char*, size_t size, size_t count, void*) {

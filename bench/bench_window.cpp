@@ -8,9 +8,10 @@
 #include "app/modMain.h"
 #include "bench/BenchDisplay.h"
 #include "bench/ContactServer.h"
-#include "bench/NoScreen.h"
 #include "contacts/ContactClient.h"
 #include "tests/app/DesktopRecorder.h"
+#include "tests/support/ProcessMemory.h"
+#include "tests/support/ScreenRecorder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -46,9 +47,9 @@ void useServer(const ContactServer& server) {
 
 void headless(benchmark::State& state, const ContactServer* server) {
     for (auto _ : state) {
-        NoScreen screen;
+        ScreenRecorder screen;
         ContactClient(screen, {u"127.0.0.1", server->port(), u"Basic ZGVtbzpkZW1v"}).ListContacts();
-        if (screen.lines != static_cast<std::size_t>(server->contacts()))
+        if (screen.lines.size() != static_cast<std::size_t>(server->contacts()))
             state.SkipWithError("not every contact was listed");
     }
 }

@@ -1,18 +1,35 @@
-// GetSubString on any source and markers, against the plain model: the text between the first
-// start marker and the next end marker after it, or empty.
+// GetSubString on any source and markers, against a model written as the rule reads, without the
+// string searches the routine itself uses: the text between the first start marker and the next end
+// marker after it, or empty.
 #include "contacts/GetSubString.h"
 #include "fuzz/FuzzInput.h"
 
+#include <optional>
+
 namespace {
+
+// The first position at or after `from` where `marker` stands in `text`, trying each in order.
+std::optional<std::size_t> firstAt(const std::u16string& text, std::size_t from, const std::u16string& marker) {
+    for (std::size_t at = from; at + marker.size() <= text.size(); ++at) {
+        bool stands = true;
+        for (std::size_t i = 0; i < marker.size() && stands; ++i) {
+            stands = text[at + i] == marker[i];
+        }
+        if (stands) return at;
+    }
+    return std::nullopt;
+}
 
 std::u16string model(const std::u16string& source, const std::u16string& start,
                      const std::u16string& end) {
-    const std::size_t startAt = source.find(start);
-    if (startAt == std::u16string::npos) return {};
-    const std::size_t from = startAt + start.size();
-    const std::size_t endAt = source.find(end, from);
-    if (endAt == std::u16string::npos) return {};
-    return source.substr(from, endAt - from);
+    const std::optional<std::size_t> startAt = firstAt(source, 0, start);
+    if (!startAt) return {};
+    const std::size_t from = *startAt + start.size();
+    const std::optional<std::size_t> endAt = firstAt(source, from, end);
+    if (!endAt) return {};
+    std::u16string between;
+    for (std::size_t i = from; i < *endAt; ++i) between += source[i];
+    return between;
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include "contacts/ContactClient.h"
 #include "contacts/ContactHrefs.h"
 #include "fuzz/FuzzInput.h"
-#include "fuzz/RecordingScreen.h"
+#include "tests/support/ScreenRecorder.h"
 
 namespace {
 
@@ -49,14 +49,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(target.starts_with(u"vqhttpmail/2/3/4/Contacts/"));
         return answers.size() > 1 ? answers[1 + (call - 1) % (answers.size() - 1)] : std::u16string();
     };
-    RecordingScreen screen;
+    ScreenRecorder screen;
     ContactClient client(screen, LoginState{u"127.0.0.1", 8080, u"Basic ZGVtbzpkZW1v"}, http);
     const ListingResult result = client.ListContacts();
 
     if (result != ListingResult::Listed) {
         FUZZ_CHECK(screen.lines.empty());
         FUZZ_CHECK(screen.messages.size() == 1);
-        FUZZ_CHECK((result == ListingResult::ProgramEnded) == screen.ended);
+        FUZZ_CHECK((result == ListingResult::ProgramEnded) == (screen.ends > 0));
         return 0;
     }
     std::vector<std::u16string> hrefs;
@@ -68,6 +68,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < hrefs.size(); ++i) {
         checkLine(screen.lines[i], hrefs[i]);
     }
-    FUZZ_CHECK(screen.caption == u"Velqor Personal Contacts Manager");
+    FUZZ_CHECK(!screen.captions.empty() && screen.captions.back() == u"Velqor Personal Contacts Manager");
     return 0;
 }

@@ -7,7 +7,7 @@
 #include "contacts/ContactClient.h"
 #include "contacts/VCardName.h"
 #include "fuzz/FuzzInput.h"
-#include "fuzz/RecordingScreen.h"
+#include "tests/support/ScreenRecorder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes = fuzz::Input(data, size).takeBytes();
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         u"<D:multistatus xmlns:D=\"DAV:\"><D:response><D:href>/c/x.vcf</D:href></D:response></D:multistatus>";
     HttpFunction http = [&](std::u16string, std::int32_t, std::u16string verb, std::u16string, std::u16string,
                             std::u16string) { return verb == u"PROPFIND" ? listing : answer; };
-    RecordingScreen screen;
+    ScreenRecorder screen;
     ContactClient(screen, LoginState{u"127.0.0.1", 8080, u"Basic ZGVtbzpkZW1v"}, http).ListContacts();
     FUZZ_CHECK(screen.lines.size() == 1);
     const std::u16string& line = screen.lines[0];

@@ -5,6 +5,7 @@
 #include "app/frmMain.h"
 #include "app/modMain.h"
 #include "tests/app/DesktopRecorder.h"
+#include "tests/support/Files.h"
 #include "tests/support/HttpMailServer.h"
 
 #include <gtest/gtest.h>
@@ -96,6 +97,5 @@ TEST(DropAction, EveryDropIsACopyAndASourceOfferingNoCopyIsRefused)
         posts += row.taken ? 1 : 0;
         EXPECT_EQ(server.requests("POST").size(), posts) << "a refused drop uploads nothing";
     }
-    std::ifstream in(card, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), bytes) << "the file stays";
+    EXPECT_EQ(fileBytes(card), bytes) << "the file stays";
 }

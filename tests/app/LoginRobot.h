@@ -36,18 +36,35 @@ public:
 
     std::vector<Entries> shown;  // what each showing held before the robot typed
 
+    // What the dialog's four fields hold.
+    static Entries entriesOf(const frmLogin& dialog)
+    {
+        return {field(dialog, "txtUsername")->text(), field(dialog, "txtPassword")->text(),
+                dialog.findChild<QComboBox*>("lstIPAddress")->currentText(), field(dialog, "txtPort")->text()};
+    }
+
+    // Types the entries into the dialog's four fields.
+    static void type(const frmLogin& dialog, const Entries& entries)
+    {
+        field(dialog, "txtUsername")->setText(entries.user);
+        field(dialog, "txtPassword")->setText(entries.password);
+        dialog.findChild<QComboBox*>("lstIPAddress")->setEditText(entries.server);
+        field(dialog, "txtPort")->setText(entries.port);
+    }
+
 private:
+    static QLineEdit* field(const frmLogin& dialog, const char* name)
+    {
+        return dialog.findChild<QLineEdit*>(name);
+    }
+
     void answer()
     {
         auto* dialog = qobject_cast<frmLogin*>(QApplication::activeModalWidget());
         if (!dialog || dialog->property("answered").toBool())
             return;
         dialog->setProperty("answered", true);
-        auto* user = dialog->findChild<QLineEdit*>("txtUsername");
-        auto* password = dialog->findChild<QLineEdit*>("txtPassword");
-        auto* server = dialog->findChild<QComboBox*>("lstIPAddress");
-        auto* port = dialog->findChild<QLineEdit*>("txtPort");
-        shown.push_back({user->text(), password->text(), server->currentText(), port->text()});
+        shown.push_back(entriesOf(*dialog));
         // With no step left the dialog is cancelled, so a test that expected fewer showings ends.
         const Step step = m_steps.empty() ? Step{true, {}} : m_steps.front();
         if (!m_steps.empty())
@@ -56,10 +73,7 @@ private:
             dialog->findChild<QPushButton*>("cmdClose")->click();
             return;
         }
-        user->setText(step.entries.user);
-        password->setText(step.entries.password);
-        server->setEditText(step.entries.server);
-        port->setText(step.entries.port);
+        type(*dialog, step.entries);
         dialog->findChild<QPushButton*>("cmdOK")->click();
     }
 

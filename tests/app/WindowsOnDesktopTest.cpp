@@ -6,6 +6,7 @@
 #include "app/frmLogin.h"
 #include "app/frmMain.h"
 #include "tests/app/DesktopRecorder.h"
+#include "tests/support/SourceTree.h"
 
 #include <gtest/gtest.h>
 
@@ -66,6 +67,5 @@ TEST(WindowsOnDesktop, DesktopFileNameNamesTheInstalledDesktopEntry)
     const QString id = QGuiApplication::desktopFileName();
     ASSERT_TRUE(id.startsWith("com.velqor.")) << "reverse-DNS: " << id.toStdString();
     // A dock matches the running window to its launcher by this name: the file must exist.
-    EXPECT_TRUE(std::filesystem::exists(std::string(VQ_SOURCE_DIR) + "/app/" + id.toStdString() +
-                                        ".desktop"));
+    EXPECT_TRUE(std::filesystem::exists(sourceDir() / "app" / (id.toStdString() + ".desktop")));
 }

@@ -1,9 +1,9 @@
-#include "app/CaptionFit.h"
 #include "app/LoginCheck.h"
-#include "app/Twips.h"
 #include "app/frmLogin.h"
 #include "app/modMain.h"
+#include "tests/app/DesignLayout.h"
 #include "tests/app/DesktopRecorder.h"
+#include "tests/app/LoginRobot.h"
 
 #include <gtest/gtest.h>
 
@@ -31,18 +31,13 @@ struct LoginDialogTest : testing::Test {
     template <typename Widget>
     Widget* child(const char* name)
     {
-        auto* widget = dialog.findChild<Widget*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return namedChild<Widget>(dialog, name);
     }
 
     void fill(const QString& user, const QString& password, const QString& server,
               const QString& port)
     {
-        child<QLineEdit>("txtUsername")->setText(user);
-        child<QLineEdit>("txtPassword")->setText(password);
-        child<QComboBox>("lstIPAddress")->setEditText(server);
-        child<QLineEdit>("txtPort")->setText(port);
+        LoginRobot::type(dialog, {user, password, server, port});
     }
 
     void expectStateUnchanged()
@@ -197,49 +192,29 @@ TEST_F(LoginDialogTest, TabVisitsTheControlsInDesignOrder)
 
 TEST_F(LoginDialogTest, ControlsSitAtTheirDesignPlaceAndCaptionsFit)
 {
-    struct Row {
-        const char* name;
-        TwipsRect twips;
-    };
-    const Row rows[] = {
-        {"txtUsername", {1065, 825, 2805, 285}}, {"txtPassword", {1065, 1200, 2805, 285}},
-        {"lstIPAddress", {1080, 1560, 1665, 315}}, {"txtPort", {3300, 1590, 570, 285}},
-        {"cmdOK", {1290, 2055, 1230, 420}},      {"lblPort", {2835, 1620, 465, 255}},
-        {"cmdClose", {2640, 2055, 1230, 420}},   {"Label3", {135, 1590, 915, 255}},
-        {"Label2", {135, 1215, 915, 255}},       {"Label1", {135, 825, 915, 255}},
-        {"Label5", {150, 120, 3765, 465}},
-    };
-    const double dpi = dialog.logicalDpiX();
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(child<QWidget>(row.name)->geometry(), twipsToPixels(row.twips, dpi));
-    }
-    EXPECT_EQ(dialog.size(), QSize(twipsToPixels(3990, dpi), twipsToPixels(2565, dpi)));
-    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize()) << "fixed size";
-    EXPECT_TRUE(allCaptionsFit(&dialog));
+    expectDesignLayout(dialog,
+                       {
+                           {"txtUsername", {1065, 825, 2805, 285}}, {"txtPassword", {1065, 1200, 2805, 285}},
+                           {"lstIPAddress", {1080, 1560, 1665, 315}}, {"txtPort", {3300, 1590, 570, 285}},
+                           {"cmdOK", {1290, 2055, 1230, 420}},      {"lblPort", {2835, 1620, 465, 255}},
+                           {"cmdClose", {2640, 2055, 1230, 420}},   {"Label3", {135, 1590, 915, 255}},
+                           {"Label2", {135, 1215, 915, 255}},       {"Label1", {135, 825, 915, 255}},
+                           {"Label5", {150, 120, 3765, 465}},
+                       },
+                       3990, 2565);
 }
 
 TEST(frmLoginShowModal, EachShowingStartsFromTheDesignValues)
 {
     DesktopRecorder recorder;
-    struct Seen {
-        QString user, password, server, port;
-    };
-    std::vector<Seen> seen;
+    std::vector<LoginRobot::Entries> seen;
     // Types into the first showing, then looks at the second before closing it.
     auto act = [&seen] {
         auto* dialog = qobject_cast<frmLogin*>(QApplication::activeModalWidget());
         if (!dialog)
             return;
-        auto* user = dialog->findChild<QLineEdit*>("txtUsername");
-        auto* password = dialog->findChild<QLineEdit*>("txtPassword");
-        auto* server = dialog->findChild<QComboBox*>("lstIPAddress");
-        auto* port = dialog->findChild<QLineEdit*>("txtPort");
-        seen.push_back({user->text(), password->text(), server->currentText(), port->text()});
-        user->setText("someone");
-        password->setText("else");
-        server->setEditText("mail.invalid");
-        port->setText("81");
+        seen.push_back(LoginRobot::entriesOf(*dialog));
+        LoginRobot::type(*dialog, {"someone", "else", "mail.invalid", "81"});
         dialog->close();
     };
     for (int showing = 0; showing < 2; ++showing) {

@@ -5,6 +5,7 @@
 #include "app/modMain.h"
 #include "tests/app/DesktopRecorder.h"
 #include "tests/app/ListRows.h"
+#include "tests/support/Files.h"
 #include "tests/support/HttpMailServer.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -31,12 +31,6 @@ const QString kNotVcard = QStringLiteral("Error: Item is not in VCF format");
 QString notice(int count)
 {
     return QStringLiteral("Abount to Post %1 Contacts to Server").arg(count);
-}
-
-std::string bytesOf(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 std::string vcard(const std::string& name, const char* eol = "\r\n")
@@ -99,8 +93,6 @@ struct MainWindowDrop : testing::Test {
         return found;
     }
 
-    QStringList lines() const { return listLines(window); }
-
     void expectDropMessages(const QStringList& texts)
     {
         EXPECT_EQ(recorder.texts(), texts);
@@ -139,10 +131,10 @@ TEST_F(MainWindowDrop, ThreeVcardFilesArriveByteForByteAndOneRefreshShowsThem)
     const auto stored = uploads();
     ASSERT_EQ(stored.size(), 3u);
     for (std::size_t i = 0; i < stored.size(); ++i)
-        EXPECT_EQ(bytesOf(stored[i]), files[i]) << i;
+        EXPECT_EQ(fileBytes(stored[i]), files[i]) << i;
     EXPECT_EQ(server.requests("POST").size(), 3u);
     EXPECT_EQ(server.requests("PROPFIND").size(), 1u) << "one refresh after all posts";
-    const QStringList listed = lines();
+    const QStringList listed = listLines(window);
     ASSERT_EQ(listed.size(), 3);
     EXPECT_TRUE(listed[0].startsWith(QString::fromUtf8("Zo\xC3\xAB Quinn ["))) << "UTF-8 read as UTF-8";
     EXPECT_TRUE(listed[1].startsWith(QString::fromUtf8("J\u00fcrgen (Home) [")))
@@ -179,10 +171,10 @@ TEST_F(MainWindowDrop, EachBadItemIsRejectedAndTheOthersArePostedOnce)
     expectDropMessages({notice(8), kNotVcard, kNotVcard, kNotVcard, kNotVcard, kNotVcard});
     const auto stored = uploads();
     ASSERT_EQ(stored.size(), 3u);
-    EXPECT_EQ(bytesOf(stored[0]), "begin:vcard\r\nfn:Lower\r\nend:vcard\r\n") << "lower-case markers: a card";
-    EXPECT_EQ(bytesOf(stored[1]), good1);
-    EXPECT_EQ(bytesOf(stored[2]), good2);
-    EXPECT_EQ(lines().size(), 3);
+    EXPECT_EQ(fileBytes(stored[0]), "begin:vcard\r\nfn:Lower\r\nend:vcard\r\n") << "lower-case markers: a card";
+    EXPECT_EQ(fileBytes(stored[1]), good1);
+    EXPECT_EQ(fileBytes(stored[2]), good2);
+    EXPECT_EQ(listLines(window).size(), 3);
 }
 
 TEST_F(MainWindowDrop, DropsWithoutAFileListAreInvalidAndChangeNothing)
@@ -207,7 +199,7 @@ TEST_F(MainWindowDrop, DropsWithoutAFileListAreInvalidAndChangeNothing)
         expectDropMessages({"Invalid Data Format"});
     }
     EXPECT_TRUE(server.requestLog().empty()) << "no post, no refresh";
-    EXPECT_EQ(lines(), QStringList{"Kept [k.vcf]"});
+    EXPECT_EQ(listLines(window), QStringList{"Kept [k.vcf]"});
 }
 
 TEST_F(MainWindowDrop, AnEmptyUrlListPostsNothingAndRefreshes)
@@ -223,7 +215,7 @@ TEST_F(MainWindowDrop, AnEmptyUrlListPostsNothingAndRefreshes)
     expectDropMessages({notice(0)});
     EXPECT_TRUE(server.requests("POST").empty());
     EXPECT_EQ(server.requests("PROPFIND").size(), 1u);
-    EXPECT_EQ(lines(), QStringList{"Not Dropped [already.vcf]"});
+    EXPECT_EQ(listLines(window), QStringList{"Not Dropped [already.vcf]"});
 }
 
 TEST_F(MainWindowDrop, AddressBookVcardDataIsPostedOneCardEach)
@@ -244,9 +236,9 @@ TEST_F(MainWindowDrop, AddressBookVcardDataIsPostedOneCardEach)
         expectDropMessages({notice(2)});
         const auto stored = uploads();
         ASSERT_EQ(stored.size(), 2u);
-        EXPECT_EQ(bytesOf(stored[0]), first);
-        EXPECT_EQ(bytesOf(stored[1]), second);
-        EXPECT_EQ(lines().size(), 2);
+        EXPECT_EQ(fileBytes(stored[0]), first);
+        EXPECT_EQ(fileBytes(stored[1]), second);
+        EXPECT_EQ(listLines(window).size(), 2);
     }
 }
 
@@ -269,9 +261,9 @@ TEST_F(MainWindowDrop, AThreeCardExportGivesThreePostsAndThreeNamedLines)
     const auto stored = uploads();
     ASSERT_EQ(stored.size(), 3u);
     for (std::size_t i = 0; i < stored.size(); ++i)
-        EXPECT_EQ(bytesOf(stored[i]), cards[i]) << i;
+        EXPECT_EQ(fileBytes(stored[i]), cards[i]) << i;
     EXPECT_EQ(server.requests("POST").size(), 3u);
-    const QStringList listed = lines();
+    const QStringList listed = listLines(window);
     ASSERT_EQ(listed.size(), 3);
     EXPECT_TRUE(listed[0].startsWith(QString::fromUtf8("\u0141ukasz Nowak ["))) << listed[0].toStdString();
     EXPECT_TRUE(listed[1].startsWith(QString::fromUtf8("Ren\u00e9e Dubois ["))) << listed[1].toStdString();

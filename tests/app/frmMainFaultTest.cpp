@@ -39,8 +39,6 @@ struct MainWindowFaults : testing::Test {
         window.show();
     }
 
-    QStringList lines() const { return listLines(window); }
-
     // Clicks Refresh and returns how long the window was busy with it.
     std::chrono::milliseconds refresh()
     {
@@ -56,7 +54,7 @@ struct MainWindowFaults : testing::Test {
         recorder.messages.clear();
         recorder.endings = 0;
         refresh();
-        EXPECT_EQ(lines(), kNormal);
+        EXPECT_EQ(listLines(window), kNormal);
         EXPECT_TRUE(recorder.messages.empty());
         EXPECT_EQ(window.windowTitle(), "Velqor Personal Contacts Manager");
     }
@@ -93,7 +91,7 @@ TEST_F(MainWindowFaults, BadAnswersGiveTheirMessageOrWhatCanBeListed)
         const auto busy = refresh();
         EXPECT_EQ(recorder.texts(), row.messages);
         EXPECT_EQ(recorder.endings, row.messages.isEmpty() ? 0 : 1);
-        EXPECT_EQ(lines(), row.lines);
+        EXPECT_EQ(listLines(window), row.lines);
         EXPECT_LT(busy, 30s) << "bounded by the time-outs";
         expectRefreshWorksAgain();
     }
@@ -104,7 +102,7 @@ TEST_F(MainWindowFaults, TwentyThousandContactsListInOrder)
     server.setFault("many-hrefs");
     refresh();
     EXPECT_TRUE(recorder.messages.empty());
-    const QStringList listed = lines();
+    const QStringList listed = listLines(window);
     ASSERT_EQ(listed.size(), 20000);
     EXPECT_EQ(listed.first(), "Many 00000 [many00000.vcf]");
     EXPECT_EQ(listed[12345], "Many 12345 [many12345.vcf]");
@@ -117,7 +115,7 @@ TEST_F(MainWindowFaults, ABigContactShowsWholeOnDoubleClick)
 {
     server.setFault("big-contact");
     refresh();
-    ASSERT_EQ(lines().size(), 2);
+    ASSERT_EQ(listLines(window).size(), 2);
     ASSERT_TRUE(doubleClickListRow(window, 1));
     ASSERT_EQ(recorder.messages.size(), 1u);
     const QString& shown = recorder.messages[0].text;

@@ -7,6 +7,7 @@
 #include "tests/app/DesktopRecorder.h"
 #include "tests/app/ListRows.h"
 #include "tests/app/LoginRobot.h"
+#include "tests/support/Files.h"
 #include "tests/support/HttpMailServer.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -31,12 +31,6 @@ const QString kAuthError = QStringLiteral("Authentication Error: Please check cr
 LoginRobot::Entries demoLogin(std::int32_t port, const QString& password = QStringLiteral("demo"))
 {
     return {QStringLiteral("demo"), password, QStringLiteral("127.0.0.1"), QString::number(port)};
-}
-
-std::string bytesOf(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 QString progress(int n, int total)
@@ -79,8 +73,6 @@ struct MainWindowListing : testing::Test {
                          [this](const QString& title) { captions << title; });
     }
 
-    QStringList lines() const { return listLines(window); }
-
     void doubleClickRow(int row) { ASSERT_TRUE(doubleClickListRow(window, row)); }
 
     DesktopRecorder recorder;
@@ -101,7 +93,7 @@ TEST_F(MainWindowListing, GoodLoginFillsTheListWithProgressInTheCaption)
     EXPECT_EQ(recorder.endings, 0);
     EXPECT_EQ(robot.shown.size(), 1u);
     EXPECT_TRUE(window.isVisible());
-    const QStringList listed = lines();
+    const QStringList listed = listLines(window);
     ASSERT_EQ(listed.size(), 20) << "the folder itself, listed first by the server, is no line";
     EXPECT_EQ(listed[0], "Jane (Work) Doe [A01.vcf]");
     EXPECT_EQ(listed[2], QString::fromUtf8("J\u00fcrgen M\u00fcller [A03.vcf]"));
@@ -136,7 +128,7 @@ TEST_F(MainWindowListing, WrongPasswordBringsTheDialogBackWithItsDesignValues)
     const LoginRobot::Entries design{"", "", "127.0.0.1", "8080"};
     EXPECT_EQ(robot.shown[0], design);
     EXPECT_EQ(robot.shown[1], design) << "nothing typed the first time comes back";
-    EXPECT_EQ(lines().size(), 20) << "the second login lists";
+    EXPECT_EQ(listLines(window).size(), 20) << "the second login lists";
     EXPECT_EQ(recorder.endings, 0);
 }
 
@@ -151,7 +143,7 @@ TEST_F(MainWindowListing, ForbiddenAsksForTheLoginAgainAndCancelEnds)
               QStringList{"Communications Failure: Unable to connect to remote host."});
     EXPECT_EQ(robot.shown.size(), 2u);
     EXPECT_EQ(recorder.endings, 1) << "the second dialog's Cancel";
-    EXPECT_TRUE(lines().isEmpty());
+    EXPECT_TRUE(listLines(window).isEmpty());
 }
 
 TEST(MainWindowFatalListing, NoContactFolderOrNoServerEndsAfterTheThirdMessage)
@@ -187,19 +179,19 @@ TEST_F(MainWindowListing, RefreshNeverDuplicatesAndRejectedCredentialsLeaveTheLi
     HttpMailServer server(seeded());
     robot.login(demoLogin(server.port()));
     window.Form_Load();
-    ASSERT_EQ(lines().size(), 20);
-    const QStringList first = lines();
+    ASSERT_EQ(listLines(window).size(), 20);
+    const QStringList first = listLines(window);
 
     auto* refresh = window.findChild<QPushButton*>("cmdRefresh");
     QTest::mouseClick(refresh, Qt::LeftButton);
     QTest::mouseClick(refresh, Qt::LeftButton);
-    EXPECT_EQ(lines(), first);
+    EXPECT_EQ(listLines(window), first);
     EXPECT_EQ(server.requests("PROPFIND").size(), 3u);
 
     // The server no longer takes these credentials: say so, empty list, no login dialog.
     modMain::sAuthorization = QStringLiteral("Basic ZGVtbzpjaGFuZ2Vk");
     QTest::mouseClick(refresh, Qt::LeftButton);
-    EXPECT_TRUE(lines().isEmpty());
+    EXPECT_TRUE(listLines(window).isEmpty());
     EXPECT_EQ(recorder.texts(), QStringList{kAuthError});
     EXPECT_EQ(robot.shown.size(), 1u);
     EXPECT_EQ(recorder.endings, 0);
@@ -210,17 +202,17 @@ TEST_F(MainWindowListing, DoubleClickShowsTheVcardOrWhatWentWrong)
     HttpMailServer server(seeded());
     robot.login(demoLogin(server.port()));
     window.Form_Load();
-    ASSERT_EQ(lines().size(), 20);
+    ASSERT_EQ(listLines(window).size(), 20);
 
     doubleClickRow(2);
-    const std::string a03 = bytesOf(server.folder() / "A03.vcf");
+    const std::string a03 = fileBytes(server.folder() / "A03.vcf");
     ASSERT_EQ(recorder.messages.size(), 1u);
     EXPECT_EQ(recorder.messages[0].text.toStdU16String(), codepage::fromWindows1252(a03)) << "no UTF-8";
     EXPECT_EQ(recorder.messages[0].style, MessageStyle::Details);
     EXPECT_EQ(recorder.messages[0].title, "");
 
     doubleClickRow(13);
-    const std::string a14 = bytesOf(server.folder() / "A14.vcf");
+    const std::string a14 = fileBytes(server.folder() / "A14.vcf");
     ASSERT_EQ(recorder.messages.size(), 2u);
     EXPECT_EQ(recorder.messages[1].text, QString::fromUtf8(a14)) << "UTF-8 shows as UTF-8";
 
@@ -234,7 +226,7 @@ TEST_F(MainWindowListing, DoubleClickShowsTheVcardOrWhatWentWrong)
     ASSERT_EQ(recorder.messages.size(), 4u);
     EXPECT_EQ(recorder.messages[3].text, "");
     EXPECT_EQ(recorder.endings, 0);
-    EXPECT_EQ(lines().size(), 20) << "a double-click changes nothing in the list";
+    EXPECT_EQ(listLines(window).size(), 20) << "a double-click changes nothing in the list";
 }
 
 // Counts the paintings of one widget.
@@ -267,7 +259,7 @@ TEST_F(MainWindowListing, ALongListingShowsItsProgressAndEndsWithTheWholeList)
     expectListingCaptions(captions, total);
     EXPECT_GT(captions.size(), 3) << "2,500 exchanges last many frames: the count moves on screen";
     EXPECT_EQ(window.windowHandle()->title(), "Velqor Personal Contacts Manager");
-    EXPECT_EQ(lines(), expected);
+    EXPECT_EQ(listLines(window), expected);
     EXPECT_GE(counter.paints, 2) << "the list is painted while it fills, and once at the end";
 
     // A screen reader reads the same rows.

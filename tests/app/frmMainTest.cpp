@@ -1,6 +1,6 @@
 #include "app/CaptionFit.h"
-#include "app/Twips.h"
 #include "app/frmMain.h"
+#include "tests/app/DesignLayout.h"
 #include "tests/app/DesktopRecorder.h"
 
 #include <gtest/gtest.h>
@@ -24,9 +24,7 @@ struct MainWindowTest : testing::Test {
     template <typename Widget>
     Widget* child(const char* name)
     {
-        auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return namedChild<Widget>(window, name);
     }
 
     DesktopRecorder recorder;
@@ -37,23 +35,13 @@ struct MainWindowTest : testing::Test {
 
 TEST_F(MainWindowTest, ControlsSitAtTheirDesignPlaceAndCaptionsFit)
 {
-    struct Row {
-        const char* name;
-        TwipsRect twips;
-    };
-    const Row rows[] = {
-        {"List1", {150, 1095, 5790, 2400}},     {"Label2", {135, 855, 1365, 270}},
-        {"cmdClose", {4725, 3555, 1230, 420}},  {"cmdRefresh", {3375, 3555, 1230, 420}},
-        {"Label1", {180, 75, 5820, 675}},
-    };
-    const double dpi = window.logicalDpiX();
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(child<QWidget>(row.name)->geometry(), twipsToPixels(row.twips, dpi));
-    }
-    EXPECT_EQ(window.size(), QSize(twipsToPixels(6180, dpi), twipsToPixels(4050, dpi)));
-    EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "fixed size";
-    EXPECT_TRUE(allCaptionsFit(&window));
+    expectDesignLayout(window,
+                       {
+                           {"List1", {150, 1095, 5790, 2400}},     {"Label2", {135, 855, 1365, 270}},
+                           {"cmdClose", {4725, 3555, 1230, 420}},  {"cmdRefresh", {3375, 3555, 1230, 420}},
+                           {"Label1", {180, 75, 5820, 675}},
+                       },
+                       6180, 4050);
 }
 
 TEST_F(MainWindowTest, StartsWithDesignTitleFocusInListAndNoDefaultButton)

@@ -1,4 +1,5 @@
 #include "codec/Base64.h"
+#include "tests/support/Files.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,6 @@
 #include <numeric>
 
 #include <fstream>
-#include <iterator>
 #include <random>
 
 namespace fs = std::filesystem;
@@ -39,8 +39,8 @@ protected:
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
     static Bytes read(const fs::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string bytes = fileBytes(file);
+        return Bytes(bytes.begin(), bytes.end());
     }
 
     fs::path m_folder;

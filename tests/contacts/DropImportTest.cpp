@@ -3,7 +3,7 @@
 #include "codec/CodePage.h"
 #include "contacts/ContactClient.h"
 #include "contacts/ItemFile.h"
-#include "tests/contacts/ScreenRecorder.h"
+#include "tests/support/ScreenRecorder.h"
 
 #include <gtest/gtest.h>
 

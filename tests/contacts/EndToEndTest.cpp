@@ -2,23 +2,18 @@
 
 #include "codec/CodePage.h"
 #include "contacts/ContactClient.h"
-#include "tests/contacts/ScreenRecorder.h"
+#include "tests/support/Files.h"
 #include "tests/support/HttpMailServer.h"
+#include "tests/support/ScreenRecorder.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 
 namespace {
 
 LoginState loginFor(const HttpMailServer& server, const std::u16string& authorization = u"Basic ZGVtbzpkZW1v") {
     return {u"127.0.0.1", server.port(), authorization};
-}
-
-std::string bytesOf(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 std::vector<std::filesystem::path> uploads(const HttpMailServer& server) {
@@ -111,7 +106,7 @@ TEST(EndToEnd, FailedListingsShowTheirMessage) {
 TEST(EndToEnd, DoubleClickShowsTheContactOrWhatWentWrong) {
     HttpMailServer server(seeded());
     struct Row { const char* why; std::u16string line; bool stop; std::u16string shown; };
-    const std::u16string a03 = codepage::fromWindows1252(bytesOf(server.folder() / "A03.vcf"));
+    const std::u16string a03 = codepage::fromWindows1252(fileBytes(server.folder() / "A03.vcf"));
     const Row rows[] = {
         {"a Windows-1252 contact shows whole", u"J\u00fcrgen M\u00fcller [A03.vcf]", false, a03},
         {"a UTF-8 contact shows as UTF-8", u"x [A13.vcf]", false,
@@ -153,8 +148,8 @@ TEST(EndToEnd, DroppedFilesArriveByteForByte) {
     ContactClient(screen, loginFor(server)).Form_OLEDragDrop(items);
     const auto stored = uploads(server);
     ASSERT_EQ(stored.size(), 4u);
-    for (std::size_t i = 0; i < std::size(files); ++i) EXPECT_EQ(bytesOf(stored[i]), files[i]) << i;
-    EXPECT_EQ(bytesOf(stored[3]), *items.back().payload);
+    for (std::size_t i = 0; i < std::size(files); ++i) EXPECT_EQ(fileBytes(stored[i]), files[i]) << i;
+    EXPECT_EQ(fileBytes(stored[3]), *items.back().payload);
     EXPECT_EQ(screen.messages.size(), 2u);  // the notice and the folder's rejection
     EXPECT_EQ(screen.messages[0].prompt, u"Abount to Post 5 Contacts to Server");
     EXPECT_EQ(screen.lines.size(), 4u);

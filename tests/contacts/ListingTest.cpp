@@ -1,7 +1,7 @@
 // ListContacts, GetContact, List1_DblClick and PostContact against a recording HttpFunction.
 
 #include "contacts/ContactClient.h"
-#include "tests/contacts/ScreenRecorder.h"
+#include "tests/support/ScreenRecorder.h"
 
 #include <gtest/gtest.h>
 

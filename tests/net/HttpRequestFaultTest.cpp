@@ -2,22 +2,14 @@
 // bad server names. Each gives the empty text, never a partial body, and never hangs.
 
 #include "net/modWININET.h"
-#include "tests/net/LoopbackServer.h"
+#include "tests/support/LoopbackServer.h"
+#include "tests/support/ProcessMemory.h"
 #include "tests/support/ScopedLimits.h"
 #include "tests/net/WireText.h"
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
-
-#include <fstream>
-
-#if __has_include(<valgrind/valgrind.h>)
-#include <valgrind/valgrind.h>
-#endif
 
 using namespace std::chrono_literals;
 using nettest::Ending;
@@ -44,66 +36,25 @@ modWININET::Limits shortLimits() {
 // attempt gets no answer at all: the only way to make a connect on loopback wait.
 class FullListener {
 public:
-    FullListener() {
-        sockaddr_in where{};
-        where.sin_family = AF_INET;
-        where.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof where;
-        bind(m_listen, reinterpret_cast<sockaddr*>(&where), sizeof where);
-        listen(m_listen, 0);
-        getsockname(m_listen, reinterpret_cast<sockaddr*>(&where), &length);
-        m_port = ntohs(where.sin_port);
-        m_filled = connect(m_queued, reinterpret_cast<sockaddr*>(&where), sizeof where) == 0;
+    FullListener() : m_listener(nettest::listenOnLoopback(nettest::Address::Ipv4, 0, 0)) {
+        m_queued = nettest::connectToLoopback(m_listener.port);
     }
     ~FullListener() {
-        close(m_queued);
-        close(m_listen);
-    }
-    std::uint16_t port() const { return m_port; }
-    bool filled() const { return m_filled; }
-
-private:
-    int m_listen = socket(AF_INET, SOCK_STREAM, 0);
-    int m_queued = socket(AF_INET, SOCK_STREAM, 0);
-    std::uint16_t m_port = 0;
-    bool m_filled = false;
-};
-
-// Sanitizers and valgrind keep freed blocks and shadow memory of their own, so resident memory says
-// nothing about the routine under them.
-bool memoryIsInstrumented() {
-#if defined(__SANITIZE_ADDRESS__)
-    return true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-    return true;
-#endif
-#endif
-#if __has_include(<valgrind/valgrind.h>)
-    return RUNNING_ON_VALGRIND != 0;
-#else
-    return false;
-#endif
-}
-
-// Starts a new peak of resident memory; 0 when done, -1 where the kernel does not offer it.
-long long resetPeakMemory() {
-    std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-    clear.flush();
-    return clear ? 0 : -1;
-}
-
-// The peak of resident memory since the last reset, in bytes; -1 where the kernel does not offer it.
-long long peakMemory() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmHWM:", 0) == 0) {
-            return std::stoll(line.substr(6)) * 1024;
+        for (int fd : {m_queued, m_listener.fd}) {
+            if (fd >= 0) {
+                close(fd);
+            }
         }
     }
-    return -1;
-}
+    FullListener(const FullListener&) = delete;
+    FullListener& operator=(const FullListener&) = delete;
+    std::uint16_t port() const { return m_listener.port; }
+    bool filled() const { return m_listener.fd >= 0 && m_queued >= 0; }
+
+private:
+    nettest::LoopbackListener m_listener;
+    int m_queued = -1;
+};
 
 }  // namespace
 
@@ -177,9 +128,9 @@ TEST(HttpRequestFault, BodyOverTheCapIsRefusedAndStopped) {
         SCOPED_TRACE(row.why);
         const std::string head = row.announced ? "Content-Length: " + std::to_string(row.sent) + "\r\n" : "";
         LoopbackServer server(Script{true, "HTTP/1.0 200 OK\r\n" + head + "\r\n", row.sent});
-        const bool measured = !memoryIsInstrumented() && resetPeakMemory() == 0;
+        const bool measured = !memoryIsInstrumented() && resetPeakMemory();
         const std::size_t length = getFrom(server).size();
-        const long long peak = peakMemory();
+        const long long peak = residentMemory().peakKb * 1024ll;
         server.stop();
         EXPECT_EQ(length, row.whole ? row.sent : 0u);
         if (!row.whole) {

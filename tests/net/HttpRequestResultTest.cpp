@@ -1,14 +1,12 @@
 // The three forms of HttpRequest's answer: the body, "Error:" and the status, or nothing.
 
 #include "net/modWININET.h"
-#include "tests/net/LoopbackServer.h"
+#include "tests/support/LoopbackServer.h"
 #include "tests/support/ScopedLimits.h"
 #include "tests/net/WireText.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/socket.h>
-#include <netinet/in.h>
 #include <unistd.h>
 
 using nettest::LoopbackServer;
@@ -21,17 +19,11 @@ std::u16string getFrom(const LoopbackServer& server) {
     return modWININET::HttpRequest(u"127.0.0.1", server.port(), u"GET", u"x", u"", u"");
 }
 
-// A port on loopback where nothing listens: bound once, then released.
+// A port on loopback where nothing listens: taken once, then released.
 std::uint16_t closedPort() {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in where{};
-    where.sin_family = AF_INET;
-    where.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd, reinterpret_cast<sockaddr*>(&where), sizeof where);
-    socklen_t length = sizeof where;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&where), &length);
-    close(fd);
-    return ntohs(where.sin_port);
+    const nettest::LoopbackListener listener = nettest::listenOnLoopback();
+    close(listener.fd);
+    return listener.port;
 }
 
 }  // namespace

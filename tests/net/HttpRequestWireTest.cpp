@@ -1,7 +1,7 @@
 // What HttpRequest puts on the wire, byte for byte, as a loopback server receives it.
 
 #include "net/modWININET.h"
-#include "tests/net/LoopbackServer.h"
+#include "tests/support/LoopbackServer.h"
 #include "tests/net/WireText.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #pragma once
-// A raw-socket HTTP peer on a loopback address for the wire tests and the benchmark: it keeps every
-// byte a client sends, up to the end of the request (headers, then Content-Length bytes), and
-// answers with scripted bytes and a scripted ending. It serves one connection after another on its
-// own thread until stopped; the destructor stops it.
+// Loopback sockets for tests, fuzz targets and benchmarks, and a raw-socket HTTP peer on a loopback
+// address: it keeps every byte a client sends, up to the end of the request (headers, then
+// Content-Length bytes), and answers with scripted bytes and a scripted ending. It serves one
+// connection after another on its own thread until stopped; the destructor stops it.
 
 #include <atomic>
 #include <chrono>
@@ -27,9 +27,21 @@ struct Script {
     std::size_t streamedBytes = 0;  // generated body bytes sent after the reply
     Ending ending = Ending::Close;
     std::chrono::milliseconds pause{0};  // when set, streamed bytes go one at a time, this far apart
+    bool keepRequests = true;            // false: requests() stays empty (a fuzz loop's millions)
 };
 
 enum class Address { Ipv4, Ipv6 };
+
+// A listening TCP socket on the loopback address, port 0 for a free one. The caller closes fd; fd
+// is -1 when the address or port cannot be had.
+struct LoopbackListener {
+    int fd = -1;
+    std::uint16_t port = 0;
+};
+LoopbackListener listenOnLoopback(Address address = Address::Ipv4, std::uint16_t port = 0, int backlog = 16);
+
+// A blocking TCP socket connected to 127.0.0.1 at the port, or -1. The caller closes it.
+int connectToLoopback(std::uint16_t port);
 
 class LoopbackServer {
 public:
@@ -44,6 +56,8 @@ public:
     std::size_t connections() const { return m_connections; }
     std::uint64_t bytesSent() const { return m_bytesSent; }
     std::vector<std::string> requests() const;  // the bytes of each request, in arrival order
+    // The scripted bytes for the connections that come after this call.
+    void setReply(std::string reply);
     void stop();
 
     // The byte at a position of the generated body, so that tests can rebuild what was sent.

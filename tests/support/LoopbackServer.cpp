@@ -1,4 +1,4 @@
-#include "tests/net/LoopbackServer.h"
+#include "tests/support/LoopbackServer.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -21,6 +21,14 @@ namespace {
 // before main, so that it holds in every test, also those that start no server.
 [[maybe_unused]] const bool kNoProxy = setenv("no_proxy", "*", 1) == 0;
 
+sockaddr_in loopbackV4(std::uint16_t port) {
+    sockaddr_in where{};
+    where.sin_family = AF_INET;
+    where.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    where.sin_port = htons(port);
+    return where;
+}
+
 bool bindLoopback(int fd, Address address, std::uint16_t port) {
     if (address == Address::Ipv6) {
         sockaddr_in6 where{};
@@ -29,11 +37,8 @@ bool bindLoopback(int fd, Address address, std::uint16_t port) {
         where.sin6_port = htons(port);
         return bind(fd, reinterpret_cast<sockaddr*>(&where), sizeof where) == 0;
     }
-    sockaddr_in where{};
-    where.sin_family = AF_INET;
-    where.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    where.sin_port = htons(port);
-    return bind(fd, reinterpret_cast<sockaddr*>(&where), sizeof where) == 0;
+    const sockaddr_in where = loopbackV4(port);
+    return bind(fd, reinterpret_cast<const sockaddr*>(&where), sizeof where) == 0;
 }
 
 std::uint16_t boundPort(int fd) {
@@ -53,6 +58,30 @@ std::string lowered(std::string text) {
 }
 
 }  // namespace
+
+LoopbackListener listenOnLoopback(Address address, std::uint16_t port, int backlog) {
+    const int fd = socket(address == Address::Ipv6 ? AF_INET6 : AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        return {};
+    }
+    const int yes = 1;
+    setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    if (!bindLoopback(fd, address, port) || listen(fd, backlog) != 0) {
+        close(fd);
+        return {};
+    }
+    return {fd, boundPort(fd)};
+}
+
+int connectToLoopback(std::uint16_t port) {
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const sockaddr_in where = loopbackV4(port);
+    if (fd >= 0 && connect(fd, reinterpret_cast<const sockaddr*>(&where), sizeof where) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
 
 std::size_t completeRequestLength(const std::string& received) {
     const auto headerEnd = received.find("\r\n\r\n");
@@ -79,17 +108,15 @@ char LoopbackServer::streamedByte(std::size_t position) {
 
 LoopbackServer::LoopbackServer(Script script, Address address, std::uint16_t port)
     : m_script(std::move(script)) {
-    const int fd = socket(address == Address::Ipv6 ? AF_INET6 : AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    const int yes = 1;
-    setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-    if (fd < 0 || !bindLoopback(fd, address, port) || listen(fd, 16) != 0 || pipe(m_wakePipe) != 0) {
-        if (fd >= 0) {
-            close(fd);
+    const LoopbackListener listener = listenOnLoopback(address, port);
+    if (listener.fd < 0 || pipe(m_wakePipe) != 0) {
+        if (listener.fd >= 0) {
+            close(listener.fd);
         }
         return;
     }
-    m_listenFd = fd;
-    m_port = boundPort(fd);
+    m_listenFd = listener.fd;
+    m_port = listener.port;
     m_thread = std::thread([this] { serve(); });
 }
 
@@ -113,6 +140,11 @@ void LoopbackServer::stop() {
 std::vector<std::string> LoopbackServer::requests() const {
     const std::lock_guard lock(m_mutex);
     return m_requests;
+}
+
+void LoopbackServer::setReply(std::string reply) {
+    const std::lock_guard lock(m_mutex);
+    m_script.reply = std::move(reply);
 }
 
 // Waits until fd is ready for events; false once the server is stopping or the peer is gone.
@@ -190,13 +222,17 @@ void LoopbackServer::handle(int fd) {
         }
         received.append(buffer.data(), std::size_t(got));
     }
+    std::string reply;
     {
         const std::lock_guard lock(m_mutex);
-        m_requests.push_back(received);
+        if (m_script.keepRequests) {
+            m_requests.push_back(received);
+        }
+        reply = m_script.reply;
     }
     bool open = completeRequestLength(received) != 0;
     if (open && m_script.answers) {
-        open = sendAll(fd, m_script.reply.data(), m_script.reply.size()) && sendStream(fd);
+        open = sendAll(fd, reply.data(), reply.size()) && sendStream(fd);
     }
     if (open && (!m_script.answers || m_script.ending == Ending::Hold)) {
         waitFor(fd, POLLIN);  // until the client gives up or the server stops

@@ -1,6 +1,6 @@
 #pragma once
-// A ContactScreen that keeps everything the logic did to the window, and an HttpFunction that
-// keeps every request and answers from a script.
+// A ContactScreen that keeps everything the logic did to the window (for tests, fuzz targets and
+// benchmarks alike), and an HttpFunction that keeps every request and answers from a script.
 
 #include "contacts/ContactScreen.h"
 #include "contacts/HttpFunction.h"
