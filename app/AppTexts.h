@@ -8,10 +8,10 @@
 
 // The main window.
 inline const QString kMainCaption = QStringLiteral("Velqor Peronsal Contacts Manager");  // the program's own spelling
-inline const QString kDropHelp =
-    QStringLiteral("To move contacts to the server, simply drag contacts from the Windows Address "
-                   "Book onto this form. The contact will be posted to the server and appear in your "
-                   "server side contacts list.");
+inline const QString kDropHelp = QStringLiteral(
+    "To move contacts to the server, simply drag contacts from the Windows Address "
+    "Book onto this form. The contact will be posted to the server and appear in your "
+    "server side contacts list.");
 inline const QString kContactsLabel = QStringLiteral("Server Contacts:");
 inline const QString kRefreshButton = QStringLiteral("Refresh");
 inline const QString kCancelButton = QStringLiteral("&Cancel");  // in both windows
@@ -30,9 +30,10 @@ inline constexpr QLatin1StringView kDesignServer("127.0.0.1");
 inline constexpr QLatin1StringView kDesignPort("8080");
 
 // The login dialog's refusals, shown under the contact logic's message title.
-inline const QString kLoginTitle = QString::fromUtf16(contacttext::messageTitle.data(),
-                                                      static_cast<qsizetype>(contacttext::messageTitle.size()));
-inline const QString kMissingEntryMessage = QStringLiteral("You must specify a valid Username, Password and Server to authenticate");
+inline const QString kLoginTitle =
+    QString::fromUtf16(contacttext::messageTitle.data(), static_cast<qsizetype>(contacttext::messageTitle.size()));
+inline const QString kMissingEntryMessage =
+    QStringLiteral("You must specify a valid Username, Password and Server to authenticate");
 inline const QString kBadPortMessage = QStringLiteral("You must specify a valid Port between 1 and 65535");
 
 // The title of a message box that names none of its own.

@@ -3,8 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption)
-{
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
     auto* button = makeControl<QPushButton>(parent, name);
     button->setText(caption);
     button->setAutoDefault(false);
@@ -12,8 +11,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     return button;
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption)
-{
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption) {
     auto* label = makeControl<QLabel>(parent, name);
     label->setText(caption);
     label->setTextFormat(Qt::PlainText);

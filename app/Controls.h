@@ -9,8 +9,7 @@ class QPushButton;
 class QWidget;
 
 template <typename Widget>
-Widget* makeControl(QWidget* parent, const char* name)
-{
+Widget* makeControl(QWidget* parent, const char* name) {
     auto* widget = new Widget(parent);
     widget->setObjectName(QString::fromLatin1(name));
     return widget;

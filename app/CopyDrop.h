@@ -7,8 +7,7 @@
 
 // Accepts the drag or drop as a copy. A source that offers no copy (move or link only) is
 // refused: whatever the window answered, the source could still act on its own proposal.
-inline void takeAsCopy(QDropEvent* event)
-{
+inline void takeAsCopy(QDropEvent* event) {
     if (event->possibleActions() & Qt::CopyAction) {
         event->setDropAction(Qt::CopyAction);
         event->accept();

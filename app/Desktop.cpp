@@ -12,8 +12,7 @@ namespace {
 
 class QtDesktop final : public Desktop {
 public:
-    void showMessage(const QString& text, MessageStyle style, const QString& title) override
-    {
+    void showMessage(const QString& text, MessageStyle style, const QString& title) override {
         const QString shownTitle = title.isEmpty() ? kApplicationTitle : title;
         if (style == MessageStyle::Details) {
             DetailsBox box(text, shownTitle, QApplication::activeWindow());
@@ -22,15 +21,13 @@ public:
         }
         const QMessageBox::Icon icon =
             style == MessageStyle::Information ? QMessageBox::Information : QMessageBox::NoIcon;
-        QMessageBox box(icon, shownTitle, text, QMessageBox::Ok,
-                        QApplication::activeWindow());
+        QMessageBox box(icon, shownTitle, text, QMessageBox::Ok, QApplication::activeWindow());
         // A vCard or a server's error text is shown as written, never interpreted as markup.
         box.setTextFormat(Qt::PlainText);
         box.exec();
     }
 
-    void endProgram() override
-    {
+    void endProgram() override {
         // "At once": no event loop unwinding, no further handlers; what was printed is kept.
         std::fflush(nullptr);
         std::_Exit(0);
@@ -42,13 +39,11 @@ Desktop* current = &realDesktop;
 
 }  // namespace
 
-Desktop& desktop()
-{
+Desktop& desktop() {
     return *current;
 }
 
-Desktop* setDesktop(Desktop* replacement)
-{
+Desktop* setDesktop(Desktop* replacement) {
     Desktop* previous = current;
     current = replacement ? replacement : &realDesktop;
     return previous;

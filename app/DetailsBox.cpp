@@ -22,8 +22,7 @@ constexpr int kFrameAllowance = 48;
 
 // The size the box takes for its text: the text's own size where it fits, never more than the
 // available area (the screen without task bars and docks), less room for the frame.
-QSize fittedSize(const QSize& textSize, const QSize& chrome, const QRect& available)
-{
+QSize fittedSize(const QSize& textSize, const QSize& chrome, const QRect& available) {
     const QSize most = available.size() - QSize(kFrameAllowance, kFrameAllowance);
     const QSize wanted = textSize + chrome;
     return {std::clamp(wanted.width(), std::min(240, most.width()), most.width()),
@@ -32,8 +31,7 @@ QSize fittedSize(const QSize& textSize, const QSize& chrome, const QRect& availa
 
 }  // namespace
 
-DetailsBox::DetailsBox(const QString& text, const QString& title, QWidget* parent) : QDialog(parent)
-{
+DetailsBox::DetailsBox(const QString& text, const QString& title, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("DetailsBox"));
     setWindowTitle(title);
     setModal(true);
@@ -68,17 +66,18 @@ DetailsBox::DetailsBox(const QString& text, const QString& title, QWidget* paren
     ok->setFocus();
 }
 
-QSize DetailsBox::textSize(const QString& text) const
-{
+QSize DetailsBox::textSize(const QString& text) const {
     const QFontMetrics metrics(m_txtDetails->font());
     int widest = 0;
     qsizetype start = 0;
     for (int line = 0; line < kMeasuredLines && start <= text.size(); ++line) {
         const qsizetype end = text.indexOf(u'\n', start);
         const qsizetype length = (end < 0 ? text.size() : end) - start;
-        widest = std::max(widest, metrics.horizontalAdvance(text.mid(start, std::min<qsizetype>(length, kMeasuredChars))));
-        if (end < 0)
+        widest =
+            std::max(widest, metrics.horizontalAdvance(text.mid(start, std::min<qsizetype>(length, kMeasuredChars))));
+        if (end < 0) {
             break;
+        }
         start = end + 1;
     }
     // The document's margin and a scroll bar's width, so text that fits shows without one.

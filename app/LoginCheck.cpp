@@ -5,22 +5,22 @@
 #include <charconv>
 #include <string>
 
-std::optional<std::int32_t> parsePort(const QString& text)
-{
+std::optional<std::int32_t> parsePort(const QString& text) {
     // Latin-1 is safe here: anything outside it is not a digit and fails the parse anyway.
     const std::string digits = text.trimmed().toLatin1().toStdString();
-    if (digits.empty() || digits.front() == '+' || digits.front() == '-')
+    if (digits.empty() || digits.front() == '+' || digits.front() == '-') {
         return std::nullopt;
+    }
     std::int32_t port = 0;
     const char* end = digits.data() + digits.size();
     const auto [stop, error] = std::from_chars(digits.data(), end, port);
-    if (error != std::errc() || stop != end || port < 1 || port > 65535)
+    if (error != std::errc() || stop != end || port < 1 || port > 65535) {
         return std::nullopt;
+    }
     return port;
 }
 
-std::u16string authorizationFor(const QString& username, const QString& password)
-{
+std::u16string authorizationFor(const QString& username, const QString& password) {
     const Base64 codec;
     std::u16string encoded = codec.Encode((username + u':' + password).toStdU16String());
     // Encode breaks lines after 76 characters; a header value must be one line.
@@ -29,12 +29,13 @@ std::u16string authorizationFor(const QString& username, const QString& password
     return u"Basic " + encoded;
 }
 
-std::variant<LoginRefusal, LoginState> checkLogin(const LoginEntries& entries)
-{
-    if (entries.username.isEmpty() || entries.password.isEmpty() || entries.server.isEmpty())
+std::variant<LoginRefusal, LoginState> checkLogin(const LoginEntries& entries) {
+    if (entries.username.isEmpty() || entries.password.isEmpty() || entries.server.isEmpty()) {
         return LoginRefusal{kMissingEntryMessage};
+    }
     const std::optional<std::int32_t> port = parsePort(entries.port);
-    if (!port)
+    if (!port) {
         return LoginRefusal{kBadPortMessage};
+    }
     return LoginState{entries.server.toStdU16String(), *port, authorizationFor(entries.username, entries.password)};
 }

@@ -4,13 +4,11 @@
 
 #include <cmath>
 
-int twipsToPixels(int twips, double logicalDpi)
-{
+int twipsToPixels(int twips, double logicalDpi) {
     return static_cast<int>(std::lround(twips * logicalDpi / 1440.0));
 }
 
-QRect twipsToPixels(const TwipsRect& rect, double logicalDpi)
-{
+QRect twipsToPixels(const TwipsRect& rect, double logicalDpi) {
     // Left/right edges are scaled, not the width alone, so neighbouring controls that touch in
     // the design still touch after rounding.
     const int left = twipsToPixels(rect.left, logicalDpi);
@@ -20,13 +18,11 @@ QRect twipsToPixels(const TwipsRect& rect, double logicalDpi)
     return QRect(left, top, right - left, bottom - top);
 }
 
-void placeInTwips(QWidget* child, const TwipsRect& rect)
-{
+void placeInTwips(QWidget* child, const TwipsRect& rect) {
     child->setGeometry(twipsToPixels(rect, child->logicalDpiX()));
 }
 
-void fixClientAreaInTwips(QWidget* window, int widthTwips, int heightTwips)
-{
+void fixClientAreaInTwips(QWidget* window, int widthTwips, int heightTwips) {
     const double dpi = window->logicalDpiX();
     window->setFixedSize(twipsToPixels(widthTwips, dpi), twipsToPixels(heightTwips, dpi));
 }

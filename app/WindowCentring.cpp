@@ -15,16 +15,15 @@ namespace {
 // decorations, so it is the best guess for the next window before it is framed.
 QMargins lastFrame;
 
-QScreen* screenOf(QWidget* window)
-{
+QScreen* screenOf(QWidget* window) {
     return window->screen() ? window->screen() : QGuiApplication::primaryScreen();
 }
 
-void placeWithFrame(QWidget* window, QMargins frame)
-{
+void placeWithFrame(QWidget* window, QMargins frame) {
     QScreen* screen = screenOf(window);
-    if (!screen)
+    if (!screen) {
         return;
+    }
     // For a top-level widget, move() places the frame's top-left corner, not the client area's.
     window->move(centredFramePosition(window->size(), frame, screen->availableGeometry()));
 }
@@ -33,27 +32,26 @@ void placeWithFrame(QWidget* window, QMargins frame)
 // the window again if its frame differs from the guess. Deletes itself after that one look.
 class FrameWatch final : public QObject {
 public:
-    FrameWatch(QWidget* window, QMargins guess) : QObject(window), m_window(window), m_guess(guess)
-    {
+    FrameWatch(QWidget* window, QMargins guess) : QObject(window), m_window(window), m_guess(guess) {
         window->installEventFilter(this);
     }
 
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == m_window && event->type() == QEvent::Show && m_window->windowHandle())
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_window && event->type() == QEvent::Show && m_window->windowHandle()) {
             m_window->windowHandle()->installEventFilter(this);
-        else if (event->type() == QEvent::Expose && m_window &&
-                 m_window->windowHandle() == watched && m_window->windowHandle()->isExposed())
+        } else if (event->type() == QEvent::Expose && m_window && m_window->windowHandle() == watched &&
+                   m_window->windowHandle()->isExposed()) {
             frameKnown(m_window->windowHandle()->frameMargins());
+        }
         return false;
     }
 
 private:
-    void frameKnown(QMargins frame)
-    {
+    void frameKnown(QMargins frame) {
         lastFrame = frame;
-        if (frame != m_guess)
+        if (frame != m_guess) {
             placeWithFrame(m_window, frame);
+        }
         deleteLater();
         m_window->removeEventFilter(this);
         m_window->windowHandle()->removeEventFilter(this);
@@ -65,16 +63,14 @@ private:
 
 }  // namespace
 
-QPoint centredFramePosition(QSize client, QMargins frame, const QRect& available)
-{
+QPoint centredFramePosition(QSize client, QMargins frame, const QRect& available) {
     const QSize outer = client.grownBy(frame);
     const int left = available.left() + (available.width() - outer.width()) / 2;
     const int top = available.top() + (available.height() - outer.height()) / 2;
     return {std::max(left, available.left()), std::max(top, available.top())};
 }
 
-void centreOnScreen(QWidget* window)
-{
+void centreOnScreen(QWidget* window) {
     placeWithFrame(window, lastFrame);
     new FrameWatch(window, lastFrame);
 }

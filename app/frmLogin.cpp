@@ -19,9 +19,8 @@
 #include <QPushButton>
 
 frmLogin::frmLogin(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
-{
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(kLoginCaption);
     setWindowIcon(appIcon());
@@ -31,8 +30,7 @@ frmLogin::frmLogin(QWidget* parent)
     connect(m_cmdClose, &QPushButton::clicked, this, &frmLogin::cmdClose_Click);
 }
 
-void frmLogin::createControls()
-{
+void frmLogin::createControls() {
     m_txtUsername = makeControl<QLineEdit>(this, "txtUsername");
     m_txtPassword = makeControl<QLineEdit>(this, "txtPassword");
     auto* asterisks = new AsteriskPasswordStyle;
@@ -67,8 +65,7 @@ void frmLogin::createControls()
     m_txtUsername->setFocus();
 }
 
-void frmLogin::layOut()
-{
+void frmLogin::layOut() {
     fixClientAreaInTwips(this, 3990, 2565);
     placeInTwips(m_txtUsername, {1065, 825, 2805, 285});
     placeInTwips(m_txtPassword, {1065, 1200, 2805, 285});
@@ -85,17 +82,15 @@ void frmLogin::layOut()
     centreOnScreen(this);
 }
 
-LoginResult frmLogin::showModal(QWidget* parent)
-{
+LoginResult frmLogin::showModal(QWidget* parent) {
     frmLogin dialog(parent);
     dialog.exec();
     return dialog.loginResult();
 }
 
-void frmLogin::cmdOK_Click()
-{
-    const LoginEntries entries{m_txtUsername->text(), m_txtPassword->text(),
-                               m_lstIPAddress->currentText(), m_txtPort->text()};
+void frmLogin::cmdOK_Click() {
+    const LoginEntries entries{m_txtUsername->text(), m_txtPassword->text(), m_lstIPAddress->currentText(),
+                               m_txtPort->text()};
     const auto outcome = checkLogin(entries);
     if (const auto* refusal = std::get_if<LoginRefusal>(&outcome)) {
         desktop().showMessage(refusal->message, MessageStyle::Information, kLoginTitle);
@@ -107,16 +102,14 @@ void frmLogin::cmdOK_Click()
     accept();
 }
 
-void frmLogin::cmdClose_Click()
-{
+void frmLogin::cmdClose_Click() {
     m_result = LoginResult::ProgramEnded;
     hide();
     done(QDialog::Rejected);
     desktop().endProgram();
 }
 
-void frmLogin::keyPressEvent(QKeyEvent* event)
-{
+void frmLogin::keyPressEvent(QKeyEvent* event) {
     // Escape would reject the dialog; here it neither cancels nor closes.
     if (event->key() == Qt::Key_Escape || event->matches(QKeySequence::Cancel)) {
         event->accept();

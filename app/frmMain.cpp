@@ -37,8 +37,7 @@ constexpr qint64 kFrameMilliseconds = 16;
 
 // A listing's passing buffers (the folder's XML and its tree, every vCard) leave free holes below
 // the lines it keeps, and glibc keeps such holes resident; give their pages back to the system.
-void returnFreedMemory()
-{
+void returnFreedMemory() {
 #if defined(__GLIBC__)
     malloc_trim(0);
 #endif
@@ -46,8 +45,7 @@ void returnFreedMemory()
 
 }  // namespace
 
-frmMain::frmMain(QWidget* parent, HttpFunction http) : QWidget(parent, Qt::Window), m_http(std::move(http))
-{
+frmMain::frmMain(QWidget* parent, HttpFunction http) : QWidget(parent, Qt::Window), m_http(std::move(http)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kMainCaption);
     setWindowIcon(appIcon());
@@ -64,8 +62,7 @@ frmMain::frmMain(QWidget* parent, HttpFunction http) : QWidget(parent, Qt::Windo
     m_list1->viewport()->setAcceptDrops(false);
 }
 
-void frmMain::createControls()
-{
+void frmMain::createControls() {
     m_lines = new QStringListModel(this);
     m_list1 = makeControl<QListView>(this, "List1");
     m_list1->setModel(m_lines);
@@ -84,8 +81,7 @@ void frmMain::createControls()
     m_list1->setFocus();
 }
 
-void frmMain::layOut()
-{
+void frmMain::layOut() {
     fixClientAreaInTwips(this, 6180, 4050);
     placeInTwips(m_list1, {150, 1095, 5790, 2400});
     placeInTwips(m_label2, {135, 855, 1365, 270});
@@ -96,38 +92,36 @@ void frmMain::layOut()
     centreOnScreen(this);
 }
 
-void frmMain::Form_Load()
-{
+void frmMain::Form_Load() {
     show();
     // As long as the server rejects the credentials, ask for them again.
     for (;;) {
-        if (frmLogin::showModal(this) == LoginResult::ProgramEnded || m_programEnded)
+        if (frmLogin::showModal(this) == LoginResult::ProgramEnded || m_programEnded) {
             return;
+        }
         ListingResult result = ListingResult::ProgramEnded;
         guarded([&] { result = client().ListContacts(); });
-        if (result != ListingResult::Rejected || m_programEnded)
+        if (result != ListingResult::Rejected || m_programEnded) {
             return;
+        }
     }
 }
 
-void frmMain::cmdRefresh_Click()
-{
+void frmMain::cmdRefresh_Click() {
     clearList();
     guarded([&] { client().ListContacts(); });  // a failed listing here brings no login back
 }
 
-void frmMain::List1_DblClick()
-{
+void frmMain::List1_DblClick() {
     guarded([&] { client().List1_DblClick(); });
 }
 
-ContactClient frmMain::client()
-{
+ContactClient frmMain::client() {
     return ContactClient(*this, modMain::loginState, m_http);
 }
 
-template <typename Operation> void frmMain::guarded(Operation operation)
-{
+template <typename Operation>
+void frmMain::guarded(Operation operation) {
     try {
         operation();
     } catch (const std::exception& error) {
@@ -140,25 +134,24 @@ template <typename Operation> void frmMain::guarded(Operation operation)
     returnFreedMemory();
 }
 
-void frmMain::dragEnterEvent(QDragEnterEvent* event)
-{
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
     takeAsCopy(event);  // every copy reaches the import, which tells what it refuses
 }
 
-void frmMain::dragMoveEvent(QDragMoveEvent* event)
-{
+void frmMain::dragMoveEvent(QDragMoveEvent* event) {
     takeAsCopy(event);
 }
 
-void frmMain::dropEvent(QDropEvent* event)
-{
+void frmMain::dropEvent(QDropEvent* event) {
     takeAsCopy(event);
-    if (!event->isAccepted())
+    if (!event->isAccepted()) {
         return;
+    }
     const QMimeData* data = event->mimeData();
     DropFormats formats;
-    if (data->hasFormat(QStringLiteral("text/uri-list")))
+    if (data->hasFormat(QStringLiteral("text/uri-list"))) {
         formats.uriList = data->data(QStringLiteral("text/uri-list")).toStdString();
+    }
     for (const char* type : {"text/vcard", "text/x-vcard", "text/directory"}) {
         if (data->hasFormat(QString::fromLatin1(type))) {
             formats.vcardData = data->data(QString::fromLatin1(type)).toStdString();
@@ -168,96 +161,87 @@ void frmMain::dropEvent(QDropEvent* event)
     guarded([&] { client().Form_OLEDragDrop(dropItems(formats)); });
 }
 
-void frmMain::cmdClose_Click()
-{
+void frmMain::cmdClose_Click() {
     endProgram();
 }
 
-void frmMain::closeEvent(QCloseEvent* event)
-{
+void frmMain::closeEvent(QCloseEvent* event) {
     event->accept();
     endProgram();
 }
 
-void frmMain::setCaption(const std::u16string& text)
-{
+void frmMain::setCaption(const std::u16string& text) {
     QString caption = QString::fromStdU16String(text);
     // The window manager draws the title bar from the title it is given: no repaint of ours shows
     // it, and each title given costs the window manager a redraw.
-    if (m_unshownCaption && !sameCaptionRun(*m_unshownCaption, caption))
+    if (m_unshownCaption && !sameCaptionRun(*m_unshownCaption, caption)) {
         setWindowTitle(*m_unshownCaption);  // the last of a run, with its final count, is seen
+    }
     const bool runStarts = !sameCaptionRun(windowTitle(), caption);
     m_unshownCaption = std::move(caption);
     m_frameOwed = true;
-    if (frameDue())
+    if (frameDue()) {
         showFrame();
-    else if (runStarts)
+    } else if (runStarts) {
         setWindowTitle(*std::exchange(m_unshownCaption, std::nullopt));
+    }
 }
 
-void frmMain::appendLine(const std::u16string& line)
-{
+void frmMain::appendLine(const std::u16string& line) {
     const int row = m_lines->rowCount();
     m_lines->insertRows(row, 1);
     m_lines->setData(m_lines->index(row), QString::fromStdU16String(line));
     m_frameOwed = true;
 }
 
-void frmMain::clearList()
-{
+void frmMain::clearList() {
     m_lines->setStringList({});
     m_frameOwed = true;
 }
 
-std::u16string frmMain::selectedLine() const
-{
+std::u16string frmMain::selectedLine() const {
     const QModelIndex current = m_list1->currentIndex();
     return current.isValid() && m_list1->selectionModel()->isSelected(current)
                ? current.data().toString().toStdU16String()
                : std::u16string();
 }
 
-bool frmMain::frameDue() const
-{
+bool frmMain::frameDue() const {
     return !m_sinceFrame.isValid() || m_sinceFrame.elapsed() >= kFrameMilliseconds;
 }
 
-void frmMain::showOwedFrame()
-{
-    if (m_frameOwed)
+void frmMain::showOwedFrame() {
+    if (m_frameOwed) {
         showFrame();
+    }
 }
 
 // The event loop is blocked while an operation runs: give the window system the caption, paint
 // the list now, and flush the connection so that both reach the screen.
-void frmMain::showFrame()
-{
+void frmMain::showFrame() {
     m_frameOwed = false;
     m_sinceFrame.start();
-    if (m_unshownCaption)
+    if (m_unshownCaption) {
         setWindowTitle(*std::exchange(m_unshownCaption, std::nullopt));
-    if (!isVisible())
+    }
+    if (!isVisible()) {
         return;
+    }
     m_list1->doItemsLayout();  // rows added since the last frame, and the scroll bar's range
     m_list1->repaint();
     QGuiApplication::sync();
 }
 
-void frmMain::showWindow()
-{
+void frmMain::showWindow() {
     show();
 }
 
-void frmMain::showMessage(const std::u16string& prompt, MessageStyle style,
-                          const std::u16string& title)
-{
+void frmMain::showMessage(const std::u16string& prompt, MessageStyle style, const std::u16string& title) {
     showOwedFrame();  // the box comes up over the window as it is now
-    desktop().showMessage(QString::fromStdU16String(prompt), style,
-                          QString::fromStdU16String(title));
+    desktop().showMessage(QString::fromStdU16String(prompt), style, QString::fromStdU16String(title));
 }
 
-void frmMain::endProgram()
-{
+void frmMain::endProgram() {
     m_programEnded = true;
     desktop().endProgram();
 }

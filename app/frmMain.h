@@ -34,8 +34,7 @@ public:
     void clearList() override;
     std::u16string selectedLine() const override;
     void showWindow() override;
-    void showMessage(const std::u16string& prompt, MessageStyle style,
-                     const std::u16string& title) override;
+    void showMessage(const std::u16string& prompt, MessageStyle style, const std::u16string& title) override;
     void endProgram() override;
 
     bool programEnded() const { return m_programEnded; }
@@ -52,7 +51,8 @@ private:
     // A client for one operation, with the login state as it is now.
     ContactClient client();
     // Runs one operation; no exception may leave a Qt event handler, so it becomes a message.
-    template <typename Operation> void guarded(Operation operation);
+    template <typename Operation>
+    void guarded(Operation operation);
     // A listing changes the window once per contact, faster than a screen shows frames: the list
     // and the title are brought to the screen at most once a frame while it runs, and once more
     // when the operation ends; the first and the last caption of a run of progress always show.

@@ -17,13 +17,13 @@ void runUnderXvfb(int argc, char** argv) {
     // Resolved here: under xvfb-run, /proc/self/exe would name its shell.
     std::string self(4096, '\0');
     const ssize_t length = readlink("/proc/self/exe", self.data(), self.size() - 1);
-    if (length <= 0)
+    if (length <= 0) {
         return;
+    }
     self.resize(static_cast<std::size_t>(length));
     setenv(kUnderXvfb, "1", 1);
-    std::vector<char*> command{const_cast<char*>("xvfb-run"), const_cast<char*>("-a"),
-                               const_cast<char*>("-s"), const_cast<char*>("-screen 0 1280x1024x24"),
-                               self.data()};
+    std::vector<char*> command{const_cast<char*>("xvfb-run"), const_cast<char*>("-a"), const_cast<char*>("-s"),
+                               const_cast<char*>("-screen 0 1280x1024x24"), self.data()};
     command.insert(command.end(), argv + 1, argv + argc);
     command.push_back(nullptr);
     execvp(command[0], command.data());
@@ -33,8 +33,9 @@ void runUnderXvfb(int argc, char** argv) {
 }  // namespace
 
 BenchDisplay::BenchDisplay(int argc, char** argv) {
-    if (std::getenv(kUnderXvfb) == nullptr)
+    if (std::getenv(kUnderXvfb) == nullptr) {
         runUnderXvfb(argc, argv);
+    }
     if (std::getenv(kUnderXvfb) == nullptr) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
         m_description = "offscreen (no xvfb-run)";

@@ -44,33 +44,38 @@ std::string listing(int contacts) {
 std::string reply(const std::string& request, int contacts, const std::string& folderListing) {
     const std::size_t space = request.find(' ');
     const std::size_t end = request.find(' ', space + 1);
-    if (space == std::string::npos || end == std::string::npos)
+    if (space == std::string::npos || end == std::string::npos) {
         return answer(400, "Bad Request", {});
+    }
     const std::string verb = request.substr(0, space);
     const std::string path = request.substr(space + 1, end - space - 1);
-    if (verb == "PROPFIND" && path == kFolder)
+    if (verb == "PROPFIND" && path == kFolder) {
         return folderListing;
+    }
     const std::string prefix = std::string(kFolder) + "/c";
     int number = -1;
     if (verb == "GET" && path.starts_with(prefix) && path.ends_with(".vcf")) {
         const char* last = path.data() + path.size() - 4;
-        if (std::from_chars(path.data() + prefix.size(), last, number).ptr != last)
+        if (std::from_chars(path.data() + prefix.size(), last, number).ptr != last) {
             number = -1;
+        }
         number -= 10000;
     }
-    if (number < 0 || number >= contacts)
+    if (number < 0 || number >= contacts) {
         return answer(404, "Not Found", {});
+    }
     const std::string n = std::to_string(number);
-    return answer(200, "OK",
-                  "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Contact [" + n + "]\r\nEMAIL:c" + n +
-                      "@example.com\r\nEND:VCARD\r\n");
+    return answer(
+        200, "OK",
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Contact [" + n + "]\r\nEMAIL:c" + n + "@example.com\r\nEND:VCARD\r\n");
 }
 
 void sendAll(int fd, const std::string& bytes) {
     for (std::size_t sent = 0; sent < bytes.size();) {
         const ssize_t n = send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-        if (n <= 0)
+        if (n <= 0) {
             return;
+        }
         sent += static_cast<std::size_t>(n);
     }
 }
@@ -81,18 +86,21 @@ void sendAll(int fd, const std::string& bytes) {
     char buffer[16384];
     for (;;) {
         const int fd = accept(listenFd, nullptr, nullptr);
-        if (fd < 0)
+        if (fd < 0) {
             continue;
+        }
         received.clear();
         // The whole request is read before answering, so closing never resets the client.
         while (nettest::completeRequestLength(received) == 0) {
             const ssize_t n = recv(fd, buffer, sizeof buffer, 0);
-            if (n <= 0)
+            if (n <= 0) {
                 break;
+            }
             received.append(buffer, static_cast<std::size_t>(n));
         }
-        if (nettest::completeRequestLength(received) != 0)
+        if (nettest::completeRequestLength(received) != 0) {
             sendAll(fd, reply(received.substr(0, received.find("\r\n")), contacts, folderListing));
+        }
         close(fd);
     }
 }
@@ -101,17 +109,20 @@ void sendAll(int fd, const std::string& bytes) {
 
 ContactServer::ContactServer(int contacts) : m_contacts(contacts) {
     const nettest::LoopbackListener listener = nettest::listenOnLoopback(nettest::Address::Ipv4, 0, 128);
-    if (listener.fd < 0)
+    if (listener.fd < 0) {
         throw std::runtime_error("ContactServer: no loopback port to listen on");
+    }
     const int fd = listener.fd;
     m_port = listener.port;
     std::fflush(nullptr);  // the child must not print the parent's buffered output again
     m_pid = fork();
-    if (m_pid == 0)
+    if (m_pid == 0) {
         serve(fd, contacts);
+    }
     close(fd);
-    if (m_pid < 0)
+    if (m_pid < 0) {
         throw std::runtime_error("ContactServer: fork failed");
+    }
 }
 
 ContactServer::~ContactServer() {

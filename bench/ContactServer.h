@@ -5,8 +5,8 @@
 // is "Contact [i]"; anything else gets 404. HTTP/1.0, one request per connection, no other work:
 // the client's own cost is what shows. Create it before any thread starts (it forks).
 
-#include <cstdint>
 #include <sys/types.h>
+#include <cstdint>
 
 class ContactServer {
 public:

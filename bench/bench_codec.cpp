@@ -13,7 +13,9 @@ namespace {
 std::vector<std::uint8_t> randomBytes(std::size_t size) {
     std::vector<std::uint8_t> bytes(size);
     std::mt19937_64 random(size);
-    for (auto& byte : bytes) byte = static_cast<std::uint8_t>(random());
+    for (auto& byte : bytes) {
+        byte = static_cast<std::uint8_t>(random());
+    }
     return bytes;
 }
 
@@ -24,7 +26,9 @@ void setSize(benchmark::State& state, std::size_t bytes) {
 void EncodeArr(benchmark::State& state) {
     const auto input = randomBytes(static_cast<std::size_t>(state.range(0)));
     const Base64 codec;
-    for (auto _ : state) benchmark::DoNotOptimize(codec.EncodeArr(input));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(codec.EncodeArr(input));
+    }
     setSize(state, input.size());
 }
 
@@ -32,7 +36,9 @@ void DecodeArr(benchmark::State& state) {
     const auto input = randomBytes(static_cast<std::size_t>(state.range(0)));
     const Base64 codec;
     const std::u16string text = codec.EncodeArr(input);
-    for (auto _ : state) benchmark::DoNotOptimize(codec.DecodeArr(text));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(codec.DecodeArr(text));
+    }
     setSize(state, input.size());
 }
 

@@ -25,7 +25,9 @@ std::string curlExchange(const std::string& url, const char* verb, const std::st
     curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
     curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, verb);
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-    if (!body.empty()) curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body.c_str());
+    if (!body.empty()) {
+        curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body.c_str());
+    }
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, keep);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &answer);
     curl_easy_perform(curl);
@@ -39,7 +41,9 @@ void ListContactsOf1000(benchmark::State& state) {
     for (auto _ : state) {
         ScreenRecorder screen;
         ContactClient(screen, {u"127.0.0.1", server.port(), u"Basic ZGVtbzpkZW1v"}).ListContacts();
-        if (screen.lines.size() != static_cast<std::size_t>(contactCount)) state.SkipWithError("not every contact was listed");
+        if (screen.lines.size() != static_cast<std::size_t>(contactCount)) {
+            state.SkipWithError("not every contact was listed");
+        }
     }
 }
 
@@ -52,7 +56,9 @@ void BareCurlFloorOf1000(benchmark::State& state) {
         for (int i = 0; i < contactCount; ++i) {
             got += !curlExchange(base + "/c" + std::to_string(10000 + i) + ".vcf", "GET", {}).empty();
         }
-        if (got != contactCount || listing.empty()) state.SkipWithError("not every contact was fetched");
+        if (got != contactCount || listing.empty()) {
+            state.SkipWithError("not every contact was fetched");
+        }
     }
 }
 

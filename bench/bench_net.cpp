@@ -44,8 +44,7 @@ void BM_HttpRequestGet(benchmark::State& state) {
     const auto& server = serverFor(size);
     resetPeakMemory();
     for (auto _ : state) {
-        const std::u16string body =
-            modWININET::HttpRequest(u"127.0.0.1", server.port(), u"GET", u"x", u"", u"");
+        const std::u16string body = modWININET::HttpRequest(u"127.0.0.1", server.port(), u"GET", u"x", u"", u"");
         if (body.size() != size) {
             state.SkipWithError("short body");
             break;

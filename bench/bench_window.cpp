@@ -31,8 +31,9 @@ namespace {
 void settle(int milliseconds) {
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < milliseconds)
+    while (clock.elapsed() < milliseconds) {
         QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
 }
 
 int listedRows(const frmMain& window) {
@@ -49,8 +50,9 @@ void headless(benchmark::State& state, const ContactServer* server) {
     for (auto _ : state) {
         ScreenRecorder screen;
         ContactClient(screen, {u"127.0.0.1", server->port(), u"Basic ZGVtbzpkZW1v"}).ListContacts();
-        if (screen.lines.size() != static_cast<std::size_t>(server->contacts()))
+        if (screen.lines.size() != static_cast<std::size_t>(server->contacts())) {
             state.SkipWithError("not every contact was listed");
+        }
     }
 }
 
@@ -60,8 +62,9 @@ void windowed(benchmark::State& state, const ContactServer* server, frmMain* win
     for (auto _ : state) {
         window->cmdRefresh_Click();
         QApplication::processEvents();
-        if (listedRows(*window) != server->contacts())
+        if (listedRows(*window) != server->contacts()) {
             state.SkipWithError("not every contact was listed");
+        }
     }
 }
 
@@ -70,8 +73,9 @@ class TableReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
                 milliseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
+            }
         }
         ConsoleReporter::ReportRuns(runs);
     }
@@ -84,8 +88,9 @@ void printTable(const TableReporter& reporter, const char* platform) {
     for (const char* count : {"1000", "10000"}) {
         const auto headlessTime = reporter.milliseconds.find(std::string("Headless/") + count);
         const auto windowTime = reporter.milliseconds.find(std::string("Window/") + count);
-        if (headlessTime == reporter.milliseconds.end() || windowTime == reporter.milliseconds.end())
+        if (headlessTime == reporter.milliseconds.end() || windowTime == reporter.milliseconds.end()) {
             continue;
+        }
         std::printf("%9s %14.1f %14.1f %15.2fx\n", count, headlessTime->second, windowTime->second,
                     windowTime->second / headlessTime->second);
     }
@@ -95,9 +100,9 @@ void printTable(const TableReporter& reporter, const char* platform) {
 // (what the allocator keeps after a burst, not what the program needs).
 void printMemory(const char* when, const ResidentMemory& memory) {
     const struct mallinfo2 heap = mallinfo2();
-    std::printf("%-47s VmRSS %5.1f MB  VmHWM %5.1f MB  (malloc: in use %5.1f MB, free %5.1f MB)\n",
-                when, memory.rssKb / 1024.0, memory.peakKb / 1024.0,
-                double(heap.uordblks + heap.hblkhd) / (1 << 20), double(heap.fordblks) / (1 << 20));
+    std::printf("%-47s VmRSS %5.1f MB  VmHWM %5.1f MB  (malloc: in use %5.1f MB, free %5.1f MB)\n", when,
+                memory.rssKb / 1024.0, memory.peakKb / 1024.0, double(heap.uordblks + heap.hblkhd) / (1 << 20),
+                double(heap.fordblks) / (1 << 20));
 }
 
 }  // namespace
@@ -124,17 +129,20 @@ int main(int argc, char** argv) {
     useServer(tenThousand);
     window.cmdRefresh_Click();
     settle(500);
-    if (listedRows(window) != tenThousand.contacts() || !desktop.messages.empty())
+    if (listedRows(window) != tenThousand.contacts() || !desktop.messages.empty()) {
         std::printf("the window did not list all 10,000 contacts\n");
+    }
     printMemory("resident, after 10,000 contacts in the window:", residentMemory());
 
     for (const ContactServer* server : {&thousand, &tenThousand}) {
         const std::string count = std::to_string(server->contacts());
         const int iterations = server->contacts() > 1000 ? 3 : 10;
         benchmark::RegisterBenchmark(("Headless/" + count).c_str(), headless, server)
-            ->Unit(benchmark::kMillisecond)->Iterations(iterations);
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(iterations);
         benchmark::RegisterBenchmark(("Window/" + count).c_str(), windowed, server, &window)
-            ->Unit(benchmark::kMillisecond)->Iterations(iterations);
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(iterations);
     }
     TableReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::size_t kLineLength = 76;           // characters per line
+constexpr std::size_t kLineLength = 76;                  // characters per line
 constexpr std::size_t kLineBytes = kLineLength / 4 * 3;  // input bytes per line
 
 }  // namespace
@@ -20,11 +20,10 @@ Base64Error::Base64Error(std::int32_t number, std::string source, std::string de
 
 Base64::Base64()
     // Each entry from its own character code: A-Z, a-z, 0-9, "+", "/".
-    : m_encodeTable{65,  66,  67,  68,  69,  70,  71,  72,  73,  74,  75,  76,  77,
-                    78,  79,  80,  81,  82,  83,  84,  85,  86,  87,  88,  89,  90,
-                    97,  98,  99,  100, 101, 102, 103, 104, 105, 106, 107, 108, 109,
-                    110, 111, 112, 113, 114, 115, 116, 117, 118, 119, 120, 121, 122,
-                    48,  49,  50,  51,  52,  53,  54,  55,  56,  57,  43,  47} {
+    : m_encodeTable{65,  66,  67,  68,  69,  70,  71,  72,  73,  74,  75,  76,  77,  78,  79,  80,
+                    81,  82,  83,  84,  85,  86,  87,  88,  89,  90,  97,  98,  99,  100, 101, 102,
+                    103, 104, 105, 106, 107, 108, 109, 110, 111, 112, 113, 114, 115, 116, 117, 118,
+                    119, 120, 121, 122, 48,  49,  50,  51,  52,  53,  54,  55,  56,  57,  43,  47} {
     // Codes outside the alphabet stay 0, the value of "A": decoding never rejects a character.
     for (std::size_t value = 0; value < m_encodeTable.size(); ++value) {
         m_decodeTable[m_encodeTable[value]] = static_cast<std::uint8_t>(value);
@@ -115,9 +114,11 @@ std::vector<std::uint8_t> Base64::DecodeArr(const std::u16string& sInput) const 
     for (const char16_t* at = begin; at < end;) {
         // The common case: whole groups of four characters none of which may be skipped.
         while (values == 0 && end - at >= 4) {
-            const std::uint32_t v0 = table[at[0] & 0xFF], v1 = table[at[1] & 0xFF],
-                                v2 = table[at[2] & 0xFF], v3 = table[at[3] & 0xFF];
-            if ((v0 | v1 | v2 | v3) & kMaybeSkipped) break;
+            const std::uint32_t v0 = table[at[0] & 0xFF], v1 = table[at[1] & 0xFF], v2 = table[at[2] & 0xFF],
+                                v3 = table[at[3] & 0xFF];
+            if ((v0 | v1 | v2 | v3) & kMaybeSkipped) {
+                break;
+            }
             const std::uint32_t whole = (v0 << 18) | (v1 << 12) | (v2 << 6) | v3;
             out[0] = static_cast<std::uint8_t>(whole >> 16);
             out[1] = static_cast<std::uint8_t>(whole >> 8);
@@ -125,7 +126,9 @@ std::vector<std::uint8_t> Base64::DecodeArr(const std::u16string& sInput) const 
             out += 3;
             at += 4;
         }
-        if (at == end) break;
+        if (at == end) {
+            break;
+        }
         // One unit at a time: CR LF is skipped only as a pair, "=" anywhere, nothing else.
         if (*at == u'=') {
             ++at;

@@ -24,13 +24,12 @@ std::int32_t errorNumber(int error) {
         case EROFS: return 70;  // permission denied
         case ENOSPC:
         case EDQUOT: return 61;  // disk full
-        default: return 75;  // path/file access error
+        default: return 75;      // path/file access error
     }
 }
 
 [[noreturn]] void throwFileError(int error, const std::string& what, const std::filesystem::path& path) {
-    throw Base64Error(errorNumber(error), kDecodeToFile,
-                      what + " \"" + path.string() + "\": " + std::strerror(error));
+    throw Base64Error(errorNumber(error), kDecodeToFile, what + " \"" + path.string() + "\": " + std::strerror(error));
 }
 
 [[noreturn]] void throwExists() {
@@ -41,9 +40,15 @@ bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
     std::size_t written = 0;
     while (written < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n == 0) errno = ENOSPC;
-        if (n <= 0) return false;
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n == 0) {
+            errno = ENOSPC;
+        }
+        if (n <= 0) {
+            return false;
+        }
         written += static_cast<std::size_t>(n);
     }
     return true;
@@ -57,8 +62,7 @@ std::u16string Base64::EncodeFromFile(const std::filesystem::path& sFileName) co
         if (!file) {
             return {};
         }
-        std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                                        std::istreambuf_iterator<char>());
+        std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
         if (file.bad()) {
             return {};
         }
@@ -80,7 +84,9 @@ void Base64::DecodeToFile(const std::u16string& sInput, const std::filesystem::p
     // O_EXCL: a file that appeared since the test above is refused, never overwritten.
     const int fd = ::open(sFileName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
-        if (errno == EEXIST) throwExists();
+        if (errno == EEXIST) {
+            throwExists();
+        }
         throwFileError(errno, "Cannot create", sFileName);
     }
     const bool written = writeAll(fd, bytes);

@@ -7,17 +7,15 @@ namespace {
 
 // Unicode code points of bytes 0x80..0x9F. The undefined bytes keep their own value (U+0081, ...).
 constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 constexpr std::array<char16_t, 256> makeDecodeTable() {
     std::array<char16_t, 256> table{};
     for (unsigned byte = 0; byte < 256; ++byte) {
-        table[byte] = (byte >= 0x80 && byte < 0xA0) ? kHighControls[byte - 0x80]
-                                                     : static_cast<char16_t>(byte);
+        table[byte] = (byte >= 0x80 && byte < 0xA0) ? kHighControls[byte - 0x80] : static_cast<char16_t>(byte);
     }
     return table;
 }
@@ -60,8 +58,8 @@ std::u16string fromWindows1252(std::span<const std::uint8_t> bytes) {
 }
 
 std::u16string fromWindows1252(std::string_view bytes) {
-    return fromWindows1252(std::span<const std::uint8_t>(
-        reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    return fromWindows1252(
+        std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace codepage

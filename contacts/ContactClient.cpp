@@ -43,8 +43,8 @@ std::u16string ContactClient::headers() const {
 
 ListingResult ContactClient::ListContacts() {
     using namespace contacttext;
-    std::u16string answer = m_http(m_login.server, m_login.port, u"PROPFIND",
-                                         std::u16string(storePath), std::u16string(propfindBody), headers());
+    std::u16string answer = m_http(m_login.server, m_login.port, u"PROPFIND", std::u16string(storePath),
+                                   std::u16string(propfindBody), headers());
     if (answer == u"Error:401") {
         m_screen.showMessage(std::u16string(authenticationError), MessageStyle::Plain, {});
         return ListingResult::Rejected;

@@ -29,8 +29,7 @@ std::string toUtf8(const std::u16string& text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t point = text[i];
         if (point >= 0xD800 && point < 0xE000) {
-            const bool paired = point < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-                                text[i + 1] < 0xE000;
+            const bool paired = point < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000;
             if (!paired) {
                 continue;
             }

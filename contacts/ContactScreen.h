@@ -20,8 +20,7 @@ struct ContactScreen {
     virtual std::u16string selectedLine() const = 0;  // empty when no line is selected
     virtual void showWindow() = 0;
     // Modal: returns when the user has dismissed the box. An empty title means the application's.
-    virtual void showMessage(const std::u16string& prompt, MessageStyle style,
-                             const std::u16string& title) = 0;
+    virtual void showMessage(const std::u16string& prompt, MessageStyle style, const std::u16string& title) = 0;
     // Ends the program at once. A recorder returns; the caller then stops its work.
     virtual void endProgram() = 0;
 };

@@ -55,9 +55,9 @@ void ContactClient::Form_OLEDragDrop(const std::optional<std::vector<DropItem>>&
         count += std::max<std::size_t>(uploads.back().size(), 1);
     }
     const std::string digits = std::to_string(count);
-    m_screen.showMessage(std::u16string(noticeStart) + std::u16string(digits.begin(), digits.end()) +
-                             std::u16string(noticeEnd),
-                         MessageStyle::Information, title);
+    m_screen.showMessage(
+        std::u16string(noticeStart) + std::u16string(digits.begin(), digits.end()) + std::u16string(noticeEnd),
+        MessageStyle::Information, title);
     for (const std::vector<std::string_view>& bodies : uploads) {
         if (bodies.empty()) {
             m_screen.showMessage(std::u16string(notVcard), MessageStyle::Information, title);

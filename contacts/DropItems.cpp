@@ -7,8 +7,7 @@
 namespace {
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
+    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
                return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
            });
 }
@@ -39,9 +38,15 @@ std::optional<std::string> percentDecoded(std::string_view text) {
 }
 
 std::string_view trimmed(std::string_view line) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!line.empty() && blank(line.front())) line.remove_prefix(1);
-    while (!line.empty() && blank(line.back())) line.remove_suffix(1);
+    const auto blank = [](char c) {
+        return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    };
+    while (!line.empty() && blank(line.front())) {
+        line.remove_prefix(1);
+    }
+    while (!line.empty() && blank(line.back())) {
+        line.remove_suffix(1);
+    }
     return line;
 }
 

@@ -6,6 +6,5 @@
 #include <functional>
 #include <string>
 
-using HttpFunction = std::function<std::u16string(std::u16string server, std::int32_t port,
-                                                  std::u16string verb, std::u16string target,
-                                                  std::u16string body, std::u16string headers)>;
+using HttpFunction = std::function<std::u16string(std::u16string server, std::int32_t port, std::u16string verb,
+                                                  std::u16string target, std::u16string body, std::u16string headers)>;

@@ -12,5 +12,4 @@ inline constexpr std::size_t maxItemBytes = std::size_t{64} << 20;
 // The bytes of a regular file (symbolic links followed), read for reading only, never created.
 // nullopt when the path is no regular file (a folder, a FIFO, a device, nothing), cannot be opened
 // or read, holds more than maxBytes, or changes size while it is read.
-std::optional<std::string> readItemFile(const std::filesystem::path& file,
-                                        std::size_t maxBytes = maxItemBytes);
+std::optional<std::string> readItemFile(const std::filesystem::path& file, std::size_t maxBytes = maxItemBytes);

@@ -25,7 +25,9 @@ std::vector<std::string_view> vcardCards(std::string_view bytes) {
         const std::size_t lineEnd = newline == std::string_view::npos ? bytes.size() : newline + 1;
         const std::string_view line = bytes.substr(lineStart, lineEnd - lineStart);
         if (isMarker(line, "BEGIN")) {
-            if (depth++ == 0) cardStart = lineStart;
+            if (depth++ == 0) {
+                cardStart = lineStart;
+            }
         } else if (depth > 0 && isMarker(line, "END") && --depth == 0) {
             cards.push_back(bytes.substr(cardStart, lineEnd - cardStart));
         }

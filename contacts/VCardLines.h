@@ -12,9 +12,9 @@
 
 // One content line split into its parts, as views into the line.
 struct ContentLine {
-    std::string_view name;                // the property name, any group prefix ("item1.") removed
-    std::vector<std::string_view> params; // each parameter as written: "CHARSET=UTF-8", "QUOTED-PRINTABLE"
-    std::string_view value;               // everything after the colon that ends the parameters
+    std::string_view name;                 // the property name, any group prefix ("item1.") removed
+    std::vector<std::string_view> params;  // each parameter as written: "CHARSET=UTF-8", "QUOTED-PRINTABLE"
+    std::string_view value;                // everything after the colon that ends the parameters
 };
 
 // The parts of line: name, then parameters after ";" each, then ":" and the value. A ";" or ":"

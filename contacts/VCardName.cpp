@@ -13,9 +13,15 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
     return -1;
 }
 
@@ -38,7 +44,9 @@ std::string quotedPrintableDecoded(std::string_view value) {
 std::string charsetKey(std::string_view name) {
     std::string key;
     for (const char c : name) {
-        if (c != '-' && c != '_') key.push_back(static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c));
+        if (c != '-' && c != '_') {
+            key.push_back(static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c));
+        }
     }
     return key;
 }
@@ -59,8 +67,9 @@ std::u16string textOf(std::string_view bytes, std::string_view charset) {
     }
     if (key == "USASCII" || key == "ASCII") {
         std::u16string text(bytes.size(), u'\uFFFD');
-        std::transform(bytes.begin(), bytes.end(), text.begin(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80 ? static_cast<char16_t>(c) : u'\uFFFD'; });
+        std::transform(bytes.begin(), bytes.end(), text.begin(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x80 ? static_cast<char16_t>(c) : u'\uFFFD';
+        });
         return text;
     }
     return utf8::decodeOrWindows1252(bytes);
@@ -71,7 +80,9 @@ std::u16string valueText(const ContentLine& line) {
     std::string_view charset;
     for (const std::string_view param : line.params) {
         const Parameter parameter = splitParameter(param);
-        if (equalsNoCase(parameter.key, "CHARSET")) charset = parameter.value;
+        if (equalsNoCase(parameter.key, "CHARSET")) {
+            charset = parameter.value;
+        }
     }
     if (isQuotedPrintable(line)) {
         return textOf(quotedPrintableDecoded(line.value), charset);
@@ -130,10 +141,16 @@ std::u16string nameFromN(std::u16string_view text) {
     const std::vector<std::u16string_view> parts = components(text);
     std::u16string name;
     for (const std::size_t index : std::array<std::size_t, 5>{3, 1, 2, 0, 4}) {
-        if (index >= parts.size()) continue;
+        if (index >= parts.size()) {
+            continue;
+        }
         const std::u16string part = unescaped(parts[index], ListCommas::AsSpaces);
-        if (part.empty()) continue;
-        if (!name.empty()) name.push_back(u' ');
+        if (part.empty()) {
+            continue;
+        }
+        if (!name.empty()) {
+            name.push_back(u' ');
+        }
         name += part;
     }
     return name;
@@ -141,7 +158,9 @@ std::u16string nameFromN(std::u16string_view text) {
 
 bool isCardMarker(const ContentLine& line, std::string_view marker) {
     std::string_view value = line.value;
-    while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.remove_suffix(1);
+    while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) {
+        value.remove_suffix(1);
+    }
     return equalsNoCase(line.name, marker) && equalsNoCase(value, "VCARD");
 }
 
@@ -158,16 +177,22 @@ std::u16string vcardName(std::string_view vcard) {
     std::u16string fromOrg;
     while (reader.next(line)) {
         const std::optional<ContentLine> parts = parseContentLine(line);
-        if (!parts) continue;
+        if (!parts) {
+            continue;
+        }
         if (isCardMarker(*parts, "BEGIN")) {
             ++depth;
         } else if (depth > 0 && isCardMarker(*parts, "END")) {
-            if (--depth == 0) break;
+            if (--depth == 0) {
+                break;
+            }
         } else if (depth != 1) {
             continue;
         } else if (equalsNoCase(parts->name, "FN")) {
             std::u16string name = unescaped(valueText(*parts), ListCommas::Keep);
-            if (!name.empty()) return name;  // FN wins: nothing after it can change the name
+            if (!name.empty()) {
+                return name;  // FN wins: nothing after it can change the name
+            }
         } else if (fromN.empty() && equalsNoCase(parts->name, "N")) {
             fromN = nameFromN(valueText(*parts));
         } else if (fromOrg.empty() && equalsNoCase(parts->name, "ORG")) {

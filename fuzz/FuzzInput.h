@@ -48,11 +48,11 @@ private:
 }  // namespace fuzz
 
 // A failed property is a crash, so libFuzzer keeps the input and the replay test fails.
-#define FUZZ_CHECK(condition)                                                      \
-    do {                                                                           \
-        if (!(condition)) {                                                        \
-            /* stderr: unbuffered, so the line survives the trap */                  \
+#define FUZZ_CHECK(condition)                                                                   \
+    do {                                                                                        \
+        if (!(condition)) {                                                                     \
+            /* stderr: unbuffered, so the line survives the trap */                             \
             std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
-            __builtin_trap();                                                      \
-        }                                                                          \
+            __builtin_trap();                                                                   \
+        }                                                                                       \
     } while (false)

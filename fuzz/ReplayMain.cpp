@@ -28,12 +28,16 @@ int main(int argc, char** argv) {
         if (std::filesystem::is_directory(arg, error)) {
             for (const auto& entry : std::filesystem::directory_iterator(arg)) {
                 if (entry.is_regular_file()) {
-                    if (replay(entry.path()) != 0) return 1;
+                    if (replay(entry.path()) != 0) {
+                        return 1;
+                    }
                     ++inputs;
                 }
             }
         } else {
-            if (replay(arg) != 0) return 1;
+            if (replay(arg) != 0) {
+                return 1;
+            }
             ++inputs;
         }
     }

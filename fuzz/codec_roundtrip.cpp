@@ -23,8 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             ++i;
             continue;
         }
-        constexpr std::u16string_view alphabet =
-            u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/=";
+        constexpr std::u16string_view alphabet = u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/=";
         FUZZ_CHECK(alphabet.find(unit) != std::u16string_view::npos);
         ++lineLength;
         FUZZ_CHECK(lineLength <= 76);

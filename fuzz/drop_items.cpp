@@ -10,15 +10,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string rest = input.takeBytes();
     const std::size_t cut = std::min(rest.find('\0'), rest.size());
     DropFormats formats;
-    if (which & 1) formats.uriList = rest.substr(0, cut);
-    if (which & 2) formats.vcardData = rest.substr(std::min(cut + 1, rest.size()));
+    if (which & 1) {
+        formats.uriList = rest.substr(0, cut);
+    }
+    if (which & 2) {
+        formats.vcardData = rest.substr(std::min(cut + 1, rest.size()));
+    }
 
     const std::optional<std::vector<DropItem>> items = dropItems(formats);
     if (!formats.uriList && !formats.vcardData) {
         FUZZ_CHECK(!items);
         return 0;
     }
-    if (!items) return 0;
+    if (!items) {
+        return 0;
+    }
     for (const DropItem& item : *items) {
         if (item.payload) {
             FUZZ_CHECK(item.file.empty());

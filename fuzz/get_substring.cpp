@@ -15,20 +15,27 @@ std::optional<std::size_t> firstAt(const std::u16string& text, std::size_t from,
         for (std::size_t i = 0; i < marker.size() && stands; ++i) {
             stands = text[at + i] == marker[i];
         }
-        if (stands) return at;
+        if (stands) {
+            return at;
+        }
     }
     return std::nullopt;
 }
 
-std::u16string model(const std::u16string& source, const std::u16string& start,
-                     const std::u16string& end) {
+std::u16string model(const std::u16string& source, const std::u16string& start, const std::u16string& end) {
     const std::optional<std::size_t> startAt = firstAt(source, 0, start);
-    if (!startAt) return {};
+    if (!startAt) {
+        return {};
+    }
     const std::size_t from = *startAt + start.size();
     const std::optional<std::size_t> endAt = firstAt(source, from, end);
-    if (!endAt) return {};
+    if (!endAt) {
+        return {};
+    }
     std::u16string between;
-    for (std::size_t i = from; i < *endAt; ++i) between += source[i];
+    for (std::size_t i = from; i < *endAt; ++i) {
+        between += source[i];
+    }
     return between;
 }
 

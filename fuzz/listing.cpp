@@ -38,8 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Input input(data, size);
     const std::vector<std::u16string> answers = split(input.takeText(), 0x01);
     std::size_t calls = 0;
-    HttpFunction http = [&](std::u16string, std::int32_t, std::u16string verb, std::u16string target,
-                            std::u16string, std::u16string) {
+    HttpFunction http = [&](std::u16string, std::int32_t, std::u16string verb, std::u16string target, std::u16string,
+                            std::u16string) {
         const std::size_t call = calls++;
         if (call == 0) {
             FUZZ_CHECK(verb == u"PROPFIND");
@@ -61,7 +61,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::vector<std::u16string> hrefs;
     for (const std::u16string& href : contactHrefs(answers[0])) {
-        if (!href.empty() && href.back() != u'/') hrefs.push_back(href);
+        if (!href.empty() && href.back() != u'/') {
+            hrefs.push_back(href);
+        }
     }
     FUZZ_CHECK(screen.lines.size() == hrefs.size());
     FUZZ_CHECK(calls == hrefs.size() + 1);

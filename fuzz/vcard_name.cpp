@@ -31,7 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string listing =
         u"<D:multistatus xmlns:D=\"DAV:\"><D:response><D:href>/c/x.vcf</D:href></D:response></D:multistatus>";
     HttpFunction http = [&](std::u16string, std::int32_t, std::u16string verb, std::u16string, std::u16string,
-                            std::u16string) { return verb == u"PROPFIND" ? listing : answer; };
+                            std::u16string) {
+        return verb == u"PROPFIND" ? listing : answer;
+    };
     ScreenRecorder screen;
     ContactClient(screen, LoginState{u"127.0.0.1", 8080, u"Basic ZGVtbzpkZW1v"}, http).ListContacts();
     FUZZ_CHECK(screen.lines.size() == 1);

@@ -12,7 +12,7 @@
 namespace modWININET::detail {
 
 struct TransferRequest {
-    std::string url;                       // scheme, host, port and the encoded target
+    std::string url;  // scheme, host, port and the encoded target
     std::string verb;
     std::vector<std::string> headerLines;  // in wire order, after Host
     bool sendsBody = false;                // false: no body and no Content-Length at all
@@ -23,8 +23,8 @@ struct TransferRequest {
 struct TransferOutcome {
     bool headersComplete = false;  // a status line and the blank line after the headers came
     long status = 0;
-    bool bodyComplete = false;     // the body arrived whole, within the cap, with no error
-    std::u16string body;           // what arrived for a status below 300; whole only if bodyComplete
+    bool bodyComplete = false;  // the body arrived whole, within the cap, with no error
+    std::u16string body;        // what arrived for a status below 300; whole only if bodyComplete
 };
 
 // Never throws for network faults; any of them leaves headersComplete or bodyComplete false.

@@ -55,7 +55,9 @@ std::string_view trimmed(std::string_view text) {
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+        const auto lower = [](char c) {
+            return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+        };
         return lower(x) == lower(y);
     });
 }

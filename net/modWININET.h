@@ -16,8 +16,8 @@
 
 namespace modWININET {
 
-std::u16string HttpRequest(std::u16string server, std::int32_t port, std::u16string verb,
-                           std::u16string target, std::u16string body, std::u16string headers);
+std::u16string HttpRequest(std::u16string server, std::int32_t port, std::u16string verb, std::u16string target,
+                           std::u16string body, std::u16string headers);
 
 // Bounds on every request. Users never see them; tests shorten the time-outs.
 struct Limits {

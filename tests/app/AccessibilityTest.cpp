@@ -15,8 +15,7 @@
 
 namespace {
 
-QAccessibleInterface* accessibleChild(QWidget& window, const char* name)
-{
+QAccessibleInterface* accessibleChild(QWidget& window, const char* name) {
     auto* widget = window.findChild<QWidget*>(QString::fromLatin1(name));
     EXPECT_NE(widget, nullptr) << name;
     return widget ? QAccessible::queryAccessibleInterface(widget) : nullptr;
@@ -24,11 +23,11 @@ QAccessibleInterface* accessibleChild(QWidget& window, const char* name)
 
 // What a reader announces a control by: its "labelled by" relation when it has one (a combo
 // box's own name is its text on Linux), else its accessible name.
-QString announced(QAccessibleInterface* control)
-{
+QString announced(QAccessibleInterface* control) {
     QStringList labels;
-    for (const auto& [label, relation] : control->relations(QAccessible::Label))
+    for (const auto& [label, relation] : control->relations(QAccessible::Label)) {
         labels << label->text(QAccessible::Name);
+    }
     return labels.isEmpty() ? control->text(QAccessible::Name) : labels.join(u' ');
 }
 
@@ -39,8 +38,7 @@ struct Spoken {
     QString name;
 };
 
-void expectSpokenNames(QWidget& window, std::initializer_list<Spoken> rows)
-{
+void expectSpokenNames(QWidget& window, std::initializer_list<Spoken> rows) {
     for (const Spoken& row : rows) {
         SCOPED_TRACE(row.why);
         QAccessibleInterface* control = accessibleChild(window, row.control);
@@ -55,26 +53,23 @@ void expectSpokenNames(QWidget& window, std::initializer_list<Spoken> rows)
 
 }  // namespace
 
-TEST(AccessibleNames, LoginFieldsAreReadByTheirLabels)
-{
+TEST(AccessibleNames, LoginFieldsAreReadByTheirLabels) {
     DesktopRecorder recorder;
     frmLogin dialog;
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     expectSpokenNames(dialog, {
-        {"user name box", "txtUsername", "Label1", "Username:"},
-        {"password box", "txtPassword", "Label2", "Password:"},
-        {"server combo box, not its text 127.0.0.1", "lstIPAddress", "Label3", "Server:"},
-        {"port box, not its text 8080", "txtPort", "lblPort", "Port:"},
-    });
+                                  {"user name box", "txtUsername", "Label1", "Username:"},
+                                  {"password box", "txtPassword", "Label2", "Password:"},
+                                  {"server combo box, not its text 127.0.0.1", "lstIPAddress", "Label3", "Server:"},
+                                  {"port box, not its text 8080", "txtPort", "lblPort", "Port:"},
+                              });
     // Typing goes into the combo box's own line edit, which a reader announces when focused.
     auto* server = dialog.findChild<QComboBox*>("lstIPAddress");
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(server->lineEdit())->text(QAccessible::Name),
-              "Server:");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(server->lineEdit())->text(QAccessible::Name), "Server:");
 }
 
-TEST(AccessibleNames, PasswordIsReportedAsPasswordAndNeverReadOut)
-{
+TEST(AccessibleNames, PasswordIsReportedAsPasswordAndNeverReadOut) {
     DesktopRecorder recorder;
     frmLogin dialog;
     dialog.show();
@@ -89,8 +84,7 @@ TEST(AccessibleNames, PasswordIsReportedAsPasswordAndNeverReadOut)
     EXPECT_FALSE(user->state().passwordEdit) << "only the password box is one";
 }
 
-TEST(AccessibleNames, ContactListIsNamedAfterItsCaption)
-{
+TEST(AccessibleNames, ContactListIsNamedAfterItsCaption) {
     DesktopRecorder recorder;
     frmMain window;
     window.show();

@@ -12,8 +12,7 @@
 
 // The child of that name and type; a failure, and null, when there is none.
 template <typename Widget>
-Widget* namedChild(const QWidget& window, const char* name)
-{
+Widget* namedChild(const QWidget& window, const char* name) {
     auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
     EXPECT_NE(widget, nullptr) << name;
     return widget;
@@ -26,9 +25,8 @@ struct DesignPlace {
 
 // Each named control at its design rectangle, the window fixed at its design size, every caption
 // fitting its control, all in the window's logical dpi.
-inline void expectDesignLayout(const QWidget& window, std::initializer_list<DesignPlace> places,
-                               int widthTwips, int heightTwips)
-{
+inline void expectDesignLayout(const QWidget& window, std::initializer_list<DesignPlace> places, int widthTwips,
+                               int heightTwips) {
     const double dpi = window.logicalDpiX();
     for (const DesignPlace& place : places) {
         SCOPED_TRACE(place.name);

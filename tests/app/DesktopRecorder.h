@@ -20,19 +20,19 @@ public:
     DesktopRecorder(const DesktopRecorder&) = delete;
     DesktopRecorder& operator=(const DesktopRecorder&) = delete;
 
-    void showMessage(const QString& text, MessageStyle style, const QString& title) override
-    {
+    void showMessage(const QString& text, MessageStyle style, const QString& title) override {
         messages.push_back({text, style, title});
-        if (onMessage)
+        if (onMessage) {
             onMessage(messages.back());
+        }
     }
     void endProgram() override { ++endings; }
 
-    QStringList texts() const
-    {
+    QStringList texts() const {
         QStringList all;
-        for (const Message& message : messages)
+        for (const Message& message : messages) {
             all << message.text;
+        }
         return all;
     }
 

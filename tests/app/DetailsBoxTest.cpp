@@ -20,33 +20,40 @@
 namespace {
 
 // A contact with a photo of size bytes, folded at 75 characters as exporters write it.
-QString contactWithPhoto(qsizetype bytes)
-{
+QString contactWithPhoto(qsizetype bytes) {
     QString text = QStringLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Big Card\r\nPHOTO;ENCODING=b;TYPE=JPEG:");
     const QString line = QStringLiteral("\r\n ") + QString(72, u'Q');
     text.reserve(bytes + 64);
-    while (text.size() < bytes)
+    while (text.size() < bytes) {
         text += line;
+    }
     return text + QStringLiteral("\r\nEND:VCARD\r\n");
 }
 
-QRect availableArea()
-{
+QRect availableArea() {
     return QGuiApplication::primaryScreen()->availableGeometry();
 }
 
 }  // namespace
 
-TEST(DetailsBoxTest, EnterEscapeAndOkCloseIt)
-{
+TEST(DetailsBoxTest, EnterEscapeAndOkCloseIt) {
     struct Row {
         const char* why;
         std::function<void(DetailsBox&)> act;
     };
     const Row rows[] = {
-        {"Enter as it opens", [](DetailsBox& box) { QTest::keyClick(&box, Qt::Key_Return); }},
-        {"Enter on the keypad", [](DetailsBox& box) { QTest::keyClick(&box, Qt::Key_Enter, Qt::KeypadModifier); }},
-        {"Escape", [](DetailsBox& box) { QTest::keyClick(&box, Qt::Key_Escape); }},
+        {"Enter as it opens",
+         [](DetailsBox& box) {
+             QTest::keyClick(&box, Qt::Key_Return);
+         }},
+        {"Enter on the keypad",
+         [](DetailsBox& box) {
+             QTest::keyClick(&box, Qt::Key_Enter, Qt::KeypadModifier);
+         }},
+        {"Escape",
+         [](DetailsBox& box) {
+             QTest::keyClick(&box, Qt::Key_Escape);
+         }},
         {"Enter after selecting text",
          [](DetailsBox& box) {
              auto* text = box.findChild<QPlainTextEdit*>("txtDetails");
@@ -54,7 +61,8 @@ TEST(DetailsBoxTest, EnterEscapeAndOkCloseIt)
              QTest::keyClick(text, Qt::Key_A, Qt::ControlModifier);
              QTest::keyClick(text, Qt::Key_Return);
          }},
-        {"the OK button", [](DetailsBox& box) {
+        {"the OK button",
+         [](DetailsBox& box) {
              QTest::mouseClick(box.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
          }},
     };
@@ -69,8 +77,7 @@ TEST(DetailsBoxTest, EnterEscapeAndOkCloseIt)
     }
 }
 
-TEST(DetailsBoxTest, ShowsTheTextAsWrittenSelectableAndCopyable)
-{
+TEST(DetailsBoxTest, ShowsTheTextAsWrittenSelectableAndCopyable) {
     const QString text = QStringLiteral("BEGIN:VCARD\r\nFN:J\u00fcrgen <b>M\u00fcller</b>\r\nEND:VCARD\r\n");
     DetailsBox box(text, kApplicationTitle);
     box.show();
@@ -81,8 +88,9 @@ TEST(DetailsBoxTest, ShowsTheTextAsWrittenSelectableAndCopyable)
     EXPECT_EQ(shown->toPlainText(), QString(text).replace("\r\n", "\n")) << "no markup, every line";
     EXPECT_TRUE(shown->isReadOnly());
     EXPECT_EQ(box.findChild<QDialogButtonBox*>()->buttons().size(), 1) << "OK only";
-    for (const QLabel* label : box.findChildren<QLabel*>())
+    for (const QLabel* label : box.findChildren<QLabel*>()) {
         EXPECT_TRUE(label->pixmap().isNull()) << "no icon";
+    }
 
     QApplication::clipboard()->clear();
     shown->setFocus();
@@ -92,8 +100,7 @@ TEST(DetailsBoxTest, ShowsTheTextAsWrittenSelectableAndCopyable)
     EXPECT_TRUE(box.isVisible()) << "selecting and copying keep it open";
 }
 
-TEST(DetailsBoxTest, NeverOutgrowsTheScreenAndScrollsWhatDoesNotFit)
-{
+TEST(DetailsBoxTest, NeverOutgrowsTheScreenAndScrollsWhatDoesNotFit) {
     struct Row {
         const char* why;
         QString text;
@@ -122,8 +129,7 @@ TEST(DetailsBoxTest, NeverOutgrowsTheScreenAndScrollsWhatDoesNotFit)
     }
 }
 
-TEST(DetailsBoxTest, TheDesktopShowsDetailsInItAndOtherMessagesNot)
-{
+TEST(DetailsBoxTest, TheDesktopShowsDetailsInItAndOtherMessagesNot) {
     struct Row {
         const char* why;
         MessageStyle style;
@@ -141,8 +147,9 @@ TEST(DetailsBoxTest, TheDesktopShowsDetailsInItAndOtherMessagesNot)
         closer.setInterval(10);
         QObject::connect(&closer, &QTimer::timeout, [&] {
             QWidget* box = QApplication::activeModalWidget();
-            if (!box)
+            if (!box) {
                 return;
+            }
             seenTitle = box->windowTitle();
             sawDetailsBox = qobject_cast<DetailsBox*>(box) != nullptr;
             QTest::keyClick(box, Qt::Key_Escape);

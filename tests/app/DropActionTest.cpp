@@ -31,9 +31,7 @@ struct Answer {
 
 // Enter, move and drop at the list's centre, each sent even when the one before was refused: a
 // careless source might drop anyway.
-Answer dragAndDrop(frmMain& window, const QMimeData& data, Qt::DropActions offered,
-                   Qt::KeyboardModifiers keys)
-{
+Answer dragAndDrop(frmMain& window, const QMimeData& data, Qt::DropActions offered, Qt::KeyboardModifiers keys) {
     auto* list = window.findChild<QWidget*>("List1");
     const QPoint at = list->mapTo(&window, list->rect().center());
     QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, keys);
@@ -50,8 +48,7 @@ Answer dragAndDrop(frmMain& window, const QMimeData& data, Qt::DropActions offer
 
 }  // namespace
 
-TEST(DropAction, EveryDropIsACopyAndASourceOfferingNoCopyIsRefused)
-{
+TEST(DropAction, EveryDropIsACopyAndASourceOfferingNoCopyIsRefused) {
     HttpMailServer server;
     modMain::sServer = QStringLiteral("127.0.0.1");
     modMain::lPort = server.port();
@@ -76,10 +73,8 @@ TEST(DropAction, EveryDropIsACopyAndASourceOfferingNoCopyIsRefused)
     };
     const Row rows[] = {
         {"a plain drag proposes a copy", fileManager, Qt::NoModifier, Qt::CopyAction, true},
-        {"Shift proposes a move: the files would be deleted", fileManager, Qt::ShiftModifier,
-         Qt::MoveAction, true},
-        {"Ctrl+Shift proposes a link", fileManager, Qt::ControlModifier | Qt::ShiftModifier,
-         Qt::LinkAction, true},
+        {"Shift proposes a move: the files would be deleted", fileManager, Qt::ShiftModifier, Qt::MoveAction, true},
+        {"Ctrl+Shift proposes a link", fileManager, Qt::ControlModifier | Qt::ShiftModifier, Qt::LinkAction, true},
         {"a source that offers only a move", Qt::MoveAction, Qt::NoModifier, Qt::MoveAction, false},
         {"a source that offers only a link", Qt::LinkAction, Qt::NoModifier, Qt::LinkAction, false},
     };
@@ -90,10 +85,11 @@ TEST(DropAction, EveryDropIsACopyAndASourceOfferingNoCopyIsRefused)
         ASSERT_EQ(answer.proposed, row.proposed) << "the source proposes what the row says";
         EXPECT_EQ(answer.accepted, QList<bool>(3, row.taken));
         // A refused event's action means nothing: the platform answers "none" to the source.
-        if (row.taken)
+        if (row.taken) {
             EXPECT_EQ(answer.actions, QList<Qt::DropAction>(3, Qt::CopyAction));
-        else
+        } else {
             EXPECT_EQ(answer.actions[0], Qt::IgnoreAction);
+        }
         posts += row.taken ? 1 : 0;
         EXPECT_EQ(server.requests("POST").size(), posts) << "a refused drop uploads nothing";
     }

@@ -4,8 +4,7 @@
 
 #include <optional>
 
-TEST(ParsePort, AcceptsTrimmedWholeNumbersFrom1To65535)
-{
+TEST(ParsePort, AcceptsTrimmedWholeNumbersFrom1To65535) {
     struct Row {
         const char* why;
         const char* text;
@@ -38,8 +37,7 @@ TEST(ParsePort, AcceptsTrimmedWholeNumbersFrom1To65535)
     }
 }
 
-TEST(AuthorizationFor, IsBasicAndOneLineOfWindows1252Base64)
-{
+TEST(AuthorizationFor, IsBasicAndOneLineOfWindows1252Base64) {
     struct Row {
         const char* why;
         QString username;
@@ -49,9 +47,8 @@ TEST(AuthorizationFor, IsBasicAndOneLineOfWindows1252Base64)
     const Row rows[] = {
         {"plain credentials", "demo", "demo", "Basic ZGVtbzpkZW1v"},
         {"colons in both are encoded unchanged", "a:b", "c:d", "Basic YTpiOmM6ZA=="},
-        {"accents and the euro sign go as Windows-1252 bytes, not UTF-8",
-         QString::fromUtf8("J\u00fcrgen"), QString::fromUtf8("p\u00e4ssw\u00f6rd\u20ac"),
-         "Basic SvxyZ2VuOnDkc3N39nJkgA=="},
+        {"accents and the euro sign go as Windows-1252 bytes, not UTF-8", QString::fromUtf8("J\u00fcrgen"),
+         QString::fromUtf8("p\u00e4ssw\u00f6rd\u20ac"), "Basic SvxyZ2VuOnDkc3N39nJkgA=="},
         {"blanks are kept, not trimmed", " ", " ", "Basic IDog"},
         {"60 bytes give 80 characters on one line, no CR LF", QString(30, 'x'), QString(29, 'y'),
          "Basic eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4Onl5eXl5eXl5eXl5eXl5eXl5eXl5eXl5eXl5eXl5"},
@@ -62,8 +59,7 @@ TEST(AuthorizationFor, IsBasicAndOneLineOfWindows1252Base64)
     }
 }
 
-TEST(CheckLogin, RefusesMissingEntriesBeforeABadPort)
-{
+TEST(CheckLogin, RefusesMissingEntriesBeforeABadPort) {
     struct Row {
         const char* why;
         LoginEntries entries;
@@ -91,8 +87,7 @@ TEST(CheckLogin, RefusesMissingEntriesBeforeABadPort)
     }
 }
 
-TEST(CheckLogin, KeepsTheServerAsTypedAndTheParsedPort)
-{
+TEST(CheckLogin, KeepsTheServerAsTypedAndTheParsedPort) {
     const auto outcome = checkLogin({"demo", "demo", " mail.example ", " 8080 "});
     ASSERT_TRUE(std::holds_alternative<LoginState>(outcome));
     const auto& values = std::get<LoginState>(outcome);

@@ -24,8 +24,7 @@ public:
         Entries entries;
     };
 
-    LoginRobot()
-    {
+    LoginRobot() {
         m_timer.setInterval(5);
         QObject::connect(&m_timer, &QTimer::timeout, [this] { answer(); });
         m_timer.start();
@@ -37,15 +36,13 @@ public:
     std::vector<Entries> shown;  // what each showing held before the robot typed
 
     // What the dialog's four fields hold.
-    static Entries entriesOf(const frmLogin& dialog)
-    {
+    static Entries entriesOf(const frmLogin& dialog) {
         return {field(dialog, "txtUsername")->text(), field(dialog, "txtPassword")->text(),
                 dialog.findChild<QComboBox*>("lstIPAddress")->currentText(), field(dialog, "txtPort")->text()};
     }
 
     // Types the entries into the dialog's four fields.
-    static void type(const frmLogin& dialog, const Entries& entries)
-    {
+    static void type(const frmLogin& dialog, const Entries& entries) {
         field(dialog, "txtUsername")->setText(entries.user);
         field(dialog, "txtPassword")->setText(entries.password);
         dialog.findChild<QComboBox*>("lstIPAddress")->setEditText(entries.server);
@@ -53,22 +50,20 @@ public:
     }
 
 private:
-    static QLineEdit* field(const frmLogin& dialog, const char* name)
-    {
-        return dialog.findChild<QLineEdit*>(name);
-    }
+    static QLineEdit* field(const frmLogin& dialog, const char* name) { return dialog.findChild<QLineEdit*>(name); }
 
-    void answer()
-    {
+    void answer() {
         auto* dialog = qobject_cast<frmLogin*>(QApplication::activeModalWidget());
-        if (!dialog || dialog->property("answered").toBool())
+        if (!dialog || dialog->property("answered").toBool()) {
             return;
+        }
         dialog->setProperty("answered", true);
         shown.push_back(entriesOf(*dialog));
         // With no step left the dialog is cancelled, so a test that expected fewer showings ends.
         const Step step = m_steps.empty() ? Step{true, {}} : m_steps.front();
-        if (!m_steps.empty())
+        if (!m_steps.empty()) {
             m_steps.pop_front();
+        }
         if (step.cancel) {
             dialog->findChild<QPushButton*>("cmdClose")->click();
             return;

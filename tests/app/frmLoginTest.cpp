@@ -18,8 +18,7 @@
 namespace {
 
 struct LoginDialogTest : testing::Test {
-    void SetUp() override
-    {
+    void SetUp() override {
         modMain::sServer = "old.server";
         modMain::lPort = 1234;
         modMain::sAuthorization = "Basic b2xkOm9sZA==";
@@ -29,19 +28,15 @@ struct LoginDialogTest : testing::Test {
     }
 
     template <typename Widget>
-    Widget* child(const char* name)
-    {
+    Widget* child(const char* name) {
         return namedChild<Widget>(dialog, name);
     }
 
-    void fill(const QString& user, const QString& password, const QString& server,
-              const QString& port)
-    {
+    void fill(const QString& user, const QString& password, const QString& server, const QString& port) {
         LoginRobot::type(dialog, {user, password, server, port});
     }
 
-    void expectStateUnchanged()
-    {
+    void expectStateUnchanged() {
         EXPECT_EQ(modMain::sServer, "old.server");
         EXPECT_EQ(modMain::lPort, 1234);
         EXPECT_EQ(modMain::sAuthorization, "Basic b2xkOm9sZA==");
@@ -53,8 +48,7 @@ struct LoginDialogTest : testing::Test {
 
 }  // namespace
 
-TEST_F(LoginDialogTest, RefusalsShowTheirMessageKeepEntriesAndState)
-{
+TEST_F(LoginDialogTest, RefusalsShowTheirMessageKeepEntriesAndState) {
     struct Row {
         const char* why;
         const char* user;
@@ -88,8 +82,7 @@ TEST_F(LoginDialogTest, RefusalsShowTheirMessageKeepEntriesAndState)
     }
 }
 
-TEST_F(LoginDialogTest, LoginWritesAllThreeValuesAndCloses)
-{
+TEST_F(LoginDialogTest, LoginWritesAllThreeValuesAndCloses) {
     fill("demo", "demo", "  mail.example", " 65535 ");
     QTest::mouseClick(child<QPushButton>("cmdOK"), Qt::LeftButton);
     EXPECT_TRUE(recorder.messages.empty());
@@ -100,8 +93,7 @@ TEST_F(LoginDialogTest, LoginWritesAllThreeValuesAndCloses)
     EXPECT_EQ(modMain::sAuthorization, "Basic ZGVtbzpkZW1v");
 }
 
-TEST_F(LoginDialogTest, EnterAndEscapeDoNothing)
-{
+TEST_F(LoginDialogTest, EnterAndEscapeDoNothing) {
     fill("demo", "demo", "127.0.0.1", "8080");
     const char* fields[] = {"txtUsername", "txtPassword", "txtPort", "cmdOK", "cmdClose"};
     for (const char* name : fields) {
@@ -121,8 +113,7 @@ TEST_F(LoginDialogTest, EnterAndEscapeDoNothing)
     expectStateUnchanged();
 }
 
-TEST_F(LoginDialogTest, CancelEndsTheProgramAndKeepsTheState)
-{
+TEST_F(LoginDialogTest, CancelEndsTheProgramAndKeepsTheState) {
     fill("demo", "demo", "127.0.0.1", "8080");
     QTest::mouseClick(child<QPushButton>("cmdClose"), Qt::LeftButton);
     EXPECT_EQ(recorder.endings, 1);
@@ -131,15 +122,13 @@ TEST_F(LoginDialogTest, CancelEndsTheProgramAndKeepsTheState)
     expectStateUnchanged();
 }
 
-TEST_F(LoginDialogTest, CancelAccessKeyIsAltC)
-{
+TEST_F(LoginDialogTest, CancelAccessKeyIsAltC) {
     QTest::keyClick(dialog.windowHandle(), Qt::Key_C, Qt::AltModifier);
     // An access key "animates" the click: it lands a moment later.
     EXPECT_TRUE(QTest::qWaitFor([this] { return recorder.endings == 1; }, 2000));
 }
 
-TEST_F(LoginDialogTest, CloseBoxReturnsWithoutTouchingTheState)
-{
+TEST_F(LoginDialogTest, CloseBoxReturnsWithoutTouchingTheState) {
     fill("demo", "demo", "127.0.0.1", "8080");
     dialog.close();
     EXPECT_FALSE(dialog.isVisible());
@@ -148,16 +137,14 @@ TEST_F(LoginDialogTest, CloseBoxReturnsWithoutTouchingTheState)
     expectStateUnchanged();
 }
 
-TEST_F(LoginDialogTest, PasswordShowsAnAsteriskPerCharacter)
-{
+TEST_F(LoginDialogTest, PasswordShowsAnAsteriskPerCharacter) {
     auto* password = child<QLineEdit>("txtPassword");
     QTest::keyClicks(password, "s3cr t");
     EXPECT_EQ(password->displayText(), "******");
     EXPECT_EQ(password->text(), "s3cr t");
 }
 
-TEST_F(LoginDialogTest, StartsWithDesignValuesAndFocusInUsername)
-{
+TEST_F(LoginDialogTest, StartsWithDesignValuesAndFocusInUsername) {
     EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>("txtUsername"));
     EXPECT_EQ(dialog.windowTitle(), "Velqor Authenticatication");
     EXPECT_TRUE(child<QLineEdit>("txtUsername")->text().isEmpty());
@@ -168,51 +155,52 @@ TEST_F(LoginDialogTest, StartsWithDesignValuesAndFocusInUsername)
     EXPECT_EQ(child<QLineEdit>("txtPort")->text(), "8080");
     EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_FALSE(child<QPushButton>("cmdOK")->isDefault() ||
-                 child<QPushButton>("cmdOK")->autoDefault());
-    EXPECT_FALSE(child<QPushButton>("cmdClose")->isDefault() ||
-                 child<QPushButton>("cmdClose")->autoDefault());
+    EXPECT_FALSE(child<QPushButton>("cmdOK")->isDefault() || child<QPushButton>("cmdOK")->autoDefault());
+    EXPECT_FALSE(child<QPushButton>("cmdClose")->isDefault() || child<QPushButton>("cmdClose")->autoDefault());
 }
 
-TEST_F(LoginDialogTest, TabVisitsTheControlsInDesignOrder)
-{
-    const QStringList expected = {"txtPassword", "lstIPAddress", "txtPort",
-                                  "cmdOK",       "cmdClose",     "txtUsername"};
+TEST_F(LoginDialogTest, TabVisitsTheControlsInDesignOrder) {
+    const QStringList expected = {"txtPassword", "lstIPAddress", "txtPort", "cmdOK", "cmdClose", "txtUsername"};
     QStringList visited;
     for (int step = 0; step < expected.size(); ++step) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget* focus = QApplication::focusWidget();
         // The combo box's editor has no name of its own; its box has.
-        while (focus && focus->objectName().isEmpty())
+        while (focus && focus->objectName().isEmpty()) {
             focus = focus->parentWidget();
+        }
         visited << (focus ? focus->objectName() : QString());
     }
     EXPECT_EQ(visited, expected);
 }
 
-TEST_F(LoginDialogTest, ControlsSitAtTheirDesignPlaceAndCaptionsFit)
-{
+TEST_F(LoginDialogTest, ControlsSitAtTheirDesignPlaceAndCaptionsFit) {
     expectDesignLayout(dialog,
                        {
-                           {"txtUsername", {1065, 825, 2805, 285}}, {"txtPassword", {1065, 1200, 2805, 285}},
-                           {"lstIPAddress", {1080, 1560, 1665, 315}}, {"txtPort", {3300, 1590, 570, 285}},
-                           {"cmdOK", {1290, 2055, 1230, 420}},      {"lblPort", {2835, 1620, 465, 255}},
-                           {"cmdClose", {2640, 2055, 1230, 420}},   {"Label3", {135, 1590, 915, 255}},
-                           {"Label2", {135, 1215, 915, 255}},       {"Label1", {135, 825, 915, 255}},
+                           {"txtUsername", {1065, 825, 2805, 285}},
+                           {"txtPassword", {1065, 1200, 2805, 285}},
+                           {"lstIPAddress", {1080, 1560, 1665, 315}},
+                           {"txtPort", {3300, 1590, 570, 285}},
+                           {"cmdOK", {1290, 2055, 1230, 420}},
+                           {"lblPort", {2835, 1620, 465, 255}},
+                           {"cmdClose", {2640, 2055, 1230, 420}},
+                           {"Label3", {135, 1590, 915, 255}},
+                           {"Label2", {135, 1215, 915, 255}},
+                           {"Label1", {135, 825, 915, 255}},
                            {"Label5", {150, 120, 3765, 465}},
                        },
                        3990, 2565);
 }
 
-TEST(frmLoginShowModal, EachShowingStartsFromTheDesignValues)
-{
+TEST(frmLoginShowModal, EachShowingStartsFromTheDesignValues) {
     DesktopRecorder recorder;
     std::vector<LoginRobot::Entries> seen;
     // Types into the first showing, then looks at the second before closing it.
     auto act = [&seen] {
         auto* dialog = qobject_cast<frmLogin*>(QApplication::activeModalWidget());
-        if (!dialog)
+        if (!dialog) {
             return;
+        }
         seen.push_back(LoginRobot::entriesOf(*dialog));
         LoginRobot::type(*dialog, {"someone", "else", "mail.invalid", "81"});
         dialog->close();

@@ -28,20 +28,16 @@ namespace {
 const QString kDropTitle = QStringLiteral("Velqor Personal Contact Manager");
 const QString kNotVcard = QStringLiteral("Error: Item is not in VCF format");
 
-QString notice(int count)
-{
+QString notice(int count) {
     return QStringLiteral("Abount to Post %1 Contacts to Server").arg(count);
 }
 
-std::string vcard(const std::string& name, const char* eol = "\r\n")
-{
-    return "BEGIN:VCARD" + std::string(eol) + "VERSION:3.0" + eol + "FN:" + name + eol +
-           "END:VCARD" + eol;
+std::string vcard(const std::string& name, const char* eol = "\r\n") {
+    return "BEGIN:VCARD" + std::string(eol) + "VERSION:3.0" + eol + "FN:" + name + eol + "END:VCARD" + eol;
 }
 
 struct MainWindowDrop : testing::Test {
-    void SetUp() override
-    {
+    void SetUp() override {
         modMain::sServer = QStringLiteral("127.0.0.1");
         modMain::lPort = server.port();
         modMain::sAuthorization = QStringLiteral("Basic ZGVtbzpkZW1v");
@@ -50,23 +46,22 @@ struct MainWindowDrop : testing::Test {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
 
-    fs::path write(const std::string& name, const std::string& bytes)
-    {
+    fs::path write(const std::string& name, const std::string& bytes) {
         const fs::path path = dropFolder / name;
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
 
     // Drags data over the window to the centre of the named control and drops it there.
-    bool drop(const QMimeData& data, const char* onto = "List1")
-    {
+    bool drop(const QMimeData& data, const char* onto = "List1") {
         const auto* target = window.findChild<QWidget*>(QString::fromLatin1(onto));
         const QPoint at = target->mapTo(&window, target->rect().center());
         QWindow* handle = window.windowHandle();
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(handle, &enter);
-        if (!enter.isAccepted())
+        if (!enter.isAccepted()) {
             return false;
+        }
         QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(handle, &move);
         QDropEvent dropped(at, Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
@@ -74,27 +69,26 @@ struct MainWindowDrop : testing::Test {
         return dropped.isAccepted();
     }
 
-    static QMimeData* filesData(const std::vector<fs::path>& files)
-    {
+    static QMimeData* filesData(const std::vector<fs::path>& files) {
         QList<QUrl> urls;
-        for (const fs::path& file : files)
+        for (const fs::path& file : files) {
             urls << QUrl::fromLocalFile(QString::fromStdString(file.string()));
+        }
         auto* data = new QMimeData;
         data->setUrls(urls);
         return data;
     }
 
-    std::vector<fs::path> uploads() const
-    {
+    std::vector<fs::path> uploads() const {
         std::vector<fs::path> found;
-        for (const auto& entry : fs::directory_iterator(server.folder()))
+        for (const auto& entry : fs::directory_iterator(server.folder())) {
             found.push_back(entry.path());
+        }
         std::sort(found.begin(), found.end());  // the server names them in upload order
         return found;
     }
 
-    void expectDropMessages(const QStringList& texts)
-    {
+    void expectDropMessages(const QStringList& texts) {
         EXPECT_EQ(recorder.texts(), texts);
         for (const auto& message : recorder.messages) {
             EXPECT_EQ(message.style, MessageStyle::Information) << message.text.toStdString();
@@ -110,19 +104,20 @@ struct MainWindowDrop : testing::Test {
 
 }  // namespace
 
-TEST_F(MainWindowDrop, ThreeVcardFilesArriveByteForByteAndOneRefreshShowsThem)
-{
+TEST_F(MainWindowDrop, ThreeVcardFilesArriveByteForByteAndOneRefreshShowsThem) {
     std::string everyByte;
-    for (int b = 0; b < 256; ++b)
+    for (int b = 0; b < 256; ++b) {
         everyByte.push_back(static_cast<char>(b));
+    }
     const std::string files[] = {
-        vcard("Zo\xC3\xAB Quinn"),                      // UTF-8, sent as its bytes
+        vcard("Zo\xC3\xAB Quinn"),                            // UTF-8, sent as its bytes
         vcard("J\xFCrgen [Home]\x81\x8D\x8F\x90\x9D", "\n"),  // Windows-1252, undefined bytes, LF
         "BEGIN:VCARD\r\nFN:Every Byte\r\nNOTE:" + everyByte + "\r\nEND:VCARD\r\n",
     };
     std::vector<fs::path> paths;
-    for (std::size_t i = 0; i < std::size(files); ++i)
+    for (std::size_t i = 0; i < std::size(files); ++i) {
         paths.push_back(write("card" + std::to_string(i) + ".vcf", files[i]));
+    }
     const std::unique_ptr<QMimeData> data(filesData(paths));
 
     EXPECT_TRUE(drop(*data, "List1")) << "the list takes drops for the window";
@@ -130,8 +125,9 @@ TEST_F(MainWindowDrop, ThreeVcardFilesArriveByteForByteAndOneRefreshShowsThem)
     expectDropMessages({notice(3)});
     const auto stored = uploads();
     ASSERT_EQ(stored.size(), 3u);
-    for (std::size_t i = 0; i < stored.size(); ++i)
+    for (std::size_t i = 0; i < stored.size(); ++i) {
         EXPECT_EQ(fileBytes(stored[i]), files[i]) << i;
+    }
     EXPECT_EQ(server.requests("POST").size(), 3u);
     EXPECT_EQ(server.requests("PROPFIND").size(), 1u) << "one refresh after all posts";
     const QStringList listed = listLines(window);
@@ -142,8 +138,7 @@ TEST_F(MainWindowDrop, ThreeVcardFilesArriveByteForByteAndOneRefreshShowsThem)
     EXPECT_TRUE(listed[2].startsWith("Every Byte ["));
 }
 
-TEST_F(MainWindowDrop, EachBadItemIsRejectedAndTheOthersArePostedOnce)
-{
+TEST_F(MainWindowDrop, EachBadItemIsRejectedAndTheOthersArePostedOnce) {
     const std::string good1 = vcard("First Good");
     const std::string good2 = vcard("Second Good");
     const std::u16string utf16 = u"BEGIN:VCARD\r\nFN:Wide\r\nEND:VCARD\r\n";
@@ -155,8 +150,7 @@ TEST_F(MainWindowDrop, EachBadItemIsRejectedAndTheOthersArePostedOnce)
     const std::vector<fs::path> paths = {
         folder,
         write("empty.vcf", ""),
-        write("wide.vcf", std::string(reinterpret_cast<const char*>(utf16.data()),
-                                      utf16.size() * sizeof(char16_t))),
+        write("wide.vcf", std::string(reinterpret_cast<const char*>(utf16.data()), utf16.size() * sizeof(char16_t))),
         write("lower.vcf", "begin:vcard\r\nfn:Lower\r\nend:vcard\r\n"),
         write("good1.vcf", good1),
         tooLarge,
@@ -177,17 +171,24 @@ TEST_F(MainWindowDrop, EachBadItemIsRejectedAndTheOthersArePostedOnce)
     EXPECT_EQ(listLines(window).size(), 3);
 }
 
-TEST_F(MainWindowDrop, DropsWithoutAFileListAreInvalidAndChangeNothing)
-{
+TEST_F(MainWindowDrop, DropsWithoutAFileListAreInvalidAndChangeNothing) {
     struct Row {
         const char* why;
         std::function<void(QMimeData&)> fill;
     };
     const Row rows[] = {
-        {"plain text", [](QMimeData& d) { d.setText("BEGIN:VCARD\r\nFN:Typed\r\nEND:VCARD\r\n"); }},
+        {"plain text",
+         [](QMimeData& d) {
+             d.setText("BEGIN:VCARD\r\nFN:Typed\r\nEND:VCARD\r\n");
+         }},
         {"web links only",
-         [](QMimeData& d) { d.setUrls({QUrl("http://127.0.0.1/a.vcf"), QUrl("file://far/b.vcf")}); }},
-        {"HTML", [](QMimeData& d) { d.setHtml("<b>BEGIN:VCARD</b>"); }},
+         [](QMimeData& d) {
+             d.setUrls({QUrl("http://127.0.0.1/a.vcf"), QUrl("file://far/b.vcf")});
+         }},
+        {"HTML",
+         [](QMimeData& d) {
+             d.setHtml("<b>BEGIN:VCARD</b>");
+         }},
     };
     window.appendLine(u"Kept [k.vcf]");
     for (const Row& row : rows) {
@@ -202,8 +203,7 @@ TEST_F(MainWindowDrop, DropsWithoutAFileListAreInvalidAndChangeNothing)
     EXPECT_EQ(listLines(window), QStringList{"Kept [k.vcf]"});
 }
 
-TEST_F(MainWindowDrop, AnEmptyUrlListPostsNothingAndRefreshes)
-{
+TEST_F(MainWindowDrop, AnEmptyUrlListPostsNothingAndRefreshes) {
     write("x.vcf", vcard("Not Dropped"));
     fs::copy_file(dropFolder / "x.vcf", server.folder() / "already.vcf");
     QMimeData data;
@@ -218,8 +218,7 @@ TEST_F(MainWindowDrop, AnEmptyUrlListPostsNothingAndRefreshes)
     EXPECT_EQ(listLines(window), QStringList{"Not Dropped [already.vcf]"});
 }
 
-TEST_F(MainWindowDrop, AddressBookVcardDataIsPostedOneCardEach)
-{
+TEST_F(MainWindowDrop, AddressBookVcardDataIsPostedOneCardEach) {
     for (const char* type : {"text/vcard", "text/x-vcard", "text/directory"}) {
         SCOPED_TRACE(type);
         fs::remove_all(server.folder());
@@ -242,8 +241,7 @@ TEST_F(MainWindowDrop, AddressBookVcardDataIsPostedOneCardEach)
     }
 }
 
-TEST_F(MainWindowDrop, AThreeCardExportGivesThreePostsAndThreeNamedLines)
-{
+TEST_F(MainWindowDrop, AThreeCardExportGivesThreePostsAndThreeNamedLines) {
     // An address book export: UTF-8 with a byte order mark, a 2.1 quoted-printable card and a
     // card in lower case, with a blank line between two of them.
     const std::string cards[] = {
@@ -260,8 +258,9 @@ TEST_F(MainWindowDrop, AThreeCardExportGivesThreePostsAndThreeNamedLines)
     expectDropMessages({notice(3)});
     const auto stored = uploads();
     ASSERT_EQ(stored.size(), 3u);
-    for (std::size_t i = 0; i < stored.size(); ++i)
+    for (std::size_t i = 0; i < stored.size(); ++i) {
         EXPECT_EQ(fileBytes(stored[i]), cards[i]) << i;
+    }
     EXPECT_EQ(server.requests("POST").size(), 3u);
     const QStringList listed = listLines(window);
     ASSERT_EQ(listed.size(), 3);

@@ -27,12 +27,9 @@ const QString kFatal = QStringLiteral(
 const QStringList kNormal = {"Ann One [a.vcf]", "Bob Two [b.vcf]"};
 
 struct MainWindowFaults : testing::Test {
-    void SetUp() override
-    {
-        std::ofstream(server.folder() / "a.vcf", std::ios::binary)
-            << "BEGIN:VCARD\r\nFN:Ann One\r\nEND:VCARD\r\n";
-        std::ofstream(server.folder() / "b.vcf", std::ios::binary)
-            << "BEGIN:VCARD\r\nFN:Bob Two\r\nEND:VCARD\r\n";
+    void SetUp() override {
+        std::ofstream(server.folder() / "a.vcf", std::ios::binary) << "BEGIN:VCARD\r\nFN:Ann One\r\nEND:VCARD\r\n";
+        std::ofstream(server.folder() / "b.vcf", std::ios::binary) << "BEGIN:VCARD\r\nFN:Bob Two\r\nEND:VCARD\r\n";
         modMain::sServer = QStringLiteral("127.0.0.1");
         modMain::lPort = server.port();
         modMain::sAuthorization = QStringLiteral("Basic ZGVtbzpkZW1v");
@@ -40,16 +37,13 @@ struct MainWindowFaults : testing::Test {
     }
 
     // Clicks Refresh and returns how long the window was busy with it.
-    std::chrono::milliseconds refresh()
-    {
+    std::chrono::milliseconds refresh() {
         const auto start = std::chrono::steady_clock::now();
         QTest::mouseClick(window.findChild<QPushButton*>("cmdRefresh"), Qt::LeftButton);
-        return std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::steady_clock::now() - start);
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     }
 
-    void expectRefreshWorksAgain()
-    {
+    void expectRefreshWorksAgain() {
         server.setFault("");
         recorder.messages.clear();
         recorder.endings = 0;
@@ -68,8 +62,7 @@ struct MainWindowFaults : testing::Test {
 
 }  // namespace
 
-TEST_F(MainWindowFaults, BadAnswersGiveTheirMessageOrWhatCanBeListed)
-{
+TEST_F(MainWindowFaults, BadAnswersGiveTheirMessageOrWhatCanBeListed) {
     struct Row {
         const char* fault;
         QStringList messages;
@@ -79,8 +72,8 @@ TEST_F(MainWindowFaults, BadAnswersGiveTheirMessageOrWhatCanBeListed)
         {"cut-listing", {kFatal}, {}},
         {"silent", {kFatal}, {}},
         {"garbage-status", {kFatal}, {}},
-        {"cut-contact", {}, {" [a.vcf]", " [b.vcf]"}},   // no whole contact, so no name
-        {"huge-contact", {}, {" [a.vcf]", " [b.vcf]"}},  // 100 MiB each, over the cap
+        {"cut-contact", {}, {" [a.vcf]", " [b.vcf]"}},                  // no whole contact, so no name
+        {"huge-contact", {}, {" [a.vcf]", " [b.vcf]"}},                 // 100 MiB each, over the cap
         {"big-contact", {}, {"Big Card [a.vcf]", "Big Card [b.vcf]"}},  // 10 MiB each
     };
     for (const Row& row : rows) {
@@ -97,8 +90,7 @@ TEST_F(MainWindowFaults, BadAnswersGiveTheirMessageOrWhatCanBeListed)
     }
 }
 
-TEST_F(MainWindowFaults, TwentyThousandContactsListInOrder)
-{
+TEST_F(MainWindowFaults, TwentyThousandContactsListInOrder) {
     server.setFault("many-hrefs");
     refresh();
     EXPECT_TRUE(recorder.messages.empty());
@@ -111,8 +103,7 @@ TEST_F(MainWindowFaults, TwentyThousandContactsListInOrder)
     expectRefreshWorksAgain();
 }
 
-TEST_F(MainWindowFaults, ABigContactShowsWholeOnDoubleClick)
-{
+TEST_F(MainWindowFaults, ABigContactShowsWholeOnDoubleClick) {
     server.setFault("big-contact");
     refresh();
     ASSERT_EQ(listLines(window).size(), 2);

@@ -28,27 +28,23 @@ const QString kFatal = QStringLiteral(
     "defined. You may have also specified an invalid password.");
 const QString kAuthError = QStringLiteral("Authentication Error: Please check credentials.");
 
-LoginRobot::Entries demoLogin(std::int32_t port, const QString& password = QStringLiteral("demo"))
-{
+LoginRobot::Entries demoLogin(std::int32_t port, const QString& password = QStringLiteral("demo")) {
     return {QStringLiteral("demo"), password, QStringLiteral("127.0.0.1"), QString::number(port)};
 }
 
-QString progress(int n, int total)
-{
+QString progress(int n, int total) {
     return QStringLiteral("Retreiving Contact from Server %1 of %2").arg(n).arg(total);
 }
 
 // The titles the window system got for one listing of `total` contacts: progress in order, its
 // first and last among them (a person sees the count start and finish), then the final caption.
 // The window gives the title bar about one progress caption a frame, so others may be left out.
-void expectListingCaptions(const QStringList& captions, int total)
-{
+void expectListingCaptions(const QStringList& captions, int total) {
     ASSERT_GE(captions.size(), 2) << captions.join("\n").toStdString();
     EXPECT_EQ(captions.front(), progress(1, total));
     EXPECT_EQ(captions[captions.size() - 2], progress(total, total));
     EXPECT_EQ(captions.back(), "Velqor Personal Contacts Manager");
-    const QRegularExpression pattern(
-        QStringLiteral("^Retreiving Contact from Server (\\d+) of %1$").arg(total));
+    const QRegularExpression pattern(QStringLiteral("^Retreiving Contact from Server (\\d+) of %1$").arg(total));
     int previous = 0;
     for (qsizetype i = 0; i + 1 < captions.size(); ++i) {
         const QRegularExpressionMatch match = pattern.match(captions[i]);
@@ -58,8 +54,7 @@ void expectListingCaptions(const QStringList& captions, int total)
     }
 }
 
-HttpMailServerOptions seeded(std::string fault = {})
-{
+HttpMailServerOptions seeded(std::string fault = {}) {
     HttpMailServerOptions options;
     options.seedSamples = true;
     options.fault = std::move(fault);
@@ -67,10 +62,8 @@ HttpMailServerOptions seeded(std::string fault = {})
 }
 
 struct MainWindowListing : testing::Test {
-    void SetUp() override
-    {
-        QObject::connect(&window, &QWidget::windowTitleChanged,
-                         [this](const QString& title) { captions << title; });
+    void SetUp() override {
+        QObject::connect(&window, &QWidget::windowTitleChanged, [this](const QString& title) { captions << title; });
     }
 
     void doubleClickRow(int row) { ASSERT_TRUE(doubleClickListRow(window, row)); }
@@ -83,8 +76,7 @@ struct MainWindowListing : testing::Test {
 
 }  // namespace
 
-TEST_F(MainWindowListing, GoodLoginFillsTheListWithProgressInTheCaption)
-{
+TEST_F(MainWindowListing, GoodLoginFillsTheListWithProgressInTheCaption) {
     HttpMailServer server(seeded());
     robot.login(demoLogin(server.port()));
     window.Form_Load();
@@ -108,13 +100,11 @@ TEST_F(MainWindowListing, GoodLoginFillsTheListWithProgressInTheCaption)
     ASSERT_EQ(gets.size(), 20u);
     for (std::size_t i = 0; i < gets.size(); ++i) {
         const std::string number = std::to_string(i + 1);
-        EXPECT_EQ(gets[i], "/vqhttpmail/2/3/4/Contacts/A" + std::string(2 - number.size(), '0') +
-                               number + ".vcf 200");
+        EXPECT_EQ(gets[i], "/vqhttpmail/2/3/4/Contacts/A" + std::string(2 - number.size(), '0') + number + ".vcf 200");
     }
 }
 
-TEST_F(MainWindowListing, WrongPasswordBringsTheDialogBackWithItsDesignValues)
-{
+TEST_F(MainWindowListing, WrongPasswordBringsTheDialogBackWithItsDesignValues) {
     HttpMailServer server(seeded());
     robot.login(demoLogin(server.port(), QStringLiteral("wrong")));
     robot.login(demoLogin(server.port()));
@@ -132,37 +122,34 @@ TEST_F(MainWindowListing, WrongPasswordBringsTheDialogBackWithItsDesignValues)
     EXPECT_EQ(recorder.endings, 0);
 }
 
-TEST_F(MainWindowListing, ForbiddenAsksForTheLoginAgainAndCancelEnds)
-{
+TEST_F(MainWindowListing, ForbiddenAsksForTheLoginAgainAndCancelEnds) {
     HttpMailServer server(seeded("forbidden"));
     robot.login(demoLogin(server.port()));
     robot.cancel();
     window.Form_Load();
 
-    EXPECT_EQ(recorder.texts(),
-              QStringList{"Communications Failure: Unable to connect to remote host."});
+    EXPECT_EQ(recorder.texts(), QStringList{"Communications Failure: Unable to connect to remote host."});
     EXPECT_EQ(robot.shown.size(), 2u);
     EXPECT_EQ(recorder.endings, 1) << "the second dialog's Cancel";
     EXPECT_TRUE(listLines(window).isEmpty());
 }
 
-TEST(MainWindowFatalListing, NoContactFolderOrNoServerEndsAfterTheThirdMessage)
-{
+TEST(MainWindowFatalListing, NoContactFolderOrNoServerEndsAfterTheThirdMessage) {
     struct Row {
         const char* why;
         std::string fault;
         bool stop;
     };
-    const Row rows[] = {{"no contact folder (404)", "no-folder", false},
-                        {"an unreachable port", "", true}};
+    const Row rows[] = {{"no contact folder (404)", "no-folder", false}, {"an unreachable port", "", true}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         DesktopRecorder rowRecorder;
         LoginRobot rowRobot;
         frmMain rowWindow;
         HttpMailServer server(seeded(row.fault));
-        if (row.stop)
+        if (row.stop) {
             server.stop();
+        }
         rowRobot.login(demoLogin(server.port()));
         rowWindow.Form_Load();
         EXPECT_EQ(rowRecorder.texts(), QStringList{kFatal});
@@ -174,8 +161,7 @@ TEST(MainWindowFatalListing, NoContactFolderOrNoServerEndsAfterTheThirdMessage)
     }
 }
 
-TEST_F(MainWindowListing, RefreshNeverDuplicatesAndRejectedCredentialsLeaveTheListEmpty)
-{
+TEST_F(MainWindowListing, RefreshNeverDuplicatesAndRejectedCredentialsLeaveTheListEmpty) {
     HttpMailServer server(seeded());
     robot.login(demoLogin(server.port()));
     window.Form_Load();
@@ -197,8 +183,7 @@ TEST_F(MainWindowListing, RefreshNeverDuplicatesAndRejectedCredentialsLeaveTheLi
     EXPECT_EQ(recorder.endings, 0);
 }
 
-TEST_F(MainWindowListing, DoubleClickShowsTheVcardOrWhatWentWrong)
-{
+TEST_F(MainWindowListing, DoubleClickShowsTheVcardOrWhatWentWrong) {
     HttpMailServer server(seeded());
     robot.login(demoLogin(server.port()));
     window.Form_Load();
@@ -231,16 +216,14 @@ TEST_F(MainWindowListing, DoubleClickShowsTheVcardOrWhatWentWrong)
 
 // Counts the paintings of one widget.
 struct PaintCounter : QObject {
-    bool eventFilter(QObject*, QEvent* event) override
-    {
+    bool eventFilter(QObject*, QEvent* event) override {
         paints += event->type() == QEvent::Paint;
         return false;
     }
     int paints = 0;
 };
 
-TEST_F(MainWindowListing, ALongListingShowsItsProgressAndEndsWithTheWholeList)
-{
+TEST_F(MainWindowListing, ALongListingShowsItsProgressAndEndsWithTheWholeList) {
     constexpr int total = 2500;
     HttpMailServer server;
     QStringList expected;

@@ -14,16 +14,14 @@
 namespace {
 
 struct MainWindowTest : testing::Test {
-    void SetUp() override
-    {
+    void SetUp() override {
         window.show();
         QApplication::setActiveWindow(&window);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
 
     template <typename Widget>
-    Widget* child(const char* name)
-    {
+    Widget* child(const char* name) {
         return namedChild<Widget>(window, name);
     }
 
@@ -33,32 +31,30 @@ struct MainWindowTest : testing::Test {
 
 }  // namespace
 
-TEST_F(MainWindowTest, ControlsSitAtTheirDesignPlaceAndCaptionsFit)
-{
+TEST_F(MainWindowTest, ControlsSitAtTheirDesignPlaceAndCaptionsFit) {
     expectDesignLayout(window,
                        {
-                           {"List1", {150, 1095, 5790, 2400}},     {"Label2", {135, 855, 1365, 270}},
-                           {"cmdClose", {4725, 3555, 1230, 420}},  {"cmdRefresh", {3375, 3555, 1230, 420}},
+                           {"List1", {150, 1095, 5790, 2400}},
+                           {"Label2", {135, 855, 1365, 270}},
+                           {"cmdClose", {4725, 3555, 1230, 420}},
+                           {"cmdRefresh", {3375, 3555, 1230, 420}},
                            {"Label1", {180, 75, 5820, 675}},
                        },
                        6180, 4050);
 }
 
-TEST_F(MainWindowTest, StartsWithDesignTitleFocusInListAndNoDefaultButton)
-{
+TEST_F(MainWindowTest, StartsWithDesignTitleFocusInListAndNoDefaultButton) {
     EXPECT_EQ(window.windowTitle(), "Velqor Peronsal Contacts Manager");
     EXPECT_EQ(QApplication::focusWidget(), child<QListView>("List1"));
     EXPECT_EQ(child<QPushButton>("cmdClose")->text(), "&Cancel");
     EXPECT_EQ(child<QPushButton>("cmdRefresh")->text(), "Refresh");
     for (const char* name : {"cmdClose", "cmdRefresh"}) {
         SCOPED_TRACE(name);
-        EXPECT_FALSE(child<QPushButton>(name)->isDefault() ||
-                     child<QPushButton>(name)->autoDefault());
+        EXPECT_FALSE(child<QPushButton>(name)->isDefault() || child<QPushButton>(name)->autoDefault());
     }
 }
 
-TEST_F(MainWindowTest, TabVisitsListCancelRefresh)
-{
+TEST_F(MainWindowTest, TabVisitsListCancelRefresh) {
     const QStringList expected = {"cmdClose", "cmdRefresh", "List1"};
     QStringList visited;
     for (int step = 0; step < expected.size(); ++step) {
@@ -68,8 +64,7 @@ TEST_F(MainWindowTest, TabVisitsListCancelRefresh)
     EXPECT_EQ(visited, expected);
 }
 
-TEST_F(MainWindowTest, EnterAndEscapeDoNotEndTheProgram)
-{
+TEST_F(MainWindowTest, EnterAndEscapeDoNotEndTheProgram) {
     for (const char* name : {"List1", "cmdClose", "cmdRefresh"}) {
         SCOPED_TRACE(name);
         auto* control = child<QWidget>(name);
@@ -81,8 +76,7 @@ TEST_F(MainWindowTest, EnterAndEscapeDoNotEndTheProgram)
     EXPECT_TRUE(window.isVisible());
 }
 
-TEST_F(MainWindowTest, CancelButtonAccessKeyAndCloseBoxEndTheProgram)
-{
+TEST_F(MainWindowTest, CancelButtonAccessKeyAndCloseBoxEndTheProgram) {
     struct Row {
         const char* why;
         std::function<void(MainWindowTest&)> act;
@@ -96,7 +90,10 @@ TEST_F(MainWindowTest, CancelButtonAccessKeyAndCloseBoxEndTheProgram)
          [](MainWindowTest& t) {
              QTest::keyClick(t.window.windowHandle(), Qt::Key_C, Qt::AltModifier);
          }},
-        {"the window's close box", [](MainWindowTest& t) { t.window.close(); }},
+        {"the window's close box",
+         [](MainWindowTest& t) {
+             t.window.close();
+         }},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
@@ -109,8 +106,7 @@ TEST_F(MainWindowTest, CancelButtonAccessKeyAndCloseBoxEndTheProgram)
     }
 }
 
-TEST_F(MainWindowTest, ScreenSeamReachesTheWidgets)
-{
+TEST_F(MainWindowTest, ScreenSeamReachesTheWidgets) {
     window.appendLine(u"Jane (Work) Doe [A12.vcf]");
     window.appendLine(u"\u00c9mile [e.vcf]");
     auto* list = child<QListView>("List1");
@@ -128,8 +124,7 @@ TEST_F(MainWindowTest, ScreenSeamReachesTheWidgets)
     EXPECT_EQ(list->model()->rowCount(), 0);
 }
 
-TEST(CaptionFits, RefusesACaptionLargerThanItsControl)
-{
+TEST(CaptionFits, RefusesACaptionLargerThanItsControl) {
     QLabel label("Server Contacts:");
     label.resize(20, 10);
     EXPECT_FALSE(captionFits(&label, label.font()));

@@ -16,13 +16,13 @@ namespace {
 // the tests after it. Each window is blamed once, on the test that left it.
 class NoWindowLeftOpen : public testing::EmptyTestEventListener {
 public:
-    void OnTestEnd(const testing::TestInfo&) override
-    {
+    void OnTestEnd(const testing::TestInfo&) override {
         // A window closed with deleteLater is gone once the event loop runs again.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (blamed(window))
+            if (blamed(window)) {
                 continue;
+            }
             ADD_FAILURE() << "a top-level window outlived the test: " << describe(window);
             m_blamed.emplace_back(window);
             window->hide();
@@ -30,17 +30,15 @@ public:
     }
 
 private:
-    bool blamed(const QWidget* window) const
-    {
+    bool blamed(const QWidget* window) const {
         return std::any_of(m_blamed.begin(), m_blamed.end(),
                            [window](const QPointer<QWidget>& seen) { return seen == window; });
     }
 
-    static std::string describe(const QWidget* window)
-    {
+    static std::string describe(const QWidget* window) {
         return QStringLiteral("%1 \"%2\" titled \"%3\"%4")
-            .arg(QString::fromLatin1(window->metaObject()->className()), window->objectName(),
-                 window->windowTitle(), window->isVisible() ? QStringLiteral(", still shown") : QString())
+            .arg(QString::fromLatin1(window->metaObject()->className()), window->objectName(), window->windowTitle(),
+                 window->isVisible() ? QStringLiteral(", still shown") : QString())
             .toStdString();
     }
 
@@ -49,8 +47,7 @@ private:
 
 }  // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);

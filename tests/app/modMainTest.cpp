@@ -4,8 +4,7 @@
 
 // Code outside the team assigns and reads the three names as QString and a port; the contact
 // client reads loginState. Both must be the same state, or a request goes out with stale values.
-TEST(modMain, NamesAndLoginStateAreOneState)
-{
+TEST(modMain, NamesAndLoginStateAreOneState) {
     modMain::sServer = "m\xc3\xbcnchen.example";  // a string literal, as QString took it
     modMain::lPort = 8080;
     modMain::sAuthorization = QStringLiteral("Basic ZGVtbzpkZW1v");

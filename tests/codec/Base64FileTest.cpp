@@ -63,7 +63,9 @@ void expectFileExistsError(const std::function<void()>& call) {
 TEST_F(Base64File, EncodeFromFileReadsBytesExactly) {
     Bytes bytes = {'a', '\r', '\n', 0, 0x1A, '\n', 0xFF, '"', ','};  // line ends, NUL, EOF mark
     std::mt19937 random(3);
-    for (int i = 0; i < 4000; ++i) bytes.push_back(static_cast<std::uint8_t>(random()));
+    for (int i = 0; i < 4000; ++i) {
+        bytes.push_back(static_cast<std::uint8_t>(random()));
+    }
     write(path("card.vcf"), bytes);
     EXPECT_EQ(m_codec.EncodeFromFile(path("card.vcf")), m_codec.EncodeArr(bytes));
 }

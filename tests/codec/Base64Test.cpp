@@ -10,17 +10,25 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes bytesOf(std::string_view text) { return Bytes(text.begin(), text.end()); }
+Bytes bytesOf(std::string_view text) {
+    return Bytes(text.begin(), text.end());
+}
 
-std::u16string widen(std::string_view text) { return std::u16string(text.begin(), text.end()); }
+std::u16string widen(std::string_view text) {
+    return std::u16string(text.begin(), text.end());
+}
 
 // The text EncodeArr must give: RFC 4648 in lines of 76, CR LF after each full line when longer.
 std::u16string brokenIntoLines(const std::u16string& flat) {
-    if (flat.size() <= 76) return flat;
+    if (flat.size() <= 76) {
+        return flat;
+    }
     std::u16string text;
     for (std::size_t at = 0; at < flat.size(); at += 76) {
         text += flat.substr(at, 76);
-        if (at + 76 <= flat.size()) text += u"\r\n";
+        if (at + 76 <= flat.size()) {
+            text += u"\r\n";
+        }
     }
     return text;
 }
@@ -31,8 +39,8 @@ const Base64 codec;
 
 TEST(Base64Encode, FollowsRfc4648BothWays) {
     const std::pair<const char*, const char*> vectors[] = {
-        {"f", "Zg=="}, {"fo", "Zm8="}, {"foo", "Zm9v"}, {"foob", "Zm9vYg=="},
-        {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"},
+        {"f", "Zg=="},        {"fo", "Zm8="},        {"foo", "Zm9v"},
+        {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"},
     };
     for (const auto& [plain, encoded] : vectors) {
         SCOPED_TRACE(plain);
@@ -47,7 +55,11 @@ TEST(Base64Encode, FollowsRfc4648BothWays) {
 }
 
 TEST(Base64EncodeArr, BreaksLinesAfter76Characters) {
-    struct Row { const char* why; Bytes in; std::u16string out; };
+    struct Row {
+        const char* why;
+        Bytes in;
+        std::u16string out;
+    };
     const Row rows[] = {
         {"a zero byte is data", {0}, u"AA=="},
         {"57 bytes fill one line, no CR LF", Bytes(57, 0xFF), std::u16string(76, u'/')},
@@ -71,7 +83,9 @@ TEST(Base64EncodeArr, LongInputsMatchTheLineRule) {
     for (std::size_t length : {1024u, 1025u, 1026u, 5000u, 56u, 55u, 54u}) {
         SCOPED_TRACE(length);
         Bytes in(length);
-        for (auto& byte : in) byte = static_cast<std::uint8_t>(random());
+        for (auto& byte : in) {
+            byte = static_cast<std::uint8_t>(random());
+        }
         // Line by line from the unbroken RFC text, which 57 bytes at a time gives.
         std::u16string flat;
         for (std::size_t at = 0; at < length; at += 57) {
@@ -82,7 +96,11 @@ TEST(Base64EncodeArr, LongInputsMatchTheLineRule) {
 }
 
 TEST(Base64DecodeArr, IsLenient) {
-    struct Row { const char* why; std::u16string in; Bytes out; };
+    struct Row {
+        const char* why;
+        std::u16string in;
+        Bytes out;
+    };
     const Row rows[] = {
         {"the pad is optional", u"Zm9vYg", bytesOf("foob")},
         {"an \"=\" inside a group is skipped", u"Zm=9v", bytesOf("foo")},
@@ -102,7 +120,8 @@ TEST(Base64DecodeArr, IsLenient) {
 }
 
 TEST(Base64DecodeArr, RefusesTextWithNothingLeftToDecode) {
-    for (const std::u16string& in : {std::u16string(), std::u16string(u"===="), std::u16string(u"\r\n\r\n="), std::u16string(u"=\r\n")}) {
+    for (const std::u16string& in :
+         {std::u16string(), std::u16string(u"===="), std::u16string(u"\r\n\r\n="), std::u16string(u"=\r\n")}) {
         try {
             codec.DecodeArr(in);
             ADD_FAILURE() << "no error for a text of " << in.size() << " units";
@@ -119,7 +138,9 @@ TEST(Base64RoundTrip, GivesBackEveryInput) {
     std::uniform_int_distribution<std::size_t> lengths(1, 5000);
     for (int round = 0; round < 300; ++round) {
         Bytes in(lengths(random));
-        for (auto& byte : in) byte = static_cast<std::uint8_t>(random());
+        for (auto& byte : in) {
+            byte = static_cast<std::uint8_t>(random());
+        }
         ASSERT_EQ(codec.DecodeArr(codec.EncodeArr(in)), in) << "length " << in.size();
     }
     Bytes all(256);

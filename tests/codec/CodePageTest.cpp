@@ -13,7 +13,11 @@ TEST(CodePage, EveryByteSurvivesTheRoundTrip) {
 }
 
 TEST(CodePage, MapsWindows1252CharactersBothWays) {
-    struct Row { const char* why; std::uint8_t byte; char16_t unit; };
+    struct Row {
+        const char* why;
+        std::uint8_t byte;
+        char16_t unit;
+    };
     const Row rows[] = {
         {"ASCII is itself", 'A', u'A'},
         {"NUL is data", 0x00, 0x0000},
@@ -32,13 +36,16 @@ TEST(CodePage, MapsWindows1252CharactersBothWays) {
         SCOPED_TRACE(row.why);
         const std::uint8_t in[] = {row.byte};
         EXPECT_EQ(codepage::fromWindows1252(in), std::u16string(1, row.unit));
-        EXPECT_EQ(codepage::toWindows1252(std::u16string(1, row.unit)),
-                  std::vector<std::uint8_t>{row.byte});
+        EXPECT_EQ(codepage::toWindows1252(std::u16string(1, row.unit)), std::vector<std::uint8_t>{row.byte});
     }
 }
 
 TEST(CodePage, CharactersItCannotHoldBecomeQuestionMarks) {
-    struct Row { const char* why; std::u16string in; std::vector<std::uint8_t> out; };
+    struct Row {
+        const char* why;
+        std::u16string in;
+        std::vector<std::uint8_t> out;
+    };
     const Row rows[] = {
         {"C1 control that 1252 redefines (0x80 is the euro)", u"\u0080", {'?'}},
         {"Cyrillic", u"\u0416", {'?'}},

@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 
 TEST(Utf8, DecodesWellFormedTextAndReplacesEachIllFormedPiece) {
-    struct Row { const char* why; std::string in; bool valid; std::u16string out; };
+    struct Row {
+        const char* why;
+        std::string in;
+        bool valid;
+        std::u16string out;
+    };
     const Row rows[] = {
         {"nothing is valid", "", true, u""},
         {"two-byte umlauts", "J\xC3\xBCrgen", true, u"J\u00fcrgen"},

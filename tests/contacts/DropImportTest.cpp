@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sys/stat.h>
+#include <fstream>
 
 namespace {
 
@@ -36,7 +36,9 @@ struct TempDir {
 
 std::vector<DropItem> itemsOf(const std::vector<std::filesystem::path>& files) {
     std::vector<DropItem> items;
-    for (const auto& file : files) items.push_back({file, std::nullopt});
+    for (const auto& file : files) {
+        items.push_back({file, std::nullopt});
+    }
     return items;
 }
 
@@ -51,7 +53,12 @@ TEST(FormOLEDragDrop, PostsEachVcardAndRejectsTheRest) {
     const auto wide = dir.write("wide.vcf", utf16);
     const auto empty = dir.write("empty.vcf", "");
     std::filesystem::create_directory(dir.path / "folder.vcf");
-    struct Row { const char* why; std::vector<std::filesystem::path> files; int posts; int rejects; };
+    struct Row {
+        const char* why;
+        std::vector<std::filesystem::path> files;
+        int posts;
+        int rejects;
+    };
     const Row rows[] = {
         {"a vCard goes up", {card}, 1, 0},
         {"VCARD anywhere is enough", {note}, 1, 0},
@@ -68,15 +75,19 @@ TEST(FormOLEDragDrop, PostsEachVcardAndRejectsTheRest) {
         ScreenRecorder screen;
         screen.lines = {u"old line"};
         HttpRecorder http;
-        ContactClient(screen, LoginState{u"127.0.0.1", 1, u"Basic x"}, http.function()).Form_OLEDragDrop(itemsOf(row.files));
+        ContactClient(screen, LoginState{u"127.0.0.1", 1, u"Basic x"}, http.function())
+            .Form_OLEDragDrop(itemsOf(row.files));
         std::vector<Message> expected{notice(static_cast<int>(row.files.size()))};
         expected.insert(expected.end(), static_cast<std::size_t>(row.rejects), notVcard);
         // the final listing gets no answer, which shows the fatal message after ours
         ASSERT_GE(screen.messages.size(), expected.size());
-        EXPECT_EQ(std::vector<Message>(screen.messages.begin(), screen.messages.begin() + static_cast<long>(expected.size())),
-                  expected);
+        EXPECT_EQ(
+            std::vector<Message>(screen.messages.begin(), screen.messages.begin() + static_cast<long>(expected.size())),
+            expected);
         int posts = 0;
-        for (const Request& r : http.requests) posts += r.verb == u"POST";
+        for (const Request& r : http.requests) {
+            posts += r.verb == u"POST";
+        }
         EXPECT_EQ(posts, row.posts);
         EXPECT_EQ(http.requests.back().verb, u"PROPFIND");
         EXPECT_EQ(screen.clears, 1);
@@ -89,27 +100,47 @@ TEST(FormOLEDragDrop, SplitsEachItemIntoItsCardsOnePostEach) {
     const std::string b = "BEGIN:VCARD\nFN:B\nEND:VCARD\n";
     const std::string c = "begin:vcard\r\nfn:C\r\nEnd:VCard  \r\n";
     const std::string nested = "BEGIN:VCARD\r\nAGENT:\r\nBEGIN:VCARD\r\nFN:Agent\r\nEND:VCARD\r\nEND:VCARD\r\n";
-    struct Row { const char* why; std::vector<std::string> items; Bodies bodies; std::size_t notice; int rejects; };
+    struct Row {
+        const char* why;
+        std::vector<std::string> items;
+        Bodies bodies;
+        std::size_t notice;
+        int rejects;
+    };
     const Row rows[] = {
         {"an export of three cards gives three posts", {a + b + c}, {a, b, c}, 3, 0},
-        {"what lies between and around the cards stays home", {"junk\r\n" + a + "\r\n\r\n" + b + "trailer"},
-         {a, b}, 2, 0},
+        {"what lies between and around the cards stays home",
+         {"junk\r\n" + a + "\r\n\r\n" + b + "trailer"},
+         {a, b},
+         2,
+         0},
         {"a last card without its end is not posted", {a + "BEGIN:VCARD\r\nFN:Cut\r\n"}, {a}, 1, 0},
         {"the last line needs no line end", {a + "BEGIN:VCARD\r\nEND:VCARD"}, {a, "BEGIN:VCARD\r\nEND:VCARD"}, 2, 0},
         {"a nested card goes up inside its outer card", {nested + a}, {nested, a}, 2, 0},
         {"a byte order mark is outside the card", {"\xEF\xBB\xBF" + a}, {a}, 1, 0},
-        {"an indented marker is a folded line, not a card", {" BEGIN:VCARD\r\n END:VCARD\r\n"},
-         {" BEGIN:VCARD\r\n END:VCARD\r\n"}, 1, 0},
-        {"no complete card but VCARD: whole, as before", {"BEGIN:VCARD\r\nFN:Never Ends"},
-         {"BEGIN:VCARD\r\nFN:Never Ends"}, 1, 0},
+        {"an indented marker is a folded line, not a card",
+         {" BEGIN:VCARD\r\n END:VCARD\r\n"},
+         {" BEGIN:VCARD\r\n END:VCARD\r\n"},
+         1,
+         0},
+        {"no complete card but VCARD: whole, as before",
+         {"BEGIN:VCARD\r\nFN:Never Ends"},
+         {"BEGIN:VCARD\r\nFN:Never Ends"},
+         1,
+         0},
         {"items in order, a rejection counts one", {a + b, "no card here", c}, {a, b, c}, 4, 1},
-        {"undefined Windows-1252 bytes go up exactly", {"BEGIN:VCARD\r\nFN:\x81\x8D\xFF\r\nEND:VCARD\r\n"},
-         {"BEGIN:VCARD\r\nFN:\x81\x8D\xFF\r\nEND:VCARD\r\n"}, 1, 0},
+        {"undefined Windows-1252 bytes go up exactly",
+         {"BEGIN:VCARD\r\nFN:\x81\x8D\xFF\r\nEND:VCARD\r\n"},
+         {"BEGIN:VCARD\r\nFN:\x81\x8D\xFF\r\nEND:VCARD\r\n"},
+         1,
+         0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         std::vector<DropItem> items;
-        for (const std::string& bytes : row.items) items.push_back({{}, bytes});
+        for (const std::string& bytes : row.items) {
+            items.push_back({{}, bytes});
+        }
         ScreenRecorder screen;
         HttpRecorder http;
         ContactClient(screen, LoginState{u"127.0.0.1", 1, u"Basic x"}, http.function()).Form_OLEDragDrop(items);
@@ -123,7 +154,9 @@ TEST(FormOLEDragDrop, SplitsEachItemIntoItsCardsOnePostEach) {
         EXPECT_EQ(posted, row.bodies);
         ASSERT_GE(screen.messages.size(), 1u + static_cast<std::size_t>(row.rejects));
         EXPECT_EQ(screen.messages[0], notice(static_cast<int>(row.notice)));
-        for (int i = 1; i <= row.rejects; ++i) EXPECT_EQ(screen.messages[static_cast<std::size_t>(i)], notVcard);
+        for (int i = 1; i <= row.rejects; ++i) {
+            EXPECT_EQ(screen.messages[static_cast<std::size_t>(i)], notVcard);
+        }
     }
 }
 
@@ -145,7 +178,12 @@ TEST(ReadItemFile, RefusesWhatCannotBeReadWhole) {
     std::filesystem::resize_file(large, (std::uintmax_t{64} << 20) + 1);  // sparse: costs no disk
     const auto exact = dir.write("exact", std::string(10, 'x'));
     mkfifo((dir.path / "fifo").c_str(), 0600);
-    struct Row { const char* why; std::filesystem::path file; std::size_t cap; std::optional<std::string> bytes; };
+    struct Row {
+        const char* why;
+        std::filesystem::path file;
+        std::size_t cap;
+        std::optional<std::string> bytes;
+    };
     const Row rows[] = {
         {"bytes as they are, NUL included", small, maxItemBytes, std::string("ab\0c", 4)},
         {"one byte over 64 MiB is refused unread", large, maxItemBytes, std::nullopt},

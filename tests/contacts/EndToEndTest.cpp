@@ -19,7 +19,9 @@ LoginState loginFor(const HttpMailServer& server, const std::u16string& authoriz
 std::vector<std::filesystem::path> uploads(const HttpMailServer& server) {
     std::vector<std::filesystem::path> found;
     for (const auto& entry : std::filesystem::directory_iterator(server.folder())) {
-        if (entry.path().filename().string().rfind("upload-", 0) == 0) found.push_back(entry.path());
+        if (entry.path().filename().string().rfind("upload-", 0) == 0) {
+            found.push_back(entry.path());
+        }
     }
     std::sort(found.begin(), found.end());
     return found;
@@ -37,7 +39,10 @@ TEST(EndToEnd, ListsEverySampleByItsNameSkippingTheFolderItself) {
     HttpMailServer server(seeded());
     ScreenRecorder screen;
     EXPECT_EQ(ContactClient(screen, loginFor(server)).ListContacts(), ListingResult::Listed);
-    struct Row { const char* why; std::u16string line; };
+    struct Row {
+        const char* why;
+        std::u16string line;
+    };
     const Row rows[] = {
         {"brackets become parentheses", u"Jane (Work) Doe [A01.vcf]"},
         {"plain", u"John Smith [A02.vcf]"},
@@ -76,25 +81,46 @@ TEST(EndToEnd, ListsEverySampleByItsNameSkippingTheFolderItself) {
 }
 
 TEST(EndToEnd, FailedListingsShowTheirMessage) {
-    struct Row { const char* why; HttpMailServerOptions options; std::u16string auth; bool stop;
-                 ListingResult result; std::u16string message; };
-    const std::u16string fatal = u"Server does not seem to support remote contact administration or does not have any "
-                                 u"contact defined. You may have also specified an invalid password.";
+    struct Row {
+        const char* why;
+        HttpMailServerOptions options;
+        std::u16string auth;
+        bool stop;
+        ListingResult result;
+        std::u16string message;
+    };
+    const std::u16string fatal =
+        u"Server does not seem to support remote contact administration or does not have any "
+        u"contact defined. You may have also specified an invalid password.";
     const Row rows[] = {
-        {"wrong password", {}, u"Basic ZGVtbzp3cm9uZw==", false, ListingResult::Rejected,
+        {"wrong password",
+         {},
+         u"Basic ZGVtbzp3cm9uZw==",
+         false,
+         ListingResult::Rejected,
          u"Authentication Error: Please check credentials."},
-        {"403", {.fault = "forbidden"}, u"Basic ZGVtbzpkZW1v", false, ListingResult::Rejected,
+        {"403",
+         {.fault = "forbidden"},
+         u"Basic ZGVtbzpkZW1v",
+         false,
+         ListingResult::Rejected,
          u"Communications Failure: Unable to connect to remote host."},
         {"no contact folder", {.fault = "no-folder"}, u"Basic ZGVtbzpkZW1v", false, ListingResult::ProgramEnded, fatal},
-        {"a server error", {.fault = "server-error"}, u"Basic ZGVtbzpkZW1v", false,
-         ListingResult::ProgramEnded, fatal},
-        {"a plain web server", {.fault = "not-webdav"}, u"Basic ZGVtbzpkZW1v", false, ListingResult::ProgramEnded, fatal},
+        {"a server error", {.fault = "server-error"}, u"Basic ZGVtbzpkZW1v", false, ListingResult::ProgramEnded, fatal},
+        {"a plain web server",
+         {.fault = "not-webdav"},
+         u"Basic ZGVtbzpkZW1v",
+         false,
+         ListingResult::ProgramEnded,
+         fatal},
         {"unreachable port", {}, u"Basic ZGVtbzpkZW1v", true, ListingResult::ProgramEnded, fatal},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         HttpMailServer server(row.options);
-        if (row.stop) server.stop();
+        if (row.stop) {
+            server.stop();
+        }
         ScreenRecorder screen;
         EXPECT_EQ(ContactClient(screen, loginFor(server, row.auth)).ListContacts(), row.result);
         EXPECT_EQ(screen.messages, (std::vector<Message>{{row.message, MessageStyle::Plain, u""}}));
@@ -105,7 +131,12 @@ TEST(EndToEnd, FailedListingsShowTheirMessage) {
 
 TEST(EndToEnd, DoubleClickShowsTheContactOrWhatWentWrong) {
     HttpMailServer server(seeded());
-    struct Row { const char* why; std::u16string line; bool stop; std::u16string shown; };
+    struct Row {
+        const char* why;
+        std::u16string line;
+        bool stop;
+        std::u16string shown;
+    };
     const std::u16string a03 = codepage::fromWindows1252(fileBytes(server.folder() / "A03.vcf"));
     const Row rows[] = {
         {"a Windows-1252 contact shows whole", u"J\u00fcrgen M\u00fcller [A03.vcf]", false, a03},
@@ -117,7 +148,9 @@ TEST(EndToEnd, DoubleClickShowsTheContactOrWhatWentWrong) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
-        if (row.stop) server.stop();
+        if (row.stop) {
+            server.stop();
+        }
         ScreenRecorder screen;
         screen.selected = row.line;
         ContactClient(screen, loginFor(server)).List1_DblClick();
@@ -130,7 +163,9 @@ TEST(EndToEnd, DroppedFilesArriveByteForByte) {
     const auto dir = server.folder().parent_path() / "drop";
     std::filesystem::create_directory(dir);
     std::string all;
-    for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+    for (int b = 0; b < 256; ++b) {
+        all.push_back(static_cast<char>(b));
+    }
     const std::string files[] = {
         "BEGIN:VCARD\r\nFN:Zo\xC3\xAB\r\nEND:VCARD\r\n",  // UTF-8 goes up as its bytes
         "BEGIN:VCARD\nFN:J\xFCrgen\x81\x8D\x8F\x90\x9D\nEND:VCARD\n",
@@ -142,13 +177,15 @@ TEST(EndToEnd, DroppedFilesArriveByteForByte) {
         std::ofstream(path, std::ios::binary) << files[i];
         items.push_back({path, std::nullopt});
     }
-    items.push_back({dir, std::nullopt});                              // a folder
+    items.push_back({dir, std::nullopt});                                              // a folder
     items.push_back({{}, std::string("BEGIN:VCARD\r\nFN:Payload\r\nEND:VCARD\r\n")});  // address-book data
     ScreenRecorder screen;
     ContactClient(screen, loginFor(server)).Form_OLEDragDrop(items);
     const auto stored = uploads(server);
     ASSERT_EQ(stored.size(), 4u);
-    for (std::size_t i = 0; i < std::size(files); ++i) EXPECT_EQ(fileBytes(stored[i]), files[i]) << i;
+    for (std::size_t i = 0; i < std::size(files); ++i) {
+        EXPECT_EQ(fileBytes(stored[i]), files[i]) << i;
+    }
     EXPECT_EQ(fileBytes(stored[3]), *items.back().payload);
     EXPECT_EQ(screen.messages.size(), 2u);  // the notice and the folder's rejection
     EXPECT_EQ(screen.messages[0].prompt, u"Abount to Post 5 Contacts to Server");
@@ -157,7 +194,12 @@ TEST(EndToEnd, DroppedFilesArriveByteForByte) {
 }
 
 TEST(EndToEnd, PostContactFailuresAreSilent) {
-    struct Row { const char* why; HttpMailServerOptions options; std::u16string auth; bool stop; };
+    struct Row {
+        const char* why;
+        HttpMailServerOptions options;
+        std::u16string auth;
+        bool stop;
+    };
     const Row rows[] = {
         {"401", {}, u"Basic d3Jvbmc6d3Jvbmc=", false},
         {"500", {.fault = "server-error"}, u"Basic ZGVtbzpkZW1v", false},
@@ -166,7 +208,9 @@ TEST(EndToEnd, PostContactFailuresAreSilent) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         HttpMailServer server(row.options);
-        if (row.stop) server.stop();
+        if (row.stop) {
+            server.stop();
+        }
         ScreenRecorder screen;
         ContactClient(screen, loginFor(server, row.auth)).PostContact(u"BEGIN:VCARD\r\nEND:VCARD\r\n");
         EXPECT_TRUE(screen.messages.empty());

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 TEST(GetSubString, TakesTextBetweenFirstStartAndNextEnd) {
-    struct Row { const char* why; std::u16string source, start, end, result; };
+    struct Row {
+        const char* why;
+        std::u16string source, start, end, result;
+    };
     const Row rows[] = {
         {"name line of a vCard", u"xFN:Jane Doe\r\nN:Doe", u"FN:", u"\r\n", u"Jane Doe"},
         {"file name of a display line", u"Jane (Work) Doe [A12.vcf]", u"[", u"]", u"A12.vcf"},

@@ -38,7 +38,13 @@ TEST(ListContacts, SendsOnePropfindWithTheFixedBodyAndHeader) {
 }
 
 TEST(ListContacts, ClassifiesTheAnswerInOrder) {
-    struct Row { const char* why; std::u16string answer; ListingResult result; std::u16string message; int ends; };
+    struct Row {
+        const char* why;
+        std::u16string answer;
+        ListingResult result;
+        std::u16string message;
+        int ends;
+    };
     const Row rows[] = {
         {"401 asks for the login again", u"Error:401", ListingResult::Rejected,
          u"Authentication Error: Please check credentials.", 0},
@@ -55,7 +61,9 @@ TEST(ListContacts, ClassifiesTheAnswerInOrder) {
         SCOPED_TRACE(row.why);
         ScreenRecorder screen;
         HttpRecorder http;
-        http.reply = [&](const Request&) { return row.answer; };
+        http.reply = [&](const Request&) {
+            return row.answer;
+        };
         EXPECT_EQ(ContactClient(screen, login, http.function()).ListContacts(), row.result);
         EXPECT_EQ(screen.messages, (std::vector<Message>{{row.message, MessageStyle::Plain, u""}}));
         EXPECT_EQ(screen.ends, row.ends);
@@ -66,38 +74,51 @@ TEST(ListContacts, ClassifiesTheAnswerInOrder) {
 }
 
 TEST(ListContacts, ReadsHrefsByQualifiedNameAndFetchesEachInOrder) {
-    struct Row { const char* why; std::u16string answer; std::vector<std::u16string> gets; };
+    struct Row {
+        const char* why;
+        std::u16string answer;
+        std::vector<std::u16string> gets;
+    };
     const std::u16string c = u"vqhttpmail/2/3/4/Contacts/";
     const Row rows[] = {
         {"three paths in document order",
          multistatus(response(u"/vqhttpmail/2/3/4/Contacts/a.vcf") + response(u"/x/b.vcf") + response(u"c.vcf")),
          {c + u"a.vcf", c + u"b.vcf", c + u"c.vcf"}},
         {"an absolute URL gives only its last segment",
-         multistatus(response(u"http://elsewhere.example:81/other/A12.vcf")), {c + u"A12.vcf"}},
+         multistatus(response(u"http://elsewhere.example:81/other/A12.vcf")),
+         {c + u"A12.vcf"}},
         {"an href ending in / names a folder: no GET",
          multistatus(response(u"/vqhttpmail/2/3/4/Contacts/") + response(u"/p/b.vcf") + response(u"/p/sub/")),
          {c + u"b.vcf"}},
-        {"the segment is taken unchanged, escapes and all", multistatus(response(u"/p/J%20D%5B1%5D.vcf")),
+        {"the segment is taken unchanged, escapes and all",
+         multistatus(response(u"/p/J%20D%5B1%5D.vcf")),
          {c + u"J%20D%5B1%5D.vcf"}},
         {"an empty href is skipped", multistatus(response(u"") + response(u"/p/b.vcf")), {c + u"b.vcf"}},
         {"another prefix selects nothing",
          u"<a:multistatus xmlns:a=\"DAV:\"><a:response><a:href>/p/x.vcf</a:href></a:response></a:multistatus>"
-         u"<!-- D:response -->", {}},
+         u"<!-- D:response -->",
+         {}},
         {"no prefix selects nothing",
-         u"<multistatus xmlns=\"DAV:\"><response><href>/p/x.vcf</href></response></multistatus><!--D:response-->", {}},
+         u"<multistatus xmlns=\"DAV:\"><response><href>/p/x.vcf</href></response></multistatus><!--D:response-->",
+         {}},
         {"a broken answer selects nothing, not even what came before the fault",
-         u"<D:multistatus><D:response><D:href>/p/x.vcf</D:href></D:response><D:response>", {}},
+         u"<D:multistatus><D:response><D:href>/p/x.vcf</D:href></D:response><D:response>",
+         {}},
         {"an href outside a response is not selected",
-         u"<D:multistatus><D:href>/p/x.vcf</D:href><D:response/></D:multistatus>", {}},
+         u"<D:multistatus><D:href>/p/x.vcf</D:href><D:response/></D:multistatus>",
+         {}},
         {"an entity is not expanded from a DTD",
          u"<!DOCTYPE D:multistatus [<!ENTITY e SYSTEM \"file:///etc/passwd\">]>"
-         u"<D:multistatus><D:response><D:href>/p/&e;</D:href></D:response></D:multistatus>", {c + u"&e;"}},
+         u"<D:multistatus><D:response><D:href>/p/&e;</D:href></D:response></D:multistatus>",
+         {c + u"&e;"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         ScreenRecorder screen;
         HttpRecorder http;
-        http.reply = [&](const Request& r) { return r.verb == u"PROPFIND" ? row.answer : u"FN:x\r\n"; };
+        http.reply = [&](const Request& r) {
+            return r.verb == u"PROPFIND" ? row.answer : u"FN:x\r\n";
+        };
         EXPECT_EQ(ContactClient(screen, login, http.function()).ListContacts(), ListingResult::Listed);
         std::vector<std::u16string> gets;
         for (const Request& r : http.requests) {
@@ -116,7 +137,11 @@ TEST(ListContacts, ReadsHrefsByQualifiedNameAndFetchesEachInOrder) {
 }
 
 TEST(ListContacts, BuildsDisplayLinesAndProgressCaptions) {
-    struct Row { const char* why; std::u16string vcard; std::u16string line; };
+    struct Row {
+        const char* why;
+        std::u16string vcard;
+        std::u16string line;
+    };
     const Row rows[] = {
         {"brackets of the name become parentheses", u"BEGIN:VCARD\r\nFN:Jane [Work] Doe\r\nEND:VCARD\r\n",
          u"Jane (Work) Doe [A12.vcf]"},
@@ -124,7 +149,8 @@ TEST(ListContacts, BuildsDisplayLinesAndProgressCaptions) {
         {"bare LF line ends", u"BEGIN:VCARD\nFN:Jane\nEND:VCARD\n", u"Jane [A12.vcf]"},
         {"a failed GET gives no name", u"Error:404", u" [A12.vcf]"},
         {"FN with parameters", u"BEGIN:VCARD\r\nFN;CHARSET=x:Jane\r\nEND:VCARD\r\n", u"Jane [A12.vcf]"},
-        {"UTF-8 bytes as the server sent them", u"BEGIN:VCARD\r\nFN:Zo\u00c3\u00ab\r\nEND:VCARD\r\n", u"Zo\u00eb [A12.vcf]"},
+        {"UTF-8 bytes as the server sent them", u"BEGIN:VCARD\r\nFN:Zo\u00c3\u00ab\r\nEND:VCARD\r\n",
+         u"Zo\u00eb [A12.vcf]"},
         {"brackets from N become parentheses too", u"BEGIN:VCARD\r\nN:Doe;Jane [Work];;;\r\nEND:VCARD\r\n",
          u"Jane (Work) Doe [A12.vcf]"},
     };
@@ -144,8 +170,13 @@ TEST(ListContacts, BuildsDisplayLinesAndProgressCaptions) {
 }
 
 TEST(List1DblClick, FetchesTheFileNameOfTheLineAndShowsTheAnswerAsUtf8ElseUnchanged) {
-    struct Row { const char* why; std::u16string line; std::u16string answer; std::u16string target;
-                 std::u16string shown; };
+    struct Row {
+        const char* why;
+        std::u16string line;
+        std::u16string answer;
+        std::u16string target;
+        std::u16string shown;
+    };
     const std::u16string c = u"vqhttpmail/2/3/4/Contacts/";
     const Row rows[] = {
         {"a named contact", u"Jane (Work) Doe [A12.vcf]", u"BEGIN:VCARD\r\nFN:Jane\r\n", c + u"A12.vcf",
@@ -156,15 +187,17 @@ TEST(List1DblClick, FetchesTheFileNameOfTheLineAndShowsTheAnswerAsUtf8ElseUnchan
         {"nothing selected asks for the folder with a slash", u"", u"y", c, u"y"},
         {"a ] in the file name cuts it", u"Name [a]b.vcf]", u"z", c + u"a", u"z"},
         {"UTF-8 bytes show as UTF-8", u"a [u.vcf]", u"FN:J\u00c3\u00bcrgen", c + u"u.vcf", u"FN:J\u00fcrgen"},
-        {"one byte that is no UTF-8 keeps Windows-1252", u"a [w.vcf]", u"FN:J\u00fcrgen \u00c3\u00bc",
-         c + u"w.vcf", u"FN:J\u00fcrgen \u00c3\u00bc"},
+        {"one byte that is no UTF-8 keeps Windows-1252", u"a [w.vcf]", u"FN:J\u00fcrgen \u00c3\u00bc", c + u"w.vcf",
+         u"FN:J\u00fcrgen \u00c3\u00bc"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         ScreenRecorder screen;
         screen.selected = row.line;
         HttpRecorder http;
-        http.reply = [&](const Request&) { return row.answer; };
+        http.reply = [&](const Request&) {
+            return row.answer;
+        };
         ContactClient(screen, login, http.function()).List1_DblClick();
         ASSERT_EQ(http.requests.size(), 1u);
         EXPECT_EQ(http.requests[0].verb, u"GET");
@@ -175,7 +208,11 @@ TEST(List1DblClick, FetchesTheFileNameOfTheLineAndShowsTheAnswerAsUtf8ElseUnchan
 }
 
 TEST(PostContact, SendsOnePostOfTheTextAndReportsNothing) {
-    struct Row { const char* why; std::u16string data; std::u16string answer; };
+    struct Row {
+        const char* why;
+        std::u16string data;
+        std::u16string answer;
+    };
     const Row rows[] = {
         {"a vCard goes up unchanged", u"BEGIN:VCARD\r\nFN:\u00e9\u0081\r\nEND:VCARD\r\n", u"Created"},
         {"an empty text still posts", u"", u"Created"},
@@ -187,7 +224,9 @@ TEST(PostContact, SendsOnePostOfTheTextAndReportsNothing) {
         SCOPED_TRACE(row.why);
         ScreenRecorder screen;
         HttpRecorder http;
-        http.reply = [&](const Request&) { return row.answer; };
+        http.reply = [&](const Request&) {
+            return row.answer;
+        };
         ContactClient(screen, login, http.function()).PostContact(row.data);
         ASSERT_EQ(http.requests.size(), 1u);
         EXPECT_EQ(http.requests[0].verb, u"POST");

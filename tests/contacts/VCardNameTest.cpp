@@ -13,18 +13,23 @@ std::string card(const std::string& lines, const std::string& eol = "\r\n") {
 }  // namespace
 
 TEST(VCardName, ReadsTheNameAsAddressBooksWriteIt) {
-    struct Row { const char* why; std::string vcard; std::u16string name; };
+    struct Row {
+        const char* why;
+        std::string vcard;
+        std::u16string name;
+    };
     const Row rows[] = {
         {"plain 3.0", card("VERSION:3.0\r\nFN:Jane Doe\r\n"), u"Jane Doe"},
-        {"UTF-8 without a charset", card("VERSION:4.0\r\nFN:J\xC3\xBCrgen M\xC3\xBCller\r\n"), u"J\u00fcrgen M\u00fcller"},
+        {"UTF-8 without a charset", card("VERSION:4.0\r\nFN:J\xC3\xBCrgen M\xC3\xBCller\r\n"),
+         u"J\u00fcrgen M\u00fcller"},
         {"Windows-1252 bytes are not UTF-8", card("FN:J\xFCrgen M\xFCller\r\n"), u"J\u00fcrgen M\u00fcller"},
         {"a UTF-8 byte order mark is skipped", "\xEF\xBB\xBF" + card("FN:\xC5\x81ukasz\r\n"), u"\u0141ukasz"},
         {"2.1 quoted-printable UTF-8",
          card("VERSION:2.1\r\nFN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Ren=C3=A9e Dubois\r\n"), u"Ren\u00e9e Dubois"},
         {"bare 2.1 QUOTED-PRINTABLE parameter, lower-case hex",
          card("FN;QUOTED-PRINTABLE;CHARSET=ISO-8859-1:Ana=e9s\r\n"), u"Ana\u00e9s"},
-        {"soft line breaks join the value",
-         card("FN;ENCODING=QUOTED-PRINTABLE:Maximilian=\r\n von=20=\r\nBerg\r\n"), u"Maximilian von Berg"},
+        {"soft line breaks join the value", card("FN;ENCODING=QUOTED-PRINTABLE:Maximilian=\r\n von=20=\r\nBerg\r\n"),
+         u"Maximilian von Berg"},
         {"a fold inside a quoted-printable value still unfolds",
          card("FN;ENCODING=QUOTED-PRINTABLE:Ann=20\r\n Lee\r\n"), u"Ann Lee"},
         {"a soft break is not taken for a property line",
@@ -42,7 +47,10 @@ TEST(VCardName, ReadsTheNameAsAddressBooksWriteIt) {
          u"Zo\u00c3\u00ab"},
         {"an unknown charset falls back to the bytes", card("FN;CHARSET=KOI8-R:Zo\xC3\xAB\r\n"), u"Zo\u00eb"},
         {"US-ASCII cannot hold a high byte", card("FN;CHARSET=US-ASCII:Zo\xEB\r\n"), u"Zo\ufffd"},
-        {"control characters and blanks", card("FN: \tTab\x01" "Ann  \r\n"), u"Tab Ann"},
+        {"control characters and blanks",
+         card("FN: \tTab\x01"
+              "Ann  \r\n"),
+         u"Tab Ann"},
         {"no FN: N, prefix first", card("N:Okafor;Chinedu;Emeka;Dr.;PhD\r\n"), u"Dr. Chinedu Emeka Okafor PhD"},
         {"an empty FN falls back to N, empty parts skipped", card("FN:  \r\nN:Doe;Jane;;;\r\n"), u"Jane Doe"},
         {"N with escaped comma and a list", card("N:O\\,Neil;Ann,Marie;;;\r\n"), u"Ann Marie O,Neil"},
@@ -77,7 +85,9 @@ TEST(VCardName, ReadsAServersAnswerByItsOriginalBytes) {
 
 TEST(VCardName, ReadsPastABigPhotoToANameAfterIt) {
     std::string big = "BEGIN:VCARD\r\nPHOTO;ENCODING=b;TYPE=JPEG:";
-    for (int i = 0; i < 100000; ++i) big += "\r\n QUJDQUJDQUJDQUJDQUJDQUJDQUJDQUJDQUJDQUJDQUJDQUJDQUJDQUJDQUJDQUJDQUJD";
+    for (int i = 0; i < 100000; ++i) {
+        big += "\r\n QUJDQUJDQUJDQUJDQUJDQUJDQUJDQUJDQUJDQUJDQUJDQUJDQUJDQUJDQUJDQUJDQUJD";
+    }
     big += "\r\nN:After;Photo;;;\r\nEND:VCARD\r\n";
     EXPECT_EQ(vcardName(big), u"Photo After");
 }

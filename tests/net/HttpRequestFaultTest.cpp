@@ -2,10 +2,10 @@
 // bad server names. Each gives the empty text, never a partial body, and never hangs.
 
 #include "net/modWININET.h"
+#include "tests/net/WireText.h"
 #include "tests/support/LoopbackServer.h"
 #include "tests/support/ProcessMemory.h"
 #include "tests/support/ScopedLimits.h"
-#include "tests/net/WireText.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,8 @@
 using namespace std::chrono_literals;
 using nettest::Ending;
 using nettest::LoopbackServer;
-using nettest::Script;
 using nettest::ScopedLimits;
+using nettest::Script;
 
 namespace {
 
@@ -60,7 +60,12 @@ private:
 
 TEST(HttpRequestFault, IncompleteBodyGivesNothing) {
     const ScopedLimits limits(shortLimits());
-    struct Row { const char* why; std::string head; Ending ending; std::u16string result; };
+    struct Row {
+        const char* why;
+        std::string head;
+        Ending ending;
+        std::u16string result;
+    };
     const Row rows[] = {
         {"a body cut off before its Content-Length", "Content-Length: 1000\r\n", Ending::Close, u""},
         {"a reset part-way through an announced body", "Content-Length: 1000\r\n", Ending::Reset, u""},
@@ -79,7 +84,10 @@ TEST(HttpRequestFault, IncompleteBodyGivesNothing) {
 
 TEST(HttpRequestFault, SilentServerIsGivenUp) {
     const ScopedLimits limits(shortLimits());
-    struct Row { const char* why; Script script; };
+    struct Row {
+        const char* why;
+        Script script;
+    };
     const Row rows[] = {
         {"accepts and never answers", Script{false, ""}},
         {"sends the status line, then nothing", Script{true, "HTTP/1.0 200 OK\r\n", 0, Ending::Hold}},
@@ -118,7 +126,12 @@ TEST(HttpRequestFault, ConnectThatGetsNoAnswerIsGivenUp) {
 TEST(HttpRequestFault, BodyOverTheCapIsRefusedAndStopped) {
     const std::size_t cap = modWININET::limits().maxBodyBytes;
     ASSERT_EQ(cap, std::size_t{64} << 20);
-    struct Row { const char* why; bool announced; std::size_t sent; bool whole; };
+    struct Row {
+        const char* why;
+        bool announced;
+        std::size_t sent;
+        bool whole;
+    };
     const Row rows[] = {
         {"an announced length over the cap", true, cap + 1, false},
         {"an unannounced body running past the cap", false, cap + (std::size_t{32} << 20), false},
@@ -146,7 +159,10 @@ TEST(HttpRequestFault, BodyOverTheCapIsRefusedAndStopped) {
 TEST(HttpRequestFault, PortOutsideTcpRangeMakesNoConnection) {
     LoopbackServer server(Script{true, "HTTP/1.0 200 OK\r\n\r\nok"});
     const std::int32_t port = server.port();
-    struct Row { const char* why; std::int32_t port; };
+    struct Row {
+        const char* why;
+        std::int32_t port;
+    };
     const Row rows[] = {
         {"zero", 0},
         {"negative", -1},
@@ -185,7 +201,10 @@ TEST(HttpRequestFault, WholePortRangeWorks) {
 
 TEST(HttpRequestFault, BadServerTextMakesNoRequest) {
     LoopbackServer server(Script{true, "HTTP/1.0 200 OK\r\n\r\nok"});
-    struct Row { const char* why; std::u16string server; };
+    struct Row {
+        const char* why;
+        std::u16string server;
+    };
     const Row rows[] = {
         {"empty", u""},
         {"blanks", u"   "},

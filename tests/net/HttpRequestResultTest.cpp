@@ -1,9 +1,9 @@
 // The three forms of HttpRequest's answer: the body, "Error:" and the status, or nothing.
 
 #include "net/modWININET.h"
+#include "tests/net/WireText.h"
 #include "tests/support/LoopbackServer.h"
 #include "tests/support/ScopedLimits.h"
-#include "tests/net/WireText.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,11 @@ std::uint16_t closedPort() {
 }  // namespace
 
 TEST(HttpRequestResult, StatusDecidesBetweenBodyAndError) {
-    struct Row { const char* why; std::string reply; std::u16string result; };
+    struct Row {
+        const char* why;
+        std::string reply;
+        std::u16string result;
+    };
     const Row rows[] = {
         {"200 gives the body", "HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nhello", u"hello"},
         {"201 is a success", "HTTP/1.0 201 Created\r\nContent-Length: 4\r\n\r\ndone", u"done"},
@@ -47,16 +51,14 @@ TEST(HttpRequestResult, StatusDecidesBetweenBodyAndError) {
         {"the body is Windows-1252", "HTTP/1.0 200 OK\r\n\r\ncaf\xE9 \x80\x81", u"caf\u00E9 \u20AC\u0081"},
         {"a charset in the answer is ignored",
          "HTTP/1.0 200 OK\r\nContent-Type: text/plain; charset=utf-8\r\n\r\n\xC3\xA9", u"\u00C3\u00A9"},
-        {"NUL bytes in the body are data", std::string("HTTP/1.0 200 OK\r\n\r\na\0b", 22),
-         std::u16string(u"a\0b", 3)},
+        {"NUL bytes in the body are data", std::string("HTTP/1.0 200 OK\r\n\r\na\0b", 22), std::u16string(u"a\0b", 3)},
         {"a garbage status line is no status", "garbage\r\n\r\nhello", u""},
         {"a status that is no number is no status", "HTTP/1.0 abc OK\r\n\r\nhello", u""},
         {"a code of more than three digits is no status", "HTTP/1.0 2000 OK\r\n\r\nhello", u""},
         {"a negative code is no status", "HTTP/1.0 -20 OK\r\n\r\nhello", u""},
         // libcurl reads the run of digits after "HTTP/2" as the code and lets it overflow
         {"a code that overflows to 200 is no status", "HTTP/2 4294967496\r\n\r\nhello", u""},
-        {"a version of many digits is no status",
-         "HTTP/22222222222222221.0 200\r\no:50\rnLge\n\x9duh: \n\r\nt", u""},
+        {"a version of many digits is no status", "HTTP/22222222222222221.0 200\r\no:50\rnLge\n\x9duh: \n\r\nt", u""},
         {"headers cut off before the blank line are no answer", "HTTP/1.0 401 Unauthorized\r\nX: y", u""},
         {"an answer of nothing is no answer", "", u""},
     };
@@ -82,14 +84,15 @@ TEST(HttpRequestResult, ErrorStatusDoesNotWaitForItsBody) {
 }
 
 TEST(HttpRequestResult, LongBodiesArriveWholeAndInOrder) {
-    struct Row { const char* why; std::size_t length; bool announced; };
+    struct Row {
+        const char* why;
+        std::size_t length;
+        bool announced;
+    };
     const Row rows[] = {
-        {"one short of a 2048-byte block", 2047, true},
-        {"exactly one block", 2048, true},
-        {"one byte into the second block", 2049, true},
-        {"many blocks", 100'000, true},
-        {"many blocks ended by the close alone", 100'000, false},
-        {"past the usual receive buffer", 1'000'003, false},
+        {"one short of a 2048-byte block", 2047, true},           {"exactly one block", 2048, true},
+        {"one byte into the second block", 2049, true},           {"many blocks", 100'000, true},
+        {"many blocks ended by the close alone", 100'000, false}, {"past the usual receive buffer", 1'000'003, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);

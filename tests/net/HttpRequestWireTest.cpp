@@ -1,8 +1,8 @@
 // What HttpRequest puts on the wire, byte for byte, as a loopback server receives it.
 
 #include "net/modWININET.h"
-#include "tests/support/LoopbackServer.h"
 #include "tests/net/WireText.h"
+#include "tests/support/LoopbackServer.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +19,8 @@ namespace {
 const nettest::Script kOk{true, "HTTP/1.0 200 OK\r\nContent-Length: 2\r\n\r\nok"};
 
 // The single request a call made, as the server got it.
-std::string sentRequest(const std::u16string& verb, const std::u16string& target,
-                        const std::u16string& body, const std::u16string& headers) {
+std::string sentRequest(const std::u16string& verb, const std::u16string& target, const std::u16string& body,
+                        const std::u16string& headers) {
     LoopbackServer server(kOk);
     EXPECT_EQ(modWININET::HttpRequest(u"127.0.0.1", server.port(), verb, target, body, headers), u"ok");
     server.stop();
@@ -32,7 +32,11 @@ std::string sentRequest(const std::u16string& verb, const std::u16string& target
 
 TEST(HttpRequestWire, SendsExactlyTheRoutinesLinesAroundTheCallers) {
     const std::u16string auth = u"Authorization: Basic ZGVtbzpkZW1v\r\n";
-    struct Row { const char* why; std::u16string verb, target, body, headers; std::string wire; };
+    struct Row {
+        const char* why;
+        std::u16string verb, target, body, headers;
+        std::string wire;
+    };
     const Row rows[] = {
         {"a GET carries no body and no Content-Length", u"GET", u"vqhttpmail/2/3/4/Contacts/a.vcf", u"", auth,
          "GET /vqhttpmail/2/3/4/Contacts/a.vcf HTTP/1.0\r\nHost: 127.0.0.1:{port}\r\n"
@@ -47,8 +51,7 @@ TEST(HttpRequestWire, SendsExactlyTheRoutinesLinesAroundTheCallers) {
          "User-Agent: http generic\r\nAuthorization: Basic ZGVtbzpkZW1v\r\n"
          "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: 49\r\n\r\n"
          "<?xml version=\"1.0\"?><D:propfind xmlns:D=\"DAV:\"/>"},
-        {"POST of a vCard", u"POST", u"vqhttpmail/2/3/4/Contacts", u"BEGIN:VCARD\r\nFN:Ann\r\nEND:VCARD\r\n",
-         auth,
+        {"POST of a vCard", u"POST", u"vqhttpmail/2/3/4/Contacts", u"BEGIN:VCARD\r\nFN:Ann\r\nEND:VCARD\r\n", auth,
          "POST /vqhttpmail/2/3/4/Contacts HTTP/1.0\r\nHost: 127.0.0.1:{port}\r\n"
          "User-Agent: http generic\r\nAuthorization: Basic ZGVtbzpkZW1v\r\n"
          "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: 32\r\n\r\n"
@@ -68,16 +71,14 @@ TEST(HttpRequestWire, SendsExactlyTheRoutinesLinesAroundTheCallers) {
          u"\r\nX-Empty:\r\n\r\n",
          "GET /x HTTP/1.0\r\nHost: 127.0.0.1:{port}\r\nUser-Agent: http generic\r\nX-Empty:\r\n"
          "Content-Type: application/x-www-form-urlencoded\r\n\r\n"},
-        {"a bare LF cannot hide a second line inside one caller line", u"GET", u"x", u"",
-         u"X-A: 1\nX-B: 2\r\n",
+        {"a bare LF cannot hide a second line inside one caller line", u"GET", u"x", u"", u"X-A: 1\nX-B: 2\r\n",
          "GET /x HTTP/1.0\r\nHost: 127.0.0.1:{port}\r\nUser-Agent: http generic\r\nX-A: 1\r\nX-B: 2\r\n"
          "Content-Type: application/x-www-form-urlencoded\r\n\r\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         LoopbackServer server(kOk);
-        EXPECT_EQ(modWININET::HttpRequest(u"127.0.0.1", server.port(), row.verb, row.target, row.body,
-                                          row.headers),
+        EXPECT_EQ(modWININET::HttpRequest(u"127.0.0.1", server.port(), row.verb, row.target, row.body, row.headers),
                   u"ok");
         server.stop();
         ASSERT_EQ(server.requests().size(), 1u);
@@ -95,7 +96,11 @@ TEST(HttpRequestWire, BodyGoesOutAsItsWindows1252BytesNulIncluded) {
 }
 
 TEST(HttpRequestWire, TargetCannotChangeTheRequestLine) {
-    struct Row { const char* why; std::u16string target; std::string onLine; };
+    struct Row {
+        const char* why;
+        std::u16string target;
+        std::string onLine;
+    };
     const Row rows[] = {
         {"the contact path gets its leading slash", u"vqhttpmail/2/3/4/Contacts", "/vqhttpmail/2/3/4/Contacts"},
         {"an empty target is the root", u"", "/"},
@@ -123,7 +128,10 @@ TEST(HttpRequestWire, TargetCannotChangeTheRequestLine) {
 }
 
 TEST(HttpRequestWire, VerbThatIsNoTokenSendsNothing) {
-    struct Row { const char* why; std::u16string verb; };
+    struct Row {
+        const char* why;
+        std::u16string verb;
+    };
     const Row rows[] = {
         {"empty", u""},
         {"a blank would add a target", u"GET /other"},

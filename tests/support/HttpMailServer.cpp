@@ -1,16 +1,16 @@
 #include "tests/support/HttpMailServer.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <charconv>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
-#include <poll.h>
-#include <spawn.h>
 #include <stdexcept>
-#include <sys/wait.h>
-#include <unistd.h>
 
 extern char** environ;
 
@@ -21,13 +21,17 @@ std::string firstLine(int fd) {
     std::string line;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (line.find('\n') == std::string::npos) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         pollfd ready{fd, POLLIN, 0};
-        if (left.count() <= 0 || poll(&ready, 1, static_cast<int>(left.count())) <= 0) break;
+        if (left.count() <= 0 || poll(&ready, 1, static_cast<int>(left.count())) <= 0) {
+            break;
+        }
         char chunk[256];
         const ssize_t got = read(fd, chunk, sizeof chunk);
-        if (got <= 0) break;
+        if (got <= 0) {
+            break;
+        }
         line.append(chunk, static_cast<std::size_t>(got));
     }
     return line.substr(0, line.find('\n'));
@@ -47,23 +51,34 @@ std::int32_t portOf(const std::string& line) {
 
 HttpMailServer::HttpMailServer(const HttpMailServerOptions& options) {
     std::string root = (std::filesystem::temp_directory_path() / "vq-httpmail-XXXXXX").string();
-    if (mkdtemp(root.data()) == nullptr) throw std::runtime_error("cannot make a temporary folder");
+    if (mkdtemp(root.data()) == nullptr) {
+        throw std::runtime_error("cannot make a temporary folder");
+    }
     m_root = root;
     m_folder = m_root / "Contacts";
     m_log = m_root / "requests.log";
     m_faultFile = m_root / "fault";
 
-    std::vector<std::string> args{"python3", VQ_SERVER_SCRIPT, "--host", "127.0.0.1", "--port", "0",
-                                  "--folder", m_folder.string(), "--user", options.user,
-                                  "--password", options.password, "--fault-file", m_faultFile.string()};
-    if (options.seedSamples) args.emplace_back("--seed-samples");
-    if (!options.fault.empty()) args.insert(args.end(), {"--fault", options.fault});
+    std::vector<std::string> args{
+        "python3",      VQ_SERVER_SCRIPT,    "--host", "127.0.0.1",  "--port",     "0",
+        "--folder",     m_folder.string(),   "--user", options.user, "--password", options.password,
+        "--fault-file", m_faultFile.string()};
+    if (options.seedSamples) {
+        args.emplace_back("--seed-samples");
+    }
+    if (!options.fault.empty()) {
+        args.insert(args.end(), {"--fault", options.fault});
+    }
     std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
+    for (std::string& arg : args) {
+        argv.push_back(arg.data());
+    }
     argv.push_back(nullptr);
 
     int out[2];
-    if (pipe(out) != 0) throw std::runtime_error("cannot make a pipe");
+    if (pipe(out) != 0) {
+        throw std::runtime_error("cannot make a pipe");
+    }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
@@ -113,7 +128,9 @@ std::vector<std::string> HttpMailServer::requestLog() const {
     std::vector<std::string> lines;
     std::ifstream in(m_log);
     for (std::string line; std::getline(in, line);) {
-        if (!line.empty()) lines.push_back(line);
+        if (!line.empty()) {
+            lines.push_back(line);
+        }
     }
     return lines;
 }
@@ -121,7 +138,9 @@ std::vector<std::string> HttpMailServer::requestLog() const {
 std::vector<std::string> HttpMailServer::requests(const std::string& method) const {
     std::vector<std::string> found;
     for (const std::string& line : requestLog()) {
-        if (line.rfind(method + " ", 0) == 0) found.push_back(line.substr(method.size() + 1));
+        if (line.rfind(method + " ", 0) == 0) {
+            found.push_back(line.substr(method.size() + 1));
+        }
     }
     return found;
 }

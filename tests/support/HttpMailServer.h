@@ -3,10 +3,10 @@
 // contact folder; stops it, reaps it and removes the folder when it goes out of scope.
 // Throws std::runtime_error when the server does not come up.
 
+#include <sys/types.h>
 #include <cstdint>
 #include <filesystem>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 struct HttpMailServerOptions {

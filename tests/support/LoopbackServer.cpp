@@ -52,8 +52,7 @@ std::uint16_t boundPort(int fd) {
 }
 
 std::string lowered(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
     return text;
 }
 
@@ -106,8 +105,7 @@ char LoopbackServer::streamedByte(std::size_t position) {
     return char('a' + position % 26);
 }
 
-LoopbackServer::LoopbackServer(Script script, Address address, std::uint16_t port)
-    : m_script(std::move(script)) {
+LoopbackServer::LoopbackServer(Script script, Address address, std::uint16_t port) : m_script(std::move(script)) {
     const LoopbackListener listener = listenOnLoopback(address, port);
     if (listener.fd < 0 || pipe(m_wakePipe) != 0) {
         if (listener.fd >= 0) {

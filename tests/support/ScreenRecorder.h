@@ -27,7 +27,10 @@ struct ScreenRecorder : ContactScreen {
 
     void setCaption(const std::u16string& text) override { captions.push_back(text); }
     void appendLine(const std::u16string& line) override { lines.push_back(line); }
-    void clearList() override { lines.clear(); ++clears; }
+    void clearList() override {
+        lines.clear();
+        ++clears;
+    }
     std::u16string selectedLine() const override { return selected; }
     void showWindow() override { ++shows; }
     void showMessage(const std::u16string& prompt, MessageStyle style, const std::u16string& title) override {
@@ -42,7 +45,9 @@ struct Request {
 
 struct HttpRecorder {
     std::vector<Request> requests;
-    std::function<std::u16string(const Request&)> reply = [](const Request&) { return std::u16string(); };
+    std::function<std::u16string(const Request&)> reply = [](const Request&) {
+        return std::u16string();
+    };
 
     HttpFunction function() {
         return [this](std::u16string server, std::int32_t port, std::u16string verb, std::u16string target,
