@@ -6,6 +6,9 @@
 
 #include <QString>
 
+// The title of a message box that names none of its own.
+inline const QString kApplicationTitle = QStringLiteral("VQContactMGR");
+
 // The main window.
 inline const QString kMainCaption = QStringLiteral("Velqor Peronsal Contacts Manager");  // the program's own spelling
 inline const QString kDropHelp = QStringLiteral(
@@ -23,11 +26,12 @@ inline const QString kLoginPrompt =
 inline const QString kUsernameLabel = QStringLiteral("Username:");
 inline const QString kPasswordLabel = QStringLiteral("Password:");
 inline const QString kServerLabel = QStringLiteral("Server:");
-inline const QString kPortLabel = QStringLiteral("Port:");
-inline const QString kLoginButton = QStringLiteral("Login");
-// What the server and port boxes hold when the dialog opens.
+// What the server box holds when the dialog opens.
 inline constexpr QLatin1StringView kDesignServer("127.0.0.1");
+inline const QString kPortLabel = QStringLiteral("Port:");
+// What the port box holds when the dialog opens.
 inline constexpr QLatin1StringView kDesignPort("8080");
+inline const QString kLoginButton = QStringLiteral("Login");
 
 // The login dialog's refusals, shown under the contact logic's message title.
 inline const QString kLoginTitle =
@@ -35,9 +39,6 @@ inline const QString kLoginTitle =
 inline const QString kMissingEntryMessage =
     QStringLiteral("You must specify a valid Username, Password and Server to authenticate");
 inline const QString kBadPortMessage = QStringLiteral("You must specify a valid Port between 1 and 65535");
-
-// The title of a message box that names none of its own.
-inline const QString kApplicationTitle = QStringLiteral("VQContactMGR");
 
 // What an operation that failed unexpectedly shows: kOperationFailed and the failure's own text.
 inline const QString kOperationFailed = QStringLiteral("The operation failed: ");
