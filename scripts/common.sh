@@ -1,6 +1,9 @@
 # Shared by scripts/run, scripts/test and scripts/bench: sourced, not run.
 VQ_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 VQ_JOBS=$(nproc 2>/dev/null || echo 2)
+# ccache rewrites paths below the checkout, so another clone of the tree on this machine (CI's)
+# finds what this one compiled.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$VQ_ROOT}"
 
 # Installs the packages of scripts/packages.txt (plus any given) that are missing.
 vq_install_packages() {
