@@ -100,4 +100,35 @@ std::u16string decodeOrWindows1252(std::u16string_view windows1252Text) {
     return isValid(view) ? decode(view) : std::u16string(windows1252Text);
 }
 
+std::string encode(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t point = text[i];
+        if (point >= 0xD800 && point < 0xE000) {
+            const bool paired = point < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000;
+            if (!paired) {
+                continue;
+            }
+            point = 0x10000 + ((point - 0xD800) << 10) + (text[++i] - 0xDC00);
+        }
+        if (point < 0x80) {
+            out += static_cast<char>(point);
+        } else if (point < 0x800) {
+            out += static_cast<char>(0xC0 | (point >> 6));
+            out += static_cast<char>(0x80 | (point & 0x3F));
+        } else if (point < 0x10000) {
+            out += static_cast<char>(0xE0 | (point >> 12));
+            out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (point & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (point >> 18));
+            out += static_cast<char>(0x80 | ((point >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (point & 0x3F));
+        }
+    }
+    return out;
+}
+
 }  // namespace utf8

@@ -1,7 +1,7 @@
 #pragma once
-// UTF-8 bytes into UTF-16 text, for what the program only shows a person: a contact's name and the
-// text of the details view. What goes to the server never passes through here (see CodePage.h).
-// No function fails.
+// UTF-8 bytes and UTF-16 text, for what the program only shows a person (a contact's name, the
+// text of the details view) and for the XML parser, which reads UTF-8. What goes to the server
+// never passes through here (see CodePage.h). No function fails.
 
 #include <string>
 #include <string_view>
@@ -24,5 +24,9 @@ std::u16string decodeOrWindows1252(std::string_view bytes);
 // The same for text that was read as Windows-1252 (a server's answer): its bytes come back
 // exactly, so ASCII text, "Error:" texts and the empty text stay as they are.
 std::u16string decodeOrWindows1252(std::u16string_view windows1252Text);
+
+// The UTF-8 bytes of text. A surrogate without its partner names no character and is left out,
+// as an XML parser reading the same UTF-16 text leaves it out.
+std::string encode(std::u16string_view text);
 
 }  // namespace utf8

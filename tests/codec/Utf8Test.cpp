@@ -38,3 +38,21 @@ TEST(Utf8, FallsBackToWindows1252WholeWhenAnyByteIsNotUtf8) {
     EXPECT_EQ(utf8::decodeOrWindows1252("Zo\xC3\xAB \x80"), u"Zo\u00c3\u00ab \u20ac");
     EXPECT_EQ(utf8::decodeOrWindows1252("\x81"), u"\u0081");
 }
+
+TEST(Utf8, EncodesTextAndLeavesOutAnUnpairedSurrogate) {
+    struct Row {
+        const char* why;
+        std::u16string in;
+        std::string out;
+    };
+    const Row rows[] = {
+        {"ASCII stays", u"a/b.vcf", "a/b.vcf"},
+        {"two, three and four bytes", u"\u00fc\u20ac\U0001F600", "\xC3\xBC\xE2\x82\xAC\xF0\x9F\x98\x80"},
+        {"a lone high surrogate names nothing", {u'a', char16_t{0xD800}, u'b'}, "ab"},
+        {"a lone low surrogate names nothing", u"a\xDC00", "a"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        EXPECT_EQ(utf8::encode(row.in), row.out);
+    }
+}
