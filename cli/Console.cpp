@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -33,6 +34,27 @@ void writeData(std::string_view bytes) {
     if (!writeAll(STDOUT_FILENO, bytes)) {
         throw LocalError(std::string("cannot write to standard output: ") + std::strerror(errno));
     }
+}
+
+std::string quoted(std::string_view bytes) {
+    std::string text = "\"";
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        const bool c1 = byte == 0xC2 && i + 1 < bytes.size() && static_cast<unsigned char>(bytes[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(bytes[i + 1]) <= 0x9F;
+        if (byte < 0x20 || byte == 0x7F || c1) {
+            char escape[5];
+            std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+            text += escape;
+            if (c1) {
+                std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned char>(bytes[++i]));
+                text += escape;
+            }
+        } else {
+            text += bytes[i];
+        }
+    }
+    return text + "\"";
 }
 
 std::string groupedDigits(std::size_t number) {
