@@ -45,7 +45,7 @@ void returnFreedMemory() {
 
 }  // namespace
 
-frmMain::frmMain(QWidget* parent, HttpFunction http) : QWidget(parent, Qt::Window), m_http(std::move(http)) {
+frmMain::frmMain(QWidget* parent, HttpExchange http) : QWidget(parent, Qt::Window), m_http(std::move(http)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kMainCaption);
     setWindowIcon(appIcon());
@@ -99,8 +99,11 @@ void frmMain::Form_Load() {
         if (frmLogin::showModal(this) == LoginResult::ProgramEnded || m_programEnded) {
             return;
         }
-        ListingResult result = ListingResult::ProgramEnded;
+        ListingResult result = ListingResult::Listed;  // a fault shown by guarded leaves the window up
         guarded([&] { result = client().ListContacts(); });
+        if (result == ListingResult::ProgramEnded) {
+            endProgram();
+        }
         if (result != ListingResult::Rejected || m_programEnded) {
             return;
         }
@@ -109,7 +112,12 @@ void frmMain::Form_Load() {
 
 void frmMain::cmdRefresh_Click() {
     clearList();
-    guarded([&] { client().ListContacts(); });  // a failed listing here brings no login back
+    // A failed listing here brings no login back.
+    guarded([&] {
+        if (client().ListContacts() == ListingResult::ProgramEnded) {
+            endProgram();
+        }
+    });
 }
 
 void frmMain::List1_DblClick() {
@@ -158,7 +166,11 @@ void frmMain::dropEvent(QDropEvent* event) {
             break;
         }
     }
-    guarded([&] { client().Form_OLEDragDrop(dropItems(formats)); });
+    guarded([&] {
+        if (client().Form_OLEDragDrop(dropItems(formats)) == ListingResult::ProgramEnded) {
+            endProgram();
+        }
+    });
 }
 
 void frmMain::cmdClose_Click() {

@@ -20,7 +20,7 @@ class frmMain final : public QWidget, public ContactScreen {
     Q_OBJECT
 public:
     // http: every exchange with the server; the real routine unless a test gives another.
-    explicit frmMain(QWidget* parent = nullptr, HttpFunction http = modWININET::HttpRequest);
+    explicit frmMain(QWidget* parent = nullptr, HttpExchange http = modWININET::exchange);
 
     // The start-up sequence; returns when start-up is over or the program was told to end.
     void Form_Load();
@@ -35,7 +35,8 @@ public:
     std::u16string selectedLine() const override;
     void showWindow() override;
     void showMessage(const std::u16string& prompt, MessageStyle style, const std::u16string& title) override;
-    void endProgram() override;
+
+    void endProgram();
 
     bool programEnded() const { return m_programEnded; }
 
@@ -60,7 +61,7 @@ private:
     void showOwedFrame();
     void showFrame();
 
-    HttpFunction m_http;
+    HttpExchange m_http;
 
     QListView* m_list1 = nullptr;
     QStringListModel* m_lines = nullptr;  // one display line per contact, nothing else per row
