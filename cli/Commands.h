@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-// One line per contact in folder order: the window's name for it, a tab, its file name, both as
-// UTF-8. A contact whose GET failed still gets its line, with an empty name, as in the window.
+// One line per contact in folder order: the window's name for it as UTF-8, a tab, and its FILE,
+// the bytes of its href segment. A contact whose GET failed still gets its line, with an empty name, as in the window.
 int listCommand(const ContactFolder& folder);
 
-// The bytes of one contact as the server sent them. file is the text between the window's
-// brackets, given as UTF-8 (or Windows-1252 bytes that are not UTF-8).
+// The bytes of one contact as the server sent them. file is FILE as list prints it: the bytes of
+// the contact's href segment, which go out unchanged.
 int showCommand(const ContactFolder& folder, const std::string& file);
 
 // Every contact into target (a folder, see ExportFolder.h and ExportName.h), or to standard output

@@ -36,7 +36,7 @@ void writeData(std::string_view bytes) {
     }
 }
 
-std::string quoted(std::string_view bytes) {
+std::string inQuotes(std::string_view bytes) {
     std::string text = "\"";
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);

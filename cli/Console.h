@@ -31,7 +31,7 @@ private:
 
 // bytes in double quotes, each control character (C0, DEL, and C1 in UTF-8) as \xHH, so that a
 // name from a server can never drive the terminal it is shown on.
-std::string quoted(std::string_view bytes);
+std::string inQuotes(std::string_view bytes);
 
 // A count as people write it in English: "1,000", "12,345,678".
 std::string groupedDigits(std::size_t number);

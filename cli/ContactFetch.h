@@ -12,8 +12,7 @@
 // Fetches the contact of every file and calls deliver(i, bytes) on this thread in the files'
 // order, each as soon as it and all before it are in: the body of a whole answer below 300, or
 // nullopt after telling on standard error why that GET failed. deliver returning false stops: no
-// more is fetched. A LocalError thrown by deliver stops the same way and is thrown on from here
-// once the fetches in flight have ended. Shows the progress line. Answers the number of GETs
-// that failed.
+// more is fetched; an exception from deliver stops the same way and is thrown on once the fetches
+// in flight have ended. Shows the progress line. Answers the number of GETs that failed.
 std::size_t fetchContacts(const ContactFolder& folder, const std::vector<std::u16string>& files,
                           const std::function<bool(std::size_t, std::optional<std::string>&&)>& deliver);

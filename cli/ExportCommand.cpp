@@ -1,11 +1,11 @@
 #include "cli/Commands.h"
 #include "cli/Console.h"
 #include "cli/ContactFetch.h"
+#include "cli/ContactFileText.h"
 #include "cli/ExitStatus.h"
 #include "cli/ExportFolder.h"
 #include "cli/ExportName.h"
 #include "cli/FolderListing.h"
-#include "codec/Utf8.h"
 
 namespace {
 
@@ -18,12 +18,12 @@ struct NamedFiles {
 NamedFiles namedFiles(std::vector<std::u16string> files) {
     NamedFiles named;
     for (std::u16string& file : files) {
-        if (std::optional<std::string> name = exportFileName(file)) {
+        if (std::optional<std::string> name = exportFileName(contactFileBytes(file))) {
             named.names.push_back(std::move(*name));
             named.files.push_back(std::move(file));
         } else {
             ++named.skipped;
-            tell("contact " + quoted(utf8::encode(file)) + " skipped: its name is no plain file name");
+            tell("contact " + inQuotes(contactFileBytes(file)) + " skipped: its name is no plain file name");
         }
     }
     return named;
@@ -43,7 +43,7 @@ int exportToFolder(const ContactFolder& folder, const std::string& target) {
             if (!vcard) {
                 return true;
             }
-            const std::string path = quoted((std::filesystem::path(target) / named.names[i]).string());
+            const std::string path = inQuotes((std::filesystem::path(target) / named.names[i]).string());
             const StoreResult stored = out.store(named.names[i], *vcard);
             if (stored.outcome == StoreOutcome::Clash) {
                 tell(path + " holds other bytes than the contact; not overwritten");

@@ -21,13 +21,12 @@ bool isPlainFileName(std::string_view name) {
     return std::none_of(text.begin(), text.end(), [](char16_t c) { return c >= 0x80 && c <= 0x9F; });
 }
 
-std::optional<std::string> exportFileName(std::u16string_view file) {
-    const std::string asItStands = utf8::encode(file);
-    if (const std::optional<std::string> decoded = percentDecoded(asItStands); decoded && isPlainFileName(*decoded)) {
+std::optional<std::string> exportFileName(std::string_view file) {
+    if (const std::optional<std::string> decoded = percentDecoded(file); decoded && isPlainFileName(*decoded)) {
         return decoded;
     }
-    if (isPlainFileName(asItStands)) {
-        return asItStands;
+    if (isPlainFileName(file)) {
+        return std::string(file);
     }
     return std::nullopt;
 }

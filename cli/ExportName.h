@@ -11,6 +11,6 @@
 // the program's rule: UTF-8 when valid, else Windows-1252).
 bool isPlainFileName(std::string_view name);
 
-// The bytes of FILE (UTF-8) percent-decoded when that is a plain name; else FILE's bytes as they
-// stand when those are a plain name; else nullopt: the contact is not written.
-std::optional<std::string> exportFileName(std::u16string_view file);
+// FILE's bytes (its href's, see ContactFileText.h) percent-decoded when that is a plain name; else
+// FILE's bytes as they stand when those are a plain name; else nullopt: the contact is not written.
+std::optional<std::string> exportFileName(std::string_view file);

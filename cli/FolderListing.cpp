@@ -4,6 +4,7 @@
 #include "cli/ExitStatus.h"
 #include "codec/Utf8.h"
 #include "contacts/ContactTexts.h"
+#include "contacts/RefusalText.h"
 
 namespace {
 
@@ -14,13 +15,12 @@ void tellText(std::u16string_view text) {
 }
 
 // The window's message for a refused login or TLS peer, and its status; nullopt for other answers.
-std::optional<int> reportRefusal(const modWININET::HttpResult& answer) {
+std::optional<int> reportRefusal(const ContactFolder& folder, const modWININET::HttpResult& answer) {
     switch (classifyFolderAnswer(answer)) {
         case FolderAnswer::Unauthorized: tellText(contacttext::authenticationError); return exitRejected;
         case FolderAnswer::Forbidden: tellText(contacttext::forbiddenError); return exitRejected;
         case FolderAnswer::SecureConnectionRefused:
-            tellText(contacttext::secureConnectionRefused);
-            tell(answer.reason);
+            tellText(secureConnectionRefused(folder.login(), answer));
             return exitNoFolder;
         default: return std::nullopt;
     }
@@ -40,7 +40,7 @@ std::variant<std::vector<std::u16string>, int> listFolder(const ContactFolder& f
     if (classifyFolderAnswer(answer) == FolderAnswer::Listing) {
         return contactFiles(std::move(answer));
     }
-    if (const std::optional<int> status = reportRefusal(answer)) {
+    if (const std::optional<int> status = reportRefusal(folder, answer)) {
         return *status;
     }
     tellText(contacttext::noContactFolder);
@@ -49,8 +49,8 @@ std::variant<std::vector<std::u16string>, int> listFolder(const ContactFolder& f
     return exitNoFolder;
 }
 
-int reportFailedAnswer(const modWININET::HttpResult& answer, const std::string& subject) {
-    if (const std::optional<int> status = reportRefusal(answer)) {
+int reportFailedAnswer(const ContactFolder& folder, const modWININET::HttpResult& answer, const std::string& subject) {
+    if (const std::optional<int> status = reportRefusal(folder, answer)) {
         return *status;
     }
     tell(subject + ": " + failureText(answer));

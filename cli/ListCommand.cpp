@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 #include "cli/Console.h"
 #include "cli/ContactFetch.h"
+#include "cli/ContactFileText.h"
 #include "cli/ExitStatus.h"
 #include "cli/FolderListing.h"
 #include "codec/Utf8.h"
@@ -28,7 +29,7 @@ int listCommand(const ContactFolder& folder) {
     }
     const std::vector<std::u16string>& files = std::get<std::vector<std::u16string>>(listing);
     const std::size_t failed = fetchContacts(folder, files, [&](std::size_t i, std::optional<std::string>&& vcard) {
-        writeData(utf8::encode(windowName(vcard)) + '\t' + utf8::encode(files[i]) + '\n');
+        writeData(utf8::encode(windowName(vcard)) + '\t' + contactFileBytes(files[i]) + '\n');
         return true;
     });
     return failed == 0 ? exitDone : exitSomeFailed;

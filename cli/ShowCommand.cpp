@@ -1,13 +1,13 @@
 #include "cli/Commands.h"
 #include "cli/Console.h"
+#include "cli/ContactFileText.h"
 #include "cli/ExitStatus.h"
 #include "cli/FolderListing.h"
-#include "codec/Utf8.h"
 
 int showCommand(const ContactFolder& folder, const std::string& file) {
-    const modWININET::HttpResult answer = folder.get(utf8::decodeOrWindows1252(file));
-    if (!answer.whole() || answer.status >= 300) {
-        return reportFailedAnswer(answer, "contact " + quoted(file));
+    const modWININET::HttpResult answer = folder.get(contactFileText(file));
+    if (!answer.succeeded()) {
+        return reportFailedAnswer(folder, answer, "contact " + inQuotes(file));
     }
     writeData(answer.body);
     return exitDone;

@@ -34,15 +34,15 @@ int uploadCommand(const ContactFolder& folder, const std::vector<UploadItem>& it
         for (std::size_t card = 0; card < bodies[i].size(); ++card) {
             const modWININET::HttpResult answer = folder.post(std::string(bodies[i][card]));
             progress.show(++done);
-            if (answer.whole() && answer.status < 300) {
+            if (answer.succeeded()) {
                 continue;
             }
             const std::string subject = items[i].label + ", card " + std::to_string(card + 1);
             if (stopsTheUpload(answer)) {
-                return reportFailedAnswer(answer, subject);
+                return reportFailedAnswer(folder, answer, subject);
             }
             ++failed;
-            reportFailedAnswer(answer, subject);
+            reportFailedAnswer(folder, answer, subject);
         }
     }
     return failed == 0 ? exitDone : exitSomeFailed;

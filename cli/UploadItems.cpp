@@ -41,10 +41,10 @@ std::vector<UploadItem> readUploadItems(const std::vector<std::string>& argument
         }
         std::optional<std::string> bytes = readItemFile(argument);
         if (!bytes) {
-            throw LocalError("cannot read " + quoted(argument) +
+            throw LocalError("cannot read " + inQuotes(argument) +
                              " (not a readable file of at most 64 MiB); nothing was uploaded");
         }
-        items.push_back({quoted(argument), std::move(*bytes)});
+        items.push_back({inQuotes(argument), std::move(*bytes)});
     }
     return items;
 }
