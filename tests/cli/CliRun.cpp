@@ -77,10 +77,11 @@ bool exchange(int in, int out, int err, const std::string& input, CliRun& run) {
 
 }  // namespace
 
-CliRun runCli(const CliCall& call) {
+CliRun runCli(const std::vector<std::string>& command, const std::vector<std::string>& extraEnvironment,
+              const std::string& input) {
     std::vector<std::string> arguments{VQ_CLI_PATH};
-    arguments.insert(arguments.end(), call.arguments.begin(), call.arguments.end());
-    std::vector<std::string> environment = childEnvironment(call.environment);
+    arguments.insert(arguments.end(), command.begin(), command.end());
+    std::vector<std::string> environment = childEnvironment(extraEnvironment);
     int in[2], out[2], err[2];
     if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) {
         throw std::runtime_error("cannot make pipes");
@@ -109,7 +110,7 @@ CliRun runCli(const CliCall& call) {
         close(err[0]);
         throw std::runtime_error("cannot start " + arguments[0]);
     }
-    if (!exchange(in[1], out[0], err[0], call.input, run)) {
+    if (!exchange(in[1], out[0], err[0], input, run)) {
         kill(pid, SIGKILL);
         run.err += "[killed: still running after 30 seconds]";
     }
@@ -121,4 +122,10 @@ CliRun runCli(const CliCall& call) {
         run.status = WEXITSTATUS(status);
     }
     return run;
+}
+
+std::vector<std::string> atPort(int port, const std::vector<std::string>& command) {
+    std::vector<std::string> arguments{"--port", std::to_string(port)};
+    arguments.insert(arguments.end(), command.begin(), command.end());
+    return arguments;
 }

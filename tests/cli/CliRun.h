@@ -7,16 +7,18 @@
 #include <string>
 #include <vector>
 
-struct CliCall {
-    std::vector<std::string> arguments;
-    std::vector<std::string> environment;  // "NAME=value" entries on top of the cleaned one
-    std::string input;                     // standard input, then end of file
-};
-
 struct CliRun {
     int status = -1;  // the exit status; -1 when killed by a signal or the time limit
     std::string out;
     std::string err;
 };
 
-CliRun runCli(const CliCall& call);
+// environment: "NAME=value" entries on top of the cleaned one; input: standard input, then its end.
+CliRun runCli(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
+              const std::string& input = {});
+
+// The environment that logs in as the test server's default user.
+inline const std::vector<std::string> demoLogin{"VQCONTACTS_USER=demo", "VQCONTACTS_PASSWORD=demo"};
+
+// "--port" and port, then the command's arguments: the server 127.0.0.1 is the default.
+std::vector<std::string> atPort(int port, const std::vector<std::string>& command);

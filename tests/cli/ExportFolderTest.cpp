@@ -3,6 +3,7 @@
 
 #include "cli/ExportFolder.h"
 #include "cli/LocalError.h"
+#include "tests/cli/TempFolder.h"
 #include "tests/support/Files.h"
 
 #include <gtest/gtest.h>
@@ -15,13 +16,6 @@ namespace fs = std::filesystem;
 
 class ExportFolderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string root = (fs::temp_directory_path() / "vq-export-XXXXXX").string();
-        ASSERT_NE(mkdtemp(root.data()), nullptr);
-        m_root = root;
-    }
-    void TearDown() override { fs::remove_all(m_root); }
-
     static void put(const fs::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
     std::vector<std::string> namesIn(const fs::path& folder) const {
         std::vector<std::string> names;
@@ -32,7 +26,8 @@ protected:
         return names;
     }
 
-    fs::path m_root;
+    TempFolder m_temp;
+    const fs::path& m_root = m_temp.path();
 };
 
 }  // namespace
