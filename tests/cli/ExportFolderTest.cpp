@@ -17,14 +17,6 @@ namespace fs = std::filesystem;
 class ExportFolderTest : public ::testing::Test {
 protected:
     static void put(const fs::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
-    std::vector<std::string> namesIn(const fs::path& folder) const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
 
     TempFolder m_temp;
     const fs::path& m_root = m_temp.path();

@@ -1,10 +1,13 @@
 #pragma once
-// A fresh folder under the system's temporary folder for one test, removed with all it holds.
+// A fresh folder under the system's temporary folder for one test, removed with all it holds, and
+// what a folder holds.
 
 #include <stdlib.h>
+#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 class TempFolder {
 public:
@@ -27,3 +30,13 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// The names of a folder's entries, sorted.
+inline std::vector<std::string> namesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
