@@ -136,7 +136,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             return *error;
         }
     }
-    return std::visit([](auto&& result) -> ParsedCommandLine { return std::move(result); },
+    return std::visit([](auto&& result) -> ParsedCommandLine { return std::forward<decltype(result)>(result); },
                       withCommand(std::move(line), arguments, index));
 }
 

@@ -75,6 +75,12 @@ void Progress::show(std::size_t done) {
     if (!m_terminal) {
         return;
     }
-    writeAll(STDERR_FILENO, "\r" + groupedDigits(done) + " of " + groupedDigits(m_total) + "\033[K");
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) about "\r" + a temporary string.
+    std::string line = "\r";
+    line += groupedDigits(done);
+    line += " of ";
+    line += groupedDigits(m_total);
+    line += "\033[K";
+    writeAll(STDERR_FILENO, line);
     progressShown = true;
 }

@@ -22,7 +22,7 @@ bool isPlainFileName(std::string_view name) {
 }
 
 std::optional<std::string> exportFileName(std::string_view file) {
-    if (const std::optional<std::string> decoded = percentDecoded(file); decoded && isPlainFileName(*decoded)) {
+    if (std::optional<std::string> decoded = percentDecoded(file); decoded && isPlainFileName(*decoded)) {
         return decoded;
     }
     if (isPlainFileName(file)) {

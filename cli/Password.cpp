@@ -10,7 +10,7 @@
 namespace {
 
 // A password is short; a file that goes on longer without a line end is no password file.
-constexpr std::size_t maxLineBytes = 64 * 1024;
+constexpr std::size_t maxLineBytes = std::size_t{64} << 10;
 
 std::string withoutLineEnd(std::string line) {
     if (const std::size_t end = line.find('\n'); end != std::string::npos) {

@@ -49,6 +49,16 @@ TEST(CliList, GivesTheWindowsNamesInFolderOrder) {
     EXPECT_EQ(server.requests("GET").size(), 20u);
 }
 
+TEST(CliList, ShowsProgressOnlyOnATerminalAndClearsIt) {
+    HttpMailServer server(seeded());
+    const CliRun run = runCli(atPort(server.port(), {"list"}), demoLogin, {}, ErrorStream::Terminal);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, runCli(atPort(server.port(), {"list"}), demoLogin).out) << "the data is the same";
+    EXPECT_TRUE(run.err.starts_with("\r1 of 20\033[K")) << run.err;
+    EXPECT_NE(run.err.find("\r20 of 20\033[K"), std::string::npos);
+    EXPECT_TRUE(run.err.ends_with("\r\033[K")) << "the line is cleared at the end";
+}
+
 TEST(CliExport, KeepsEveryByteAndJoinsTheFilesInOrderOnStandardOutput) {
     HttpMailServer server(seeded());
     const std::string everyByte = allByteValues();

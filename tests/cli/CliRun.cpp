@@ -2,8 +2,10 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 #include <cerrno>
 #include <chrono>
@@ -78,12 +80,21 @@ bool exchange(int in, int out, int err, const std::string& input, CliRun& run) {
 }  // namespace
 
 CliRun runCli(const std::vector<std::string>& command, const std::vector<std::string>& extraEnvironment,
-              const std::string& input) {
+              const std::string& input, ErrorStream errorStream) {
     std::vector<std::string> arguments{VQ_CLI_PATH};
     arguments.insert(arguments.end(), command.begin(), command.end());
     std::vector<std::string> environment = childEnvironment(extraEnvironment);
     int in[2], out[2], err[2];
-    if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) {
+    const bool pipes = pipe2(in, O_CLOEXEC) == 0 && pipe2(out, O_CLOEXEC) == 0;
+    // Raw, so the bytes come as written (no CR before each LF). Its reading side reports EIO, not
+    // end of file, once the child has closed its side.
+    termios raw{};
+    cfmakeraw(&raw);
+    const bool errors = errorStream == ErrorStream::Pipe
+                            ? pipe2(err, O_CLOEXEC) == 0
+                            : openpty(&err[0], &err[1], nullptr, &raw, nullptr) == 0 &&
+                                  fcntl(err[0], F_SETFD, FD_CLOEXEC) == 0 && fcntl(err[1], F_SETFD, FD_CLOEXEC) == 0;
+    if (!pipes || !errors) {
         throw std::runtime_error("cannot make pipes");
     }
     fcntl(in[1], F_SETFL, O_NONBLOCK);

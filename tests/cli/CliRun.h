@@ -13,9 +13,14 @@ struct CliRun {
     std::string err;
 };
 
+enum class ErrorStream {
+    Pipe,      // standard error is a pipe, as in a script or a log
+    Terminal,  // standard error is a pseudo-terminal (still not the controlling one)
+};
+
 // environment: "NAME=value" entries on top of the cleaned one; input: standard input, then its end.
 CliRun runCli(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
-              const std::string& input = {});
+              const std::string& input = {}, ErrorStream errorStream = ErrorStream::Pipe);
 
 // The environment that logs in as the test server's default user.
 inline const std::vector<std::string> demoLogin{"VQCONTACTS_USER=demo", "VQCONTACTS_PASSWORD=demo"};
