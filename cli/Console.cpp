@@ -38,23 +38,25 @@ void writeData(std::string_view bytes) {
 
 std::string inQuotes(std::string_view bytes) {
     std::string text = "\"";
+    const auto escape = [&text](unsigned char byte) {
+        char hex[5];
+        std::snprintf(hex, sizeof hex, "\\x%02X", byte);
+        text += hex;
+    };
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
-        const bool c1 = byte == 0xC2 && i + 1 < bytes.size() && static_cast<unsigned char>(bytes[i + 1]) >= 0x80 &&
-                        static_cast<unsigned char>(bytes[i + 1]) <= 0x9F;
-        if (byte < 0x20 || byte == 0x7F || c1) {
-            char escape[5];
-            std::snprintf(escape, sizeof escape, "\\x%02X", byte);
-            text += escape;
-            if (c1) {
-                std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned char>(bytes[++i]));
-                text += escape;
-            }
+        const auto next = static_cast<unsigned char>(i + 1 < bytes.size() ? bytes[i + 1] : 0);
+        if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {
+            escape(byte);
+            escape(next);
+            ++i;
+        } else if (byte < 0x20 || byte == 0x7F) {
+            escape(byte);
         } else {
             text += bytes[i];
         }
     }
-    return text + "\"";
+    return text + '"';
 }
 
 std::string groupedDigits(std::size_t number) {

@@ -1,7 +1,6 @@
 // The arguments of vqcontacts: what each form asks for, and the usage errors of bad ones.
 
 #include "cli/CommandLine.h"
-#include "cli/Console.h"
 
 #include <gtest/gtest.h>
 
@@ -98,24 +97,5 @@ TEST(CommandLine, PortTextFollowsThePortBox) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         EXPECT_EQ(parsePortText(row.text), row.port);
-    }
-}
-
-TEST(Console, CountsAreGroupedByThousands) {
-    struct Row {
-        const char* why;
-        std::size_t number;
-        std::string text;
-    };
-    const Row rows[] = {
-        {"nothing", 0, "0"},
-        {"three digits stay", 999, "999"},
-        {"the first comma", 1000, "1,000"},
-        {"six digits, one comma", 123456, "123,456"},
-        {"seven digits, two", 1234567, "1,234,567"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.why);
-        EXPECT_EQ(groupedDigits(row.number), row.text);
     }
 }
