@@ -37,7 +37,7 @@ int exportToFolder(const ContactFolder& folder, const std::string& target) {
         return *status;
     }
     const NamedFiles named = namedFiles(std::move(std::get<std::vector<std::u16string>>(listing)));
-    std::size_t clashed = 0;
+    std::size_t unwritten = 0;
     const std::size_t failed =
         fetchContacts(folder, named.files, [&](std::size_t i, std::optional<std::string>&& vcard) {
             if (!vcard) {
@@ -50,10 +50,10 @@ int exportToFolder(const ContactFolder& folder, const std::string& target) {
             } else if (stored.outcome == StoreOutcome::Failed) {
                 tell("cannot write " + path + ": " + stored.error);
             }
-            clashed += stored.outcome == StoreOutcome::Clash || stored.outcome == StoreOutcome::Failed;
+            unwritten += stored.outcome == StoreOutcome::Clash || stored.outcome == StoreOutcome::Failed;
             return true;
         });
-    return named.skipped + failed + clashed == 0 ? exitDone : exitSomeFailed;
+    return named.skipped + failed + unwritten == 0 ? exitDone : exitSomeFailed;
 }
 
 int exportToStandardOutput(const ContactFolder& folder) {

@@ -45,7 +45,7 @@ std::variant<std::vector<std::u16string>, int> listFolder(const ContactFolder& f
     }
     tellText(contacttext::noContactFolder);
     // The window says no more; a person at a shell is helped by what actually went wrong.
-    tell(failureText(answer));
+    tell(answer.succeeded() ? "the server's answer lists no contacts (no D:response in it)" : failureText(answer));
     return exitNoFolder;
 }
 
