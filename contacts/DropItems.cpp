@@ -1,16 +1,10 @@
 #include "contacts/DropItems.h"
 
+#include "codec/AsciiText.h"
+
 #include <algorithm>
-#include <cctype>
-#include <charconv>
 
 namespace {
-
-bool startsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-           });
-}
 
 // "%2F" and the like become their bytes; a broken escape or a NUL byte makes the path unusable.
 std::optional<std::string> percentDecoded(std::string_view text) {
@@ -21,13 +15,10 @@ std::optional<std::string> percentDecoded(std::string_view text) {
             bytes.push_back(text[i]);
             continue;
         }
-        unsigned value = 0;
-        const char* first = text.data() + i + 1;
-        if (i + 2 >= text.size() || !std::isxdigit(static_cast<unsigned char>(first[0])) ||
-            !std::isxdigit(static_cast<unsigned char>(first[1]))) {
+        if (i + 2 >= text.size() || !ascii::isHexDigit(text[i + 1]) || !ascii::isHexDigit(text[i + 2])) {
             return std::nullopt;
         }
-        std::from_chars(first, first + 2, value, 16);
+        const int value = ascii::hexValue(text[i + 1]) * 16 + ascii::hexValue(text[i + 2]);
         if (value == 0) {
             return std::nullopt;
         }
@@ -37,25 +28,12 @@ std::optional<std::string> percentDecoded(std::string_view text) {
     return bytes;
 }
 
-std::string_view trimmed(std::string_view line) {
-    const auto blank = [](char c) {
-        return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-    };
-    while (!line.empty() && blank(line.front())) {
-        line.remove_prefix(1);
-    }
-    while (!line.empty() && blank(line.back())) {
-        line.remove_suffix(1);
-    }
-    return line;
-}
-
 // The URL lines of a text/uri-list: comments ("#" first) and blank lines are not URLs.
 std::vector<std::string_view> uriLines(std::string_view list) {
     std::vector<std::string_view> lines;
     while (!list.empty()) {
         const std::size_t end = std::min(list.find('\n'), list.size());
-        const std::string_view line = trimmed(list.substr(0, end));
+        const std::string_view line = ascii::trimmed(list.substr(0, end), " \t\r\n");
         if (!line.empty() && line.front() != '#') {
             lines.push_back(line);
         }
@@ -68,7 +46,7 @@ std::vector<std::string_view> uriLines(std::string_view list) {
 
 std::optional<std::filesystem::path> localFileOf(const std::string& uri) {
     std::string_view rest(uri);
-    if (!startsWithNoCase(rest, "file:")) {
+    if (!ascii::startsWithNoCase(rest, "file:")) {
         return std::nullopt;
     }
     rest.remove_prefix(5);
@@ -76,7 +54,7 @@ std::optional<std::filesystem::path> localFileOf(const std::string& uri) {
         rest.remove_prefix(2);
         const std::size_t slash = std::min(rest.find('/'), rest.size());
         const std::string_view host = rest.substr(0, slash);
-        if (!host.empty() && !(host.size() == 9 && startsWithNoCase(host, "localhost"))) {
+        if (!host.empty() && !(host.size() == 9 && ascii::startsWithNoCase(host, "localhost"))) {
             return std::nullopt;
         }
         rest.remove_prefix(slash);
