@@ -80,9 +80,9 @@ struct ParserFree {
     void operator()(XML_Parser parser) const { XML_ParserFree(parser); }
 };
 
-// Reads the hrefs while the bytes stream through the parser: nothing but the hrefs is kept, where
-// a tree of a big folder's answer would take more than the answer itself.
-std::vector<std::u16string> hrefsOf(std::string_view bytes, const char* encoding) {
+// Reads the hrefs, as UTF-8, while the bytes stream through the parser: nothing but the hrefs is
+// kept, where a tree of a big folder's answer would take more than the answer itself.
+std::vector<std::string> utf8HrefsOf(std::string_view bytes, const char* encoding) {
     const std::unique_ptr<XML_ParserStruct, ParserFree> parser(XML_ParserCreate(encoding));
     if (!parser) {
         return {};
@@ -105,9 +105,13 @@ std::vector<std::u16string> hrefsOf(std::string_view bytes, const char* encoding
         }
         bytes.remove_prefix(length);
     } while (!bytes.empty());
+    return std::move(reader.hrefs);
+}
+
+std::vector<std::u16string> decoded(std::vector<std::string> utf8Hrefs) {
     std::vector<std::u16string> hrefs;
-    hrefs.reserve(reader.hrefs.size());
-    for (std::string& href : reader.hrefs) {
+    hrefs.reserve(utf8Hrefs.size());
+    for (std::string& href : utf8Hrefs) {
         hrefs.push_back(utf8::decode(href));  // expat gives well-formed UTF-8
         std::string().swap(href);
     }
@@ -119,9 +123,14 @@ std::vector<std::u16string> hrefsOf(std::string_view bytes, const char* encoding
 std::vector<std::u16string> contactHrefs(std::u16string answer) {
     std::string bytes = utf8::encode(answer);
     std::u16string().swap(answer);
-    return hrefsOf(bytes, "UTF-8");
+    std::vector<std::string> hrefs = utf8HrefsOf(bytes, "UTF-8");
+    std::string().swap(bytes);
+    return decoded(std::move(hrefs));
 }
 
+// The answer goes before the hrefs are decoded: a big folder's answer runs to megabytes.
 std::vector<std::u16string> contactHrefs(std::string answer) {
-    return hrefsOf(answer, kWindows1252);
+    std::vector<std::string> hrefs = utf8HrefsOf(answer, kWindows1252);
+    std::string().swap(answer);
+    return decoded(std::move(hrefs));
 }

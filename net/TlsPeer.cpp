@@ -94,12 +94,12 @@ void TlsPeer::configure(CURL* handle, const std::string& caFile) {
 void TlsPeer::explain(HttpResult& result, CURL* handle, const std::string& hostName,
                       const std::string& libraryText) const {
     const std::string detail = libraryText.empty() ? std::string() : " (" + libraryText + ")";
-    if (result.failure == Failure::TlsHandshake || (result.failure == Failure::Certificate && !m_certificate)) {
-        result.reason = (result.failure == Failure::TlsHandshake ? "the TLS handshake failed" : result.reason) + detail;
+    if (result.failure == Failure::TlsHandshake) {
+        result.reason = "the TLS handshake failed" + detail;
         return;
     }
-    if (result.failure != Failure::Certificate) {
-        return;
+    if (result.failure != Failure::Certificate || !m_certificate) {
+        return;  // a refusal before any certificate came keeps libcurl's words
     }
     long verifyResult = X509_V_OK;
     curl_easy_getinfo(handle, CURLINFO_SSL_VERIFYRESULT, &verifyResult);

@@ -93,7 +93,8 @@ TestAuthority::TestAuthority() : m_keys(std::make_unique<Keys>()) {
     m_caFile = m_folder / "authority.pem";
     const std::time_t now = std::time(nullptr);
     m_keys->key = newKey();
-    m_keys->certificate = newCertificate("Velqor Test Authority", m_keys->key.get(), now - 86400, now + 30 * 86400);
+    m_keys->certificate =
+        newCertificate("Velqor Test Authority", m_keys->key.get(), now - 86400, now + std::time_t{30} * 86400);
     X509* ca = m_keys->certificate.get();
     addExtension(ca, ca, NID_basic_constraints, "critical,CA:TRUE");
     addExtension(ca, ca, NID_key_usage, "critical,keyCertSign,cRLSign");
