@@ -3,6 +3,8 @@
 #include "net/TlsPeer.h"
 #include "net/TransferFailure.h"
 
+#include "codec/AsciiText.h"
+
 #include <curl/curl.h>
 
 #include <array>
@@ -249,8 +251,10 @@ HttpResult runTransfer(const TransferRequest& request) {
     if (failureStatus) {
         result.body.clear();
     } else if (code != CURLE_OK || !exchange.headersComplete) {
-        describeFailure(result, {code, exchange.stoppedFor, exchange.connected, errorText.data()});
-        peer.explain(result, handle.get(), request.hostName, errorText.data());
+        // libcurl's text may end in a blank ("... in connection to host:port ").
+        const std::string libraryText(ascii::trimmed(errorText.data()));
+        describeFailure(result, {code, exchange.stoppedFor, exchange.connected, libraryText.c_str()});
+        peer.explain(result, handle.get(), request.hostName, libraryText);
     }
     return result;
 }
