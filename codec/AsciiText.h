@@ -29,12 +29,19 @@ constexpr bool startsWithNoCase(std::string_view text, std::string_view prefix) 
 }
 
 // text without the blanks at either end; blanks names which characters count as blank.
-constexpr std::string_view trimmed(std::string_view text, std::string_view blanks = " \t") {
+template <typename Char>
+constexpr std::basic_string_view<Char> trimmed(std::basic_string_view<Char> text, std::basic_string_view<Char> blanks) {
     const std::size_t first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos) {
+    if (first == std::basic_string_view<Char>::npos) {
         return {};
     }
     return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+constexpr std::string_view trimmed(std::string_view text, std::string_view blanks = " \t") {
+    return trimmed<char>(text, blanks);
+}
+constexpr std::u16string_view trimmed(std::u16string_view text, std::u16string_view blanks = u" \t") {
+    return trimmed<char16_t>(text, blanks);
 }
 
 // The value of a hex digit in either case; -1 for any other character.

@@ -118,11 +118,7 @@ std::u16string unescaped(std::u16string_view text, ListCommas commas) {
         }
         out.push_back(c);
     }
-    const std::size_t first = out.find_first_not_of(u' ');
-    if (first == std::u16string::npos) {
-        return {};
-    }
-    return out.substr(first, out.find_last_not_of(u' ') - first + 1);
+    return std::u16string(ascii::trimmed(out, u" "));
 }
 
 // N is family;given;additional;prefixes;suffixes, and a person reads it prefix first.
