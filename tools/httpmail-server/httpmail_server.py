@@ -108,14 +108,25 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if self.server.raw_dir:
             self.rfile = RecordingReader(self.rfile)
 
+    def keep_raw(self):
+        """Stores the request's bytes once, before any answer leaves, so a client that has its
+        answer finds them stored."""
+        if not self.server.raw_dir or not self.rfile.kept or getattr(self, "raw_kept", False):
+            return
+        self.raw_kept = True
+        with self.server.raw_lock:
+            self.server.raw_count += 1
+            name = os.path.join(self.server.raw_dir, "%06d.bin" % self.server.raw_count)
+        with open(name + ".new", "wb") as f:
+            f.write(bytes(self.rfile.kept))
+        os.rename(name + ".new", name)
+
+    def send_response(self, code, message=None):
+        self.keep_raw()
+        super().send_response(code, message)
+
     def finish(self):
-        if self.server.raw_dir and self.rfile.kept:
-            with self.server.raw_lock:
-                self.server.raw_count += 1
-                name = os.path.join(self.server.raw_dir, "%06d.bin" % self.server.raw_count)
-            with open(name + ".new", "wb") as f:
-                f.write(bytes(self.rfile.kept))
-            os.rename(name + ".new", name)
+        self.keep_raw()
         super().finish()
 
     def version_string(self):
