@@ -43,17 +43,31 @@ HttpResult propfind(const std::u16string& server, std::int32_t port) {
 }  // namespace
 
 TEST(TlsExchange, ReachesAServerItsAuthorityVouchesFor) {
-    const IssuedCertificate good = authority().issue("good", {});
-    HttpMailServer server(tlsWith(good));
+    HttpMailServerOptions options = tlsWith(authority().issue("good", {}));
+    options.keepRawRequests = true;
+    HttpMailServer server(options);
     const nettest::ScopedLimits limits(trusting(authority().caFile()));
-    for (const std::u16string text : {u"https://127.0.0.1", u"HTTPS://localhost/", u"hTTpS://127.0.0.1/"}) {
-        SCOPED_TRACE(std::string(text.begin(), text.end()));
-        const HttpResult result = propfind(text, server.port());
+    struct Row {
+        const char* why;
+        std::u16string text;
+        std::string serverName;  // what the handshake names (SNI); "-" for none
+    };
+    const Row rows[] = {
+        {"an IPv4 address, which SNI never names", u"https://127.0.0.1", "-"},
+        {"a host name goes out as SNI", u"HTTPS://localhost/", "localhost"},
+        {"the scheme in mixed case", u"hTTpS://127.0.0.1/", "-"},
+    };
+    std::vector<std::string> expectedNames;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        const HttpResult result = propfind(row.text, server.port());
         EXPECT_EQ(result.failure, Failure::None) << result.reason;
         EXPECT_EQ(result.status, 207);
         EXPECT_NE(result.body.find("D:multistatus"), std::string::npos);
+        expectedNames.push_back(row.serverName);
     }
     EXPECT_EQ(server.requests("PROPFIND").size(), 3u);
+    EXPECT_EQ(server.serverNames(), expectedNames);
 }
 
 TEST(TlsExchange, RefusesEachBadCertificateWithItsReason) {

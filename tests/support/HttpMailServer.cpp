@@ -163,6 +163,15 @@ std::vector<std::string> HttpMailServer::rawRequests() const {
     return requests;
 }
 
+std::vector<std::string> HttpMailServer::serverNames() const {
+    std::vector<std::string> names;
+    std::ifstream in(m_rawDir / "server-names.txt");
+    for (std::string line; !m_rawDir.empty() && std::getline(in, line);) {
+        names.push_back(line);
+    }
+    return names;
+}
+
 std::vector<std::string> HttpMailServer::requests(const std::string& method) const {
     std::vector<std::string> found;
     for (const std::string& line : requestLog()) {

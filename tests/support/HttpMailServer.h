@@ -34,6 +34,8 @@ public:
     std::vector<std::string> requests(const std::string& method) const;
     // The bytes of each request so far, in arrival order, when the options asked to keep them.
     std::vector<std::string> rawRequests() const;
+    // The server name each TLS handshake asked for (SNI), "-" for none, when raw requests are kept.
+    std::vector<std::string> serverNames() const;
     // Switches the server to a --fault mode from its next request on; empty: back to normal.
     // Has no effect when the options fixed a fault.
     void setFault(const std::string& fault) const;

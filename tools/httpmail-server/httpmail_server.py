@@ -7,7 +7,7 @@ under a fresh name. Every request needs HTTP Basic authentication with the given
 Prints "listening on HOST:PORT" once on stdout when ready; logs one line per request on stderr.
 With --tls-cert and --tls-key it speaks TLS only (Python's ssl, the system's OpenSSL). With
 --raw-dir it keeps the bytes of each request as they came, one numbered file each, for tests that
-compare requests inside and outside TLS. Python 3 standard library only.
+compare requests inside and outside TLS, and the name each TLS client asked for (SNI). Python 3 standard library only.
 """
 
 import argparse
@@ -384,6 +384,11 @@ class Server(http.server.ThreadingHTTPServer):
         except (OSError, UnicodeDecodeError):
             return None
 
+    def keep_server_name(self, name):
+        """Notes the name a TLS client asked for (SNI), one line per handshake; "-" for none."""
+        with self.raw_lock, open(os.path.join(self.raw_dir, "server-names.txt"), "a", encoding="utf-8") as f:
+            f.write((name or "-") + "\n")
+
     def handle_error(self, request, client_address):
         if isinstance(sys.exc_info()[1], (ConnectionError, ssl.SSLError)):
             return  # a client that hung up mid-answer, or refused our certificate, is no error of ours
@@ -419,6 +424,8 @@ def main(argv=None):
         context.load_cert_chain(args.tls_cert, args.tls_key)
         # The handshake runs in the request's own thread, on its first read: a client that stalls
         # or refuses the certificate holds up no one else.
+        if args.raw_dir:
+            context.sni_callback = lambda sock, name, ctx: server.keep_server_name(name)
         server.socket = context.wrap_socket(server.socket, server_side=True, do_handshake_on_connect=False)
     host, port = server.server_address[:2]
     print("listening on %s:%d" % (host, port), flush=True)
