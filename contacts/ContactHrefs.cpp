@@ -1,56 +1,136 @@
 #include "contacts/ContactHrefs.h"
 
+#include "codec/CodePage.h"
 #include "codec/Utf8.h"
 
-#include <pugixml.hpp>
+#include <expat.h>
 
+#include <algorithm>
+#include <memory>
 #include <utility>
 
 namespace {
 
-// All text below the element, CDATA included, as a DOM's text content gives it. An element's own
-// value is its first PCDATA, kept in the element (parse_embed_pcdata) rather than in a node.
-void appendText(const pugi::xml_node& node, std::string& out) {
-    out += node.value();
-    for (const pugi::xml_node& child : node.children()) {
-        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
-            out += child.value();
-        } else if (child.type() == pugi::node_element) {
-            appendText(child, out);
-        }
+// The name expat is told the answer's bytes are in; it asks onUnknownEncoding for the table.
+constexpr const char* kWindows1252 = "windows-1252";
+
+// The parser's own state, shared by its callbacks. Hrefs are collected as UTF-8, the parser's
+// output, in document order: an href starts its slot when it opens. An href nested in another
+// adds its text to both, as a DOM's text content does.
+struct HrefReader {
+    std::vector<bool> openIsResponse;     // one entry per open element: is it a D:response?
+    std::vector<std::size_t> collecting;  // the depth of each open href, innermost last
+    std::vector<std::size_t> slots;       // its slot in hrefs
+    std::vector<std::string> hrefs;
+};
+
+void XMLCALL onStart(void* user, const XML_Char* name, const XML_Char**) {
+    auto& reader = *static_cast<HrefReader*>(user);
+    const std::string_view element(name);
+    if (element == "D:href" && !reader.openIsResponse.empty() && reader.openIsResponse.back()) {
+        reader.collecting.push_back(reader.openIsResponse.size());
+        reader.slots.push_back(reader.hrefs.size());
+        reader.hrefs.emplace_back();
+    }
+    reader.openIsResponse.push_back(element == "D:response");
+}
+
+void XMLCALL onEnd(void* user, const XML_Char*) {
+    auto& reader = *static_cast<HrefReader*>(user);
+    reader.openIsResponse.pop_back();
+    if (!reader.collecting.empty() && reader.collecting.back() == reader.openIsResponse.size()) {
+        reader.collecting.pop_back();
+        reader.slots.pop_back();
     }
 }
 
-// The tree is built in the UTF-8 text itself (its bytes are overwritten), so no second copy is held.
-std::vector<std::u16string> hrefsOfUtf8(std::string& bytes) {
-    pugi::xml_document document;
-    // Default flags skip a DOCTYPE without reading it; pugixml never loads external entities.
-    // Embedded PCDATA spares a node per text: a fifth of the tree of a multistatus answer.
-    const pugi::xml_parse_result parsed = document.load_buffer_inplace(
-        bytes.data(), bytes.size(), pugi::parse_default | pugi::parse_embed_pcdata, pugi::encoding_utf8);
-    if (!parsed) {
-        return {};  // pugixml keeps what it read before the fault; a broken answer lists nothing
+// Text and CDATA alike, with character and predefined entity references already resolved.
+void XMLCALL onText(void* user, const XML_Char* text, int length) {
+    auto& reader = *static_cast<HrefReader*>(user);
+    for (const std::size_t slot : reader.slots) {
+        reader.hrefs[slot].append(text, std::size_t(length));
     }
+}
+
+// What no other handler takes. Inside an href that is only a reference to an entity that XML does
+// not predefine: it stays as written, "&name;", whether a DTD declares it or not, so no entity is
+// ever expanded and none is an error.
+void XMLCALL onUnexpanded(void* user, const XML_Char* text, int length) {
+    if (length > 0 && text[0] == '&') {
+        onText(user, text, length);
+    }
+}
+
+// Windows-1252 is one byte per character: each byte's code point, the undefined five included.
+int XMLCALL onUnknownEncoding(void*, const XML_Char* name, XML_Encoding* info) {
+    if (std::string_view(name) != kWindows1252) {
+        return XML_STATUS_ERROR;
+    }
+    for (int byte = 0; byte < 256; ++byte) {
+        const char single = char(byte);
+        info->map[byte] = int(codepage::fromWindows1252(std::string_view(&single, 1)).front());
+    }
+    info->data = nullptr;
+    info->convert = nullptr;
+    info->release = nullptr;
+    return XML_STATUS_OK;
+}
+
+struct ParserFree {
+    void operator()(XML_Parser parser) const { XML_ParserFree(parser); }
+};
+
+// Reads the hrefs, as UTF-8, while the bytes stream through the parser: nothing but the hrefs is
+// kept, where a tree of a big folder's answer would take more than the answer itself.
+std::vector<std::string> utf8HrefsOf(std::string_view bytes, const char* encoding) {
+    const std::unique_ptr<XML_ParserStruct, ParserFree> parser(XML_ParserCreate(encoding));
+    if (!parser) {
+        return {};
+    }
+    HrefReader reader;
+    XML_SetUserData(parser.get(), &reader);
+    XML_SetElementHandler(parser.get(), onStart, onEnd);
+    XML_SetCharacterDataHandler(parser.get(), onText);
+    // The plain default handler turns the expansion of declared entities off; a foreign DTD makes
+    // expat pass an undeclared one on as well instead of failing on it.
+    XML_SetDefaultHandler(parser.get(), onUnexpanded);
+    XML_UseForeignDTD(parser.get(), XML_TRUE);
+    XML_SetUnknownEncodingHandler(parser.get(), onUnknownEncoding, nullptr);
+    constexpr std::size_t kChunk = std::size_t{1} << 20;  // XML_Parse takes an int length
+    do {
+        const std::size_t length = std::min(bytes.size(), kChunk);
+        const bool last = length == bytes.size();
+        if (XML_Parse(parser.get(), bytes.data(), int(length), last ? XML_TRUE : XML_FALSE) != XML_STATUS_OK) {
+            return {};  // a broken answer lists nothing, not the part before the fault
+        }
+        bytes.remove_prefix(length);
+    } while (!bytes.empty());
+    return std::move(reader.hrefs);
+}
+
+std::vector<std::u16string> decoded(std::vector<std::string> utf8Hrefs) {
     std::vector<std::u16string> hrefs;
-    for (const pugi::xpath_node& selected : document.select_nodes("//D:response/D:href")) {
-        std::string text;
-        appendText(selected.node(), text);
-        hrefs.push_back(utf8::decode(text));  // pugixml gives well-formed UTF-8
+    hrefs.reserve(utf8Hrefs.size());
+    for (std::string& href : utf8Hrefs) {
+        hrefs.push_back(utf8::decode(href));  // expat gives well-formed UTF-8
+        std::string().swap(href);
     }
     return hrefs;
 }
 
 }  // namespace
 
-// A folder of 10,000 contacts answers with megabytes: the answer goes before the tree is built.
 std::vector<std::u16string> contactHrefs(std::u16string answer) {
     std::string bytes = utf8::encode(answer);
     std::u16string().swap(answer);
-    return hrefsOfUtf8(bytes);
+    std::vector<std::string> hrefs = utf8HrefsOf(bytes, "UTF-8");
+    std::string().swap(bytes);
+    return decoded(std::move(hrefs));
 }
 
+// The answer goes before the hrefs are decoded: a big folder's answer runs to megabytes.
 std::vector<std::u16string> contactHrefs(std::string answer) {
-    std::string bytes = utf8::encodeWindows1252(answer);
+    std::vector<std::string> hrefs = utf8HrefsOf(answer, kWindows1252);
     std::string().swap(answer);
-    return hrefsOfUtf8(bytes);
+    return decoded(std::move(hrefs));
 }

@@ -7,7 +7,9 @@
 // The text content of every element named "D:href" that is a child of an element named
 // "D:response", in document order. Names match as written, prefix included; no namespace is
 // resolved, so elements in another prefix or none are not selected. A text that is not well-formed
-// XML gives no hrefs at all, not the part before the fault. No DTD is read and no entity is expanded.
+// XML gives no hrefs at all, not the part before the fault. No DTD is read and no entity is
+// expanded: a reference to any entity but XML's five stays in the text as written ("&name;").
+// The answer is read as a stream, keeping only the hrefs: no tree of it is built.
 // Takes the answer over and frees it once read: a big folder's answer runs to megabytes.
 std::vector<std::u16string> contactHrefs(std::u16string answer);
 // The same for the answer's bytes, read as Windows-1252 text as everything the server sends is,

@@ -1,38 +1,18 @@
 #include "contacts/DropItems.h"
 
+#include "codec/AsciiText.h"
 #include "contacts/PercentDecoded.h"
 
 #include <algorithm>
-#include <cctype>
-#include <charconv>
 
 namespace {
-
-bool startsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-           });
-}
-
-std::string_view trimmed(std::string_view line) {
-    const auto blank = [](char c) {
-        return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-    };
-    while (!line.empty() && blank(line.front())) {
-        line.remove_prefix(1);
-    }
-    while (!line.empty() && blank(line.back())) {
-        line.remove_suffix(1);
-    }
-    return line;
-}
 
 // The URL lines of a text/uri-list: comments ("#" first) and blank lines are not URLs.
 std::vector<std::string_view> uriLines(std::string_view list) {
     std::vector<std::string_view> lines;
     while (!list.empty()) {
         const std::size_t end = std::min(list.find('\n'), list.size());
-        const std::string_view line = trimmed(list.substr(0, end));
+        const std::string_view line = ascii::trimmed(list.substr(0, end), " \t\r\n");
         if (!line.empty() && line.front() != '#') {
             lines.push_back(line);
         }
@@ -45,7 +25,7 @@ std::vector<std::string_view> uriLines(std::string_view list) {
 
 std::optional<std::filesystem::path> localFileOf(const std::string& uri) {
     std::string_view rest(uri);
-    if (!startsWithNoCase(rest, "file:")) {
+    if (!ascii::startsWithNoCase(rest, "file:")) {
         return std::nullopt;
     }
     rest.remove_prefix(5);
@@ -53,7 +33,7 @@ std::optional<std::filesystem::path> localFileOf(const std::string& uri) {
         rest.remove_prefix(2);
         const std::size_t slash = std::min(rest.find('/'), rest.size());
         const std::string_view host = rest.substr(0, slash);
-        if (!host.empty() && !(host.size() == 9 && startsWithNoCase(host, "localhost"))) {
+        if (!host.empty() && !(host.size() == 9 && ascii::startsWithNoCase(host, "localhost"))) {
             return std::nullopt;
         }
         rest.remove_prefix(slash);

@@ -1,7 +1,6 @@
 #include "contacts/PercentDecoded.h"
 
-#include <cctype>
-#include <charconv>
+#include "codec/AsciiText.h"
 
 std::optional<std::string> percentDecoded(std::string_view text) {
     std::string bytes;
@@ -11,15 +10,10 @@ std::optional<std::string> percentDecoded(std::string_view text) {
             bytes.push_back(text[i]);
             continue;
         }
-        unsigned value = 0;
-        const char* digits = text.data() + i + 1;
-        // from_chars would take "+" or a single digit; exactly two hex digits are an escape.
-        if (i + 2 >= text.size() || !std::isxdigit(static_cast<unsigned char>(digits[0])) ||
-            !std::isxdigit(static_cast<unsigned char>(digits[1]))) {
+        if (i + 2 >= text.size() || !ascii::isHexDigit(text[i + 1]) || !ascii::isHexDigit(text[i + 2])) {
             return std::nullopt;
         }
-        std::from_chars(digits, digits + 2, value, 16);
-        bytes.push_back(static_cast<char>(value));
+        bytes.push_back(static_cast<char>(ascii::hexValue(text[i + 1]) * 16 + ascii::hexValue(text[i + 2])));
         i += 2;
     }
     return bytes;

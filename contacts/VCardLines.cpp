@@ -1,12 +1,10 @@
 #include "contacts/VCardLines.h"
 
+#include "codec/AsciiText.h"
+
 #include <algorithm>
 
 namespace {
-
-char lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 std::string_view unquoted(std::string_view text) {
     if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
@@ -17,9 +15,12 @@ std::string_view unquoted(std::string_view text) {
 
 }  // namespace
 
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
+CardMarker cardMarker(std::string_view line) {
+    line = line.substr(0, line.find_last_not_of(" \t") + 1);
+    if (ascii::equalsNoCase(line, "BEGIN:VCARD")) {
+        return CardMarker::Begin;
+    }
+    return ascii::equalsNoCase(line, "END:VCARD") ? CardMarker::End : CardMarker::None;
 }
 
 std::optional<ContentLine> parseContentLine(std::string_view line) {
@@ -73,8 +74,8 @@ Parameter splitParameter(std::string_view param) {
 bool isQuotedPrintable(const ContentLine& line) {
     return std::any_of(line.params.begin(), line.params.end(), [](std::string_view param) {
         const Parameter parameter = splitParameter(param);
-        return (parameter.key.empty() || equalsNoCase(parameter.key, "ENCODING")) &&
-               equalsNoCase(parameter.value, "QUOTED-PRINTABLE");
+        return (parameter.key.empty() || ascii::equalsNoCase(parameter.key, "ENCODING")) &&
+               ascii::equalsNoCase(parameter.value, "QUOTED-PRINTABLE");
     });
 }
 

@@ -32,8 +32,11 @@ Parameter splitParameter(std::string_view param);
 // bare 2.1 form), in any letter case.
 bool isQuotedPrintable(const ContentLine& line);
 
-// Letters compared without regard to case (ASCII only, as property and parameter names are).
-bool equalsNoCase(std::string_view a, std::string_view b);
+// Where a card begins and ends, for every reader of cards: a content line that is "BEGIN:VCARD"
+// or "END:VCARD" in any letter case, blanks after it allowed. A group, a parameter or a blank in
+// front makes it no marker. Cards nest (a vCard 2.1 AGENT): an END closes the latest open BEGIN.
+enum class CardMarker { None, Begin, End };
+CardMarker cardMarker(std::string_view line);
 
 // Reads one content line after another out of bytes, which it only views: they must outlive it.
 class VCardLineReader {
@@ -42,9 +45,12 @@ public:
 
     // The next unfolded content line into line (empty lines included); false at the end.
     bool next(std::string& line);
+    // How many bytes the lines read so far took, their line ends included.
+    std::size_t consumed() const { return m_size - m_rest.size(); }
 
 private:
     std::string_view takePhysicalLine();
 
     std::string_view m_rest;
+    std::size_t m_size = m_rest.size();
 };

@@ -1,5 +1,6 @@
 #include "contacts/VCardName.h"
 
+#include "codec/AsciiText.h"
 #include "codec/CodePage.h"
 #include "codec/Utf8.h"
 #include "contacts/VCardLines.h"
@@ -12,26 +13,14 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
 // "=C3=BC" becomes its bytes; an "=" not followed by two hex digits stays as written.
 std::string quotedPrintableDecoded(std::string_view value) {
     std::string bytes;
     bytes.reserve(value.size());
     for (std::size_t i = 0; i < value.size(); ++i) {
-        if (value[i] == '=' && i + 2 < value.size() && hexDigit(value[i + 1]) >= 0 && hexDigit(value[i + 2]) >= 0) {
-            bytes.push_back(static_cast<char>(hexDigit(value[i + 1]) * 16 + hexDigit(value[i + 2])));
+        if (value[i] == '=' && i + 2 < value.size() && ascii::hexValue(value[i + 1]) >= 0 &&
+            ascii::hexValue(value[i + 2]) >= 0) {
+            bytes.push_back(static_cast<char>(ascii::hexValue(value[i + 1]) * 16 + ascii::hexValue(value[i + 2])));
             i += 2;
         } else {
             bytes.push_back(value[i]);
@@ -80,7 +69,7 @@ std::u16string valueText(const ContentLine& line) {
     std::string_view charset;
     for (const std::string_view param : line.params) {
         const Parameter parameter = splitParameter(param);
-        if (equalsNoCase(parameter.key, "CHARSET")) {
+        if (ascii::equalsNoCase(parameter.key, "CHARSET")) {
             charset = parameter.value;
         }
     }
@@ -129,11 +118,7 @@ std::u16string unescaped(std::u16string_view text, ListCommas commas) {
         }
         out.push_back(c);
     }
-    const std::size_t first = out.find_first_not_of(u' ');
-    if (first == std::u16string::npos) {
-        return {};
-    }
-    return out.substr(first, out.find_last_not_of(u' ') - first + 1);
+    return std::u16string(ascii::trimmed(out, u" "));
 }
 
 // N is family;given;additional;prefixes;suffixes, and a person reads it prefix first.
@@ -156,14 +141,6 @@ std::u16string nameFromN(std::u16string_view text) {
     return name;
 }
 
-bool isCardMarker(const ContentLine& line, std::string_view marker) {
-    std::string_view value = line.value;
-    while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) {
-        value.remove_suffix(1);
-    }
-    return equalsNoCase(line.name, marker) && equalsNoCase(value, "VCARD");
-}
-
 }  // namespace
 
 std::u16string vcardName(std::string_view vcard) {
@@ -176,26 +153,29 @@ std::u16string vcardName(std::string_view vcard) {
     std::u16string fromN;
     std::u16string fromOrg;
     while (reader.next(line)) {
-        const std::optional<ContentLine> parts = parseContentLine(line);
-        if (!parts) {
+        const CardMarker marker = cardMarker(line);
+        if (marker == CardMarker::Begin) {
+            ++depth;
             continue;
         }
-        if (isCardMarker(*parts, "BEGIN")) {
-            ++depth;
-        } else if (depth > 0 && isCardMarker(*parts, "END")) {
+        if (marker == CardMarker::End && depth > 0) {
             if (--depth == 0) {
                 break;
             }
-        } else if (depth != 1) {
             continue;
-        } else if (equalsNoCase(parts->name, "FN")) {
+        }
+        const std::optional<ContentLine> parts = depth == 1 ? parseContentLine(line) : std::nullopt;
+        if (!parts) {
+            continue;
+        }
+        if (ascii::equalsNoCase(parts->name, "FN")) {
             std::u16string name = unescaped(valueText(*parts), ListCommas::Keep);
             if (!name.empty()) {
                 return name;  // FN wins: nothing after it can change the name
             }
-        } else if (fromN.empty() && equalsNoCase(parts->name, "N")) {
+        } else if (fromN.empty() && ascii::equalsNoCase(parts->name, "N")) {
             fromN = nameFromN(valueText(*parts));
-        } else if (fromOrg.empty() && equalsNoCase(parts->name, "ORG")) {
+        } else if (fromOrg.empty() && ascii::equalsNoCase(parts->name, "ORG")) {
             fromOrg = unescaped(components(valueText(*parts)).front(), ListCommas::Keep);
         }
     }

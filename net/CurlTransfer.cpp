@@ -1,6 +1,9 @@
 #include "net/CurlTransfer.h"
 
+#include "net/TlsPeer.h"
 #include "net/TransferFailure.h"
+
+#include "codec/AsciiText.h"
 
 #include <curl/curl.h>
 
@@ -187,8 +190,10 @@ long milliseconds(std::chrono::milliseconds value) {
 
 void setOptions(CURL* handle, const TransferRequest& request, curl_slist* headers, Exchange& exchange) {
     curl_easy_setopt(handle, CURLOPT_URL, request.url.c_str());
-    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http");
-    curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http");
+    // Only the scheme the server text asked for: a bare host never turns into TLS, nor back.
+    const char* protocol = request.secure ? "https" : "http";
+    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, protocol);
+    curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, protocol);
     curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(handle, CURLOPT_HTTP09_ALLOWED, 0L);
     curl_easy_setopt(handle, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
@@ -232,6 +237,10 @@ HttpResult runTransfer(const TransferRequest& request) {
     exchange.limits = &request.limits;
     std::array<char, CURL_ERROR_SIZE> errorText{};
     setOptions(handle.get(), request, headers.get(), exchange);
+    TlsPeer peer;
+    if (request.secure) {
+        peer.configure(handle.get(), request.limits.caFile);
+    }
     curl_easy_setopt(handle.get(), CURLOPT_ERRORBUFFER, errorText.data());
     const CURLcode code = curl_easy_perform(handle.get());
     HttpResult result = std::move(exchange.outcome);  // a member is not moved on its own; bodies are large
@@ -242,7 +251,10 @@ HttpResult runTransfer(const TransferRequest& request) {
     if (failureStatus) {
         result.body.clear();
     } else if (code != CURLE_OK || !exchange.headersComplete) {
-        describeFailure(result, {code, exchange.stoppedFor, exchange.connected, errorText.data()});
+        // libcurl's text may end in a blank ("... in connection to host:port ").
+        const std::string libraryText(ascii::trimmed(errorText.data()));
+        describeFailure(result, {code, exchange.stoppedFor, exchange.connected, libraryText.c_str()});
+        peer.explain(result, handle.get(), request.hostName, libraryText);
     }
     return result;
 }

@@ -13,7 +13,9 @@
 namespace modWININET::detail {
 
 struct TransferRequest {
-    std::string url;  // scheme, host, port and the encoded target
+    std::string url;       // scheme, host, port and the encoded target
+    bool secure = false;   // TLS, checked as a browser checks it
+    std::string hostName;  // the host as a person reads it, for a certificate made out for another
     std::string verb;
     std::vector<std::string> headerLines;  // in wire order, after Host
     bool sendsBody = false;                // false: no body and no Content-Length at all

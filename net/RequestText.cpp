@@ -1,19 +1,15 @@
 #include "net/RequestText.h"
 
+#include "codec/AsciiText.h"
 #include "codec/CodePage.h"
 
 #include <algorithm>
-#include <array>
 
 namespace modWININET::detail {
 namespace {
 
 bool isAsciiAlnum(std::uint8_t byte) {
     return (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z');
-}
-
-bool isHexDigit(std::uint8_t byte) {
-    return (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'f') || (byte >= 'A' && byte <= 'F');
 }
 
 // Letters, digits, "-", "." and "_", plus bytes outside ASCII for internationalised names, which
@@ -23,7 +19,11 @@ bool isHostNameByte(std::uint8_t byte) {
 }
 
 bool isIpv6Byte(std::uint8_t byte) {
-    return isHexDigit(byte) || byte == ':' || byte == '.';
+    return ascii::isHexDigit(char(byte)) || byte == ':' || byte == '.';
+}
+
+bool allBytes(std::string_view text, bool (*accepted)(std::uint8_t)) {
+    return std::all_of(text.begin(), text.end(), [accepted](char c) { return accepted(std::uint8_t(c)); });
 }
 
 std::string toBytes(std::u16string_view text) {
@@ -33,38 +33,54 @@ std::string toBytes(std::u16string_view text) {
 }
 
 void appendPercentEncoded(std::string& out, std::uint8_t byte) {
-    static constexpr std::array<char, 16> kHex = {'0', '1', '2', '3', '4', '5', '6', '7',
-                                                  '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
     out += '%';
-    out += kHex[byte >> 4];
-    out += kHex[byte & 0x0F];
+    out += ascii::hexDigit(byte >> 4);
+    out += ascii::hexDigit(byte);
 }
 
 bool needsEncoding(std::uint8_t byte) {
     return byte <= 0x20 || byte == 0x7F || byte >= 0x80 || byte == '#';
 }
 
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
+// The host of a bare server text, as it always was: a colon makes it a bare IPv6 literal.
+std::optional<ServerAddress> bareHost(const std::string& host) {
+    if (host.empty()) {
+        return std::nullopt;
     }
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
+    if (host.find(':') != std::string::npos) {
+        if (!allBytes(host, isIpv6Byte)) {
+            return std::nullopt;
+        }
+        return ServerAddress{Scheme::Http, "[" + host + "]", host};
+    }
+    if (!allBytes(host, isHostNameByte)) {
+        return std::nullopt;
+    }
+    return ServerAddress{Scheme::Http, host, host};
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto lower = [](char c) {
-            return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-        };
-        return lower(x) == lower(y);
-    });
+// The host after a scheme. A colon there could only start a port, so an IPv6 literal needs its
+// brackets, as in a browser's address bar.
+std::optional<ServerAddress> hostAfterScheme(Scheme scheme, std::string_view host) {
+    if (host.ends_with('/')) {
+        host.remove_suffix(1);
+    }
+    if (host.size() > 2 && host.front() == '[' && host.back() == ']') {
+        const std::string_view literal = host.substr(1, host.size() - 2);
+        if (literal.find(':') == std::string_view::npos || !allBytes(literal, isIpv6Byte)) {
+            return std::nullopt;
+        }
+        return ServerAddress{scheme, std::string(host), std::string(literal)};
+    }
+    if (host.empty() || !allBytes(host, isHostNameByte)) {
+        return std::nullopt;
+    }
+    return ServerAddress{scheme, std::string(host), std::string(host)};
 }
 
 bool isRoutineHeader(std::string_view name) {
-    return equalsIgnoringCase(name, "Content-Type") || equalsIgnoringCase(name, "User-Agent") ||
-           equalsIgnoringCase(name, "Content-Length");
+    return ascii::equalsNoCase(name, "Content-Type") || ascii::equalsNoCase(name, "User-Agent") ||
+           ascii::equalsNoCase(name, "Content-Length");
 }
 
 // A kept line in the form libcurl sends as written: it takes "Name:" with nothing after it as
@@ -74,11 +90,11 @@ std::optional<std::string> headerLine(std::string_view line) {
     if (colon == std::string_view::npos) {
         return std::nullopt;
     }
-    const std::string_view name = trimmed(line.substr(0, colon));
+    const std::string_view name = ascii::trimmed(line.substr(0, colon));
     if (name.empty() || isRoutineHeader(name)) {
         return std::nullopt;
     }
-    if (trimmed(line.substr(colon + 1)).empty()) {
+    if (ascii::trimmed(line.substr(colon + 1)).empty()) {
         return std::string(line.substr(0, colon)) + ";";
     }
     return std::string(line);
@@ -86,21 +102,17 @@ std::optional<std::string> headerLine(std::string_view line) {
 
 }  // namespace
 
-std::optional<std::string> urlHost(std::u16string_view server) {
-    const std::string host = toBytes(server);
-    if (host.empty()) {
-        return std::nullopt;
+std::optional<ServerAddress> urlHost(std::u16string_view server) {
+    const std::string text = toBytes(server);
+    constexpr std::string_view kHttps = "https://";
+    constexpr std::string_view kHttp = "http://";
+    if (ascii::startsWithNoCase(text, kHttps)) {
+        return hostAfterScheme(Scheme::Https, std::string_view(text).substr(kHttps.size()));
     }
-    if (host.find(':') != std::string::npos) {
-        if (!std::all_of(host.begin(), host.end(), [](char c) { return isIpv6Byte(std::uint8_t(c)); })) {
-            return std::nullopt;
-        }
-        return "[" + host + "]";
+    if (ascii::startsWithNoCase(text, kHttp)) {
+        return hostAfterScheme(Scheme::Http, std::string_view(text).substr(kHttp.size()));
     }
-    if (!std::all_of(host.begin(), host.end(), [](char c) { return isHostNameByte(std::uint8_t(c)); })) {
-        return std::nullopt;
-    }
-    return host;
+    return bareHost(text);
 }
 
 bool isValidPort(std::int32_t port) {

@@ -11,10 +11,21 @@
 
 namespace modWININET::detail {
 
-// The server as it goes into a URL: a host name or IPv4 address as it is, an IPv6 literal in
-// brackets. Empty when the text is no bare host (blanks, control characters, "/", a scheme, a port,
-// user information): such a server is never contacted.
-std::optional<std::string> urlHost(std::u16string_view server);
+enum class Scheme { Http, Https };
+
+// Where a request goes, as the server text names it.
+struct ServerAddress {
+    Scheme scheme = Scheme::Http;
+    std::string host;  // as it goes into a URL: a host name or IPv4 address, an IPv6 literal in brackets
+    std::string name;  // as a person reads it in a message: an IPv6 literal without brackets
+};
+
+// The server text in one of its three forms: a bare host (a host name, an IPv4 address or a bare
+// IPv6 literal; plain HTTP), or "http://" or "https://" (any letter case) followed by a host name,
+// an IPv4 address or an IPv6 literal in brackets, and at most one "/". Empty for anything else:
+// blanks, control characters, another scheme, a path, a port, user information. Such a server is
+// never contacted.
+std::optional<ServerAddress> urlHost(std::u16string_view server);
 
 // Only the port numbers TCP has; nothing is narrowed.
 bool isValidPort(std::int32_t port);

@@ -16,7 +16,8 @@ Failure failureOfCode(CURLcode code, bool connected) {
         case CURLE_PEER_FAILED_VERIFICATION:
         case CURLE_SSL_CACERT_BADFILE:
         case CURLE_SSL_PINNEDPUBKEYNOTMATCH: return Failure::Certificate;
-        case CURLE_SSL_CONNECT_ERROR: return Failure::TlsHandshake;
+        case CURLE_SSL_CONNECT_ERROR:
+        case CURLE_SSL_CIPHER: return Failure::TlsHandshake;
         case CURLE_WEIRD_SERVER_REPLY: return Failure::NotHttp;
         case CURLE_UNSUPPORTED_PROTOCOL:  // also libcurl's word for an answer without a status line
         case CURLE_URL_MALFORMAT: return connected ? Failure::NotHttp : Failure::InvalidServer;

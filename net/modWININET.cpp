@@ -81,13 +81,16 @@ std::u16string HttpRequest(std::u16string server, std::int32_t port, std::u16str
 }
 
 HttpResult exchange(const HttpCall& call) {
-    const auto host = detail::urlHost(call.server);
+    const auto address = detail::urlHost(call.server);
     const auto method = detail::requestVerb(call.verb);
-    if (!host || !method || !detail::isValidPort(call.port)) {
+    if (!address || !method || !detail::isValidPort(call.port)) {
         return detail::failedBeforeSending(Failure::InvalidServer, "the server text, port or request is not valid");
     }
     detail::TransferRequest request;
-    request.url = "http://" + *host + ":" + std::to_string(call.port) + detail::requestTarget(call.target);
+    request.secure = address->scheme == detail::Scheme::Https;
+    request.hostName = address->name;
+    request.url = (request.secure ? "https://" : "http://") + address->host + ":" + std::to_string(call.port) +
+                  detail::requestTarget(call.target);
     request.verb = *method;
     request.sendsBody = sendsBody(*method, call.body);
     request.body = call.body;

@@ -45,3 +45,52 @@ TEST(ContactHrefs, GivesEachHrefsWholeTextAsTheDomDoes) {
         EXPECT_EQ(contactHrefs(row.answer), row.hrefs);
     }
 }
+
+TEST(ContactHrefs, ReadsTheAnswersBytesAsWindows1252WithoutExpandingEntities) {
+    const auto inBytes = [](const std::string& href) {
+        return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<D:multistatus xmlns:D=\"DAV:\"><D:response><D:href>" +
+               href + "</D:href></D:response></D:multistatus>";
+    };
+    struct Row {
+        const char* why;
+        std::string answer;
+        std::vector<std::u16string> hrefs;
+    };
+    const Row rows[] = {
+        {"Windows-1252 wins over the declared encoding",
+         inBytes("/p/J\xFCrgen\x80.vcf"),
+         {u"/p/J\u00fcrgen\u20ac.vcf"}},
+        {"an undefined byte keeps its own code point", inBytes("/p/\x81\x9D.vcf"), {u"/p/\u0081\u009d.vcf"}},
+        {"UTF-8 bytes are two Windows-1252 characters each", inBytes("/p/\xC3\xBC.vcf"), {u"/p/\u00c3\u00bc.vcf"}},
+        {"an entity XML does not predefine stays as written", inBytes("/p/a&nbsp;b.vcf"), {u"/p/a&nbsp;b.vcf"}},
+        {"a declared entity is not expanded either",
+         "<!DOCTYPE D:multistatus [<!ENTITY big \"xxxxxxxx\">]><D:response><D:href>&big;</D:href></D:response>",
+         {u"&big;"}},
+        {"an href inside an href counts for itself and its outer one",
+         "<D:response><D:href>a<D:response><D:href>b</D:href></D:response>c</D:href></D:response>",
+         {u"abc", u"b"}},
+        {"a control character makes the answer no XML", inBytes("/p/a\x01.vcf"), {}},
+        {"an answer cut off inside a tag lists nothing", inBytes("/p/a.vcf").substr(0, 80), {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        EXPECT_EQ(contactHrefs(row.answer), row.hrefs);
+    }
+}
+
+TEST(ContactHrefs, ReadsABigAnswerWholeAcrossItsPieces) {
+    std::string answer = "<D:multistatus xmlns:D=\"DAV:\">";
+    constexpr int kCount = 30'000;  // about 2 MB: the reader takes it in pieces of 1 MiB
+    for (int i = 0; i < kCount; ++i) {
+        answer +=
+            "<D:response><D:href>/p/c" + std::to_string(i) + ".vcf</D:href><D:propstat>x</D:propstat></D:response>";
+    }
+    answer += "</D:multistatus>";
+    ASSERT_GT(answer.size(), std::size_t{2} << 20);
+    const std::vector<std::u16string> hrefs = contactHrefs(answer);
+    ASSERT_EQ(hrefs.size(), std::size_t(kCount));
+    for (int i = 0; i < kCount; ++i) {
+        const std::string expected = "/p/c" + std::to_string(i) + ".vcf";
+        ASSERT_EQ(hrefs[std::size_t(i)], std::u16string(expected.begin(), expected.end()));
+    }
+}

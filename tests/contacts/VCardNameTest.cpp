@@ -1,5 +1,6 @@
 // The name reader over the shapes real address books write. Cards are our own, written by hand.
 
+#include "contacts/VCardCards.h"
 #include "contacts/VCardName.h"
 
 #include <gtest/gtest.h>
@@ -90,4 +91,37 @@ TEST(VCardName, ReadsPastABigPhotoToANameAfterIt) {
     }
     big += "\r\nN:After;Photo;;;\r\nEND:VCARD\r\n";
     EXPECT_EQ(vcardName(big), u"Photo After");
+}
+
+// The name reader and the drop split find a card's ends by one rule: a row's card is found by
+// both or by neither.
+TEST(CardBoundaries, TheNameReaderAndTheDropSplitAgree) {
+    struct Row {
+        const char* why;
+        std::string bytes;
+        bool isCard;
+    };
+    const Row rows[] = {
+        {"markers in any case, blanks after them", "begin:vcard \r\nFN:A\r\nEnd:VCard\t\r\n", true},
+        {"bare LF line ends", "BEGIN:VCARD\nFN:A\nEND:VCARD\n", true},
+        {"a group in front is no marker", "item1.BEGIN:VCARD\r\nFN:A\r\nitem1.END:VCARD\r\n", false},
+        {"a parameter is no marker", "BEGIN;X=1:VCARD\r\nFN:A\r\nEND;X=1:VCARD\r\n", false},
+        {"a marker folded over two lines is read unfolded", "BEGIN:VC\r\n ARD\r\nFN:A\r\nEND:VCARD\r\n", true},
+        {"a marker continued by a folded line is no marker", "BEGIN:VCARD\r\n X\r\nFN:A\r\nEND:VCARD\r\n", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        EXPECT_EQ(vcardName(std::string_view(row.bytes)) == u"A", row.isCard);
+        EXPECT_EQ(vcardCards(row.bytes).size(), row.isCard ? 1u : 0u);
+    }
+}
+
+TEST(CardBoundaries, ASoftLineBreakCarriesTheNextLineIntoTheValue) {
+    // The END line after a quoted-printable "=" is part of the value, for both readers alike.
+    const std::string bytes =
+        "BEGIN:VCARD\r\nFN:A\r\nNOTE;ENCODING=QUOTED-PRINTABLE:x=\r\nEND:VCARD\r\nN:Later;;;;\r\nEND:VCARD\r\n";
+    const std::vector<std::string_view> cards = vcardCards(bytes);
+    ASSERT_EQ(cards.size(), 1u);
+    EXPECT_EQ(cards[0], bytes) << "the card ends at the second END";
+    EXPECT_EQ(vcardName(std::string_view(bytes)), u"A");
 }

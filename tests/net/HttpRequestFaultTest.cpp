@@ -212,7 +212,7 @@ TEST(HttpRequestFault, BadServerTextMakesNoRequest) {
         {"a trailing blank", u"127.0.0.1 "},
         {"a slash", u"/"},
         {"a trailing slash", u"127.0.0.1/"},
-        {"a scheme", u"http://127.0.0.1"},
+        {"a scheme other than HTTP or HTTPS", u"ftp://127.0.0.1"},
         {"user information", u"user@127.0.0.1"},
         {"a port of its own", u"127.0.0.1:80"},
         {"a CR LF", u"127.0.0.1\r\n"},

@@ -1,10 +1,13 @@
 #include "tests/support/HttpMailServer.h"
 
+#include "tests/support/Files.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <csignal>
@@ -68,6 +71,14 @@ HttpMailServer::HttpMailServer(const HttpMailServerOptions& options) {
     }
     if (!options.fault.empty()) {
         args.insert(args.end(), {"--fault", options.fault});
+    }
+    if (!options.tlsCertificate.empty()) {
+        args.insert(args.end(), {"--tls-cert", options.tlsCertificate.string(), "--tls-key", options.tlsKey.string()});
+    }
+    if (options.keepRawRequests) {
+        m_rawDir = m_root / "raw";
+        std::filesystem::create_directory(m_rawDir);
+        args.insert(args.end(), {"--raw-dir", m_rawDir.string()});
     }
     std::vector<char*> argv;
     for (std::string& arg : args) {
@@ -133,6 +144,32 @@ std::vector<std::string> HttpMailServer::requestLog() const {
         }
     }
     return lines;
+}
+
+std::vector<std::string> HttpMailServer::rawRequests() const {
+    std::vector<std::filesystem::path> files;
+    if (!m_rawDir.empty()) {
+        for (const auto& entry : std::filesystem::directory_iterator(m_rawDir)) {
+            if (entry.path().extension() == ".bin") {
+                files.push_back(entry.path());
+            }
+        }
+    }
+    std::sort(files.begin(), files.end());  // numbered in arrival order
+    std::vector<std::string> requests;
+    for (const auto& file : files) {
+        requests.push_back(fileBytes(file));
+    }
+    return requests;
+}
+
+std::vector<std::string> HttpMailServer::serverNames() const {
+    std::vector<std::string> names;
+    std::ifstream in(m_rawDir / "server-names.txt");
+    for (std::string line; !m_rawDir.empty() && std::getline(in, line);) {
+        names.push_back(line);
+    }
+    return names;
 }
 
 std::vector<std::string> HttpMailServer::requests(const std::string& method) const {

@@ -13,7 +13,10 @@ struct HttpMailServerOptions {
     std::string user = "demo";
     std::string password = "demo";
     bool seedSamples = false;
-    std::string fault;  // empty: none; else a --fault name of the server, fixed for its life
+    std::string fault;                          // empty: none; else a --fault name of the server, fixed for its life
+    std::filesystem::path tlsCertificate = {};  // with tlsKey: the server speaks TLS only, with this PEM
+    std::filesystem::path tlsKey = {};
+    bool keepRawRequests = false;  // true: rawRequests() gives each request's bytes as they came
 };
 
 class HttpMailServer {
@@ -29,6 +32,10 @@ public:
     std::vector<std::string> requestLog() const;
     // The requests logged so far with the given method, as "PATH STATUS".
     std::vector<std::string> requests(const std::string& method) const;
+    // The bytes of each request so far, in arrival order, when the options asked to keep them.
+    std::vector<std::string> rawRequests() const;
+    // The server name each TLS handshake asked for (SNI), "-" for none, when raw requests are kept.
+    std::vector<std::string> serverNames() const;
     // Switches the server to a --fault mode from its next request on; empty: back to normal.
     // Has no effect when the options fixed a fault.
     void setFault(const std::string& fault) const;
@@ -40,6 +47,7 @@ private:
     std::filesystem::path m_folder;
     std::filesystem::path m_log;
     std::filesystem::path m_faultFile;
+    std::filesystem::path m_rawDir;
     pid_t m_pid = -1;
     std::int32_t m_port = 0;
 };

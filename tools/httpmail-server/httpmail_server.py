@@ -5,7 +5,9 @@ It keeps a folder of .vcf files as the contact folder /vqhttpmail/2/3/4/Contacts
 it as a 207 multistatus, GET answers a contact's bytes exactly, POST stores the body bytes exactly
 under a fresh name. Every request needs HTTP Basic authentication with the given user and password.
 Prints "listening on HOST:PORT" once on stdout when ready; logs one line per request on stderr.
-Python 3 standard library only.
+With --tls-cert and --tls-key it speaks TLS only (Python's ssl, the system's OpenSSL). With
+--raw-dir it keeps the bytes of each request as they came, one numbered file each, for tests that
+compare requests inside and outside TLS, and the name each TLS client asked for (SNI). Python 3 standard library only.
 """
 
 import argparse
@@ -15,6 +17,7 @@ import http.server
 import io
 import itertools
 import os
+import ssl
 import sys
 import threading
 import time
@@ -77,8 +80,54 @@ def multistatus(names):
             '<D:multistatus xmlns:D="DAV:">\r\n' + responses + "</D:multistatus>\r\n").encode("utf-8")
 
 
+class RecordingReader:
+    """Reads through to the connection and keeps every byte read."""
+
+    def __init__(self, inner):
+        self.inner, self.kept = inner, bytearray()
+
+    def readline(self, *args):
+        line = self.inner.readline(*args)
+        self.kept += line
+        return line
+
+    def read(self, *args):
+        data = self.inner.read(*args)
+        self.kept += data
+        return data
+
+    def __getattr__(self, name):
+        return getattr(self.inner, name)
+
+
 class Handler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.0"
+
+    def setup(self):
+        super().setup()
+        if self.server.raw_dir:
+            self.rfile = RecordingReader(self.rfile)
+
+    def keep_raw(self):
+        """Stores the request's bytes once, before any answer leaves, so a client that has its
+        answer finds them stored."""
+        if not self.server.raw_dir or not self.rfile.kept or getattr(self, "raw_kept", False):
+            return
+        self.raw_kept = True
+        with self.server.raw_lock:
+            self.server.raw_count += 1
+            name = os.path.join(self.server.raw_dir, "%06d.bin" % self.server.raw_count)
+        with open(name + ".new", "wb") as f:
+            f.write(bytes(self.rfile.kept))
+        os.rename(name + ".new", name)
+
+    def send_response(self, code, message=None):
+        self.keep_raw()
+        super().send_response(code, message)
+
+    def finish(self):
+        self.keep_raw()
+        super().finish()
 
     def version_string(self):
         return "VelqorHTTPMail/1.0"
@@ -321,6 +370,9 @@ class Server(http.server.ThreadingHTTPServer):
     daemon_threads = True
     fault = None
     fault_file = None
+    raw_dir = None
+    raw_count = 0
+    raw_lock = threading.Lock()
 
     def current_fault(self):
         """--fault, or else the name the fault file holds now (tests switch faults while running)."""
@@ -332,9 +384,14 @@ class Server(http.server.ThreadingHTTPServer):
         except (OSError, UnicodeDecodeError):
             return None
 
+    def keep_server_name(self, name):
+        """Notes the name a TLS client asked for (SNI), one line per handshake; "-" for none."""
+        with self.raw_lock, open(os.path.join(self.raw_dir, "server-names.txt"), "a", encoding="utf-8") as f:
+            f.write((name or "-") + "\n")
+
     def handle_error(self, request, client_address):
-        if isinstance(sys.exc_info()[1], ConnectionError):
-            return  # a client that hung up mid-answer is no error of ours
+        if isinstance(sys.exc_info()[1], (ConnectionError, ssl.SSLError)):
+            return  # a client that hung up mid-answer, or refused our certificate, is no error of ours
         super().handle_error(request, client_address)
 
 
@@ -348,7 +405,12 @@ def main(argv=None):
     parser.add_argument("--fault", choices=sorted(FAULTS), help="answer requests this way")
     parser.add_argument("--fault-file", help="a file naming the fault to use now; empty: none")
     parser.add_argument("--seed-samples", action="store_true", help="write the sample contacts first")
+    parser.add_argument("--tls-cert", help="PEM certificate (chain) to serve TLS with; needs --tls-key")
+    parser.add_argument("--tls-key", help="PEM private key of --tls-cert")
+    parser.add_argument("--raw-dir", help="a directory to keep each request's bytes in")
     args = parser.parse_args(argv)
+    if bool(args.tls_cert) != bool(args.tls_key):
+        parser.error("--tls-cert and --tls-key go together")
 
     folder = ContactFolder(args.folder)
     if args.seed_samples:
@@ -356,6 +418,15 @@ def main(argv=None):
     server = Server((args.host, args.port), Handler)
     server.folder, server.user, server.password = folder, args.user, args.password
     server.fault, server.fault_file = args.fault, args.fault_file
+    server.raw_dir = args.raw_dir
+    if args.tls_cert:
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(args.tls_cert, args.tls_key)
+        # The handshake runs in the request's own thread, on its first read: a client that stalls
+        # or refuses the certificate holds up no one else.
+        if args.raw_dir:
+            context.sni_callback = lambda sock, name, ctx: server.keep_server_name(name)
+        server.socket = context.wrap_socket(server.socket, server_side=True, do_handshake_on_connect=False)
     host, port = server.server_address[:2]
     print("listening on %s:%d" % (host, port), flush=True)
     try:

@@ -1,0 +1,151 @@
+// exchange() over TLS: checked as a browser checks a server, each refusal named in plain words
+// with the certificate a person can compare, and the request's bytes the same as without TLS.
+
+#include "net/HttpResult.h"
+#include "tests/support/HttpMailServer.h"
+#include "tests/support/ScopedLimits.h"
+#include "tests/support/TestAuthority.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+using modWININET::Failure;
+using modWININET::HttpResult;
+
+namespace {
+
+const TestAuthority& authority() {
+    static const TestAuthority made;
+    return made;
+}
+
+modWININET::Limits trusting(const std::filesystem::path& caFile) {
+    modWININET::Limits limits;
+    limits.connectTimeout = std::chrono::seconds(5);
+    limits.idleTimeout = std::chrono::seconds(5);
+    limits.caFile = caFile.string();
+    return limits;
+}
+
+HttpMailServerOptions tlsWith(const IssuedCertificate& issued) {
+    HttpMailServerOptions options;
+    options.tlsCertificate = issued.certificate;
+    options.tlsKey = issued.key;
+    return options;
+}
+
+HttpResult propfind(const std::u16string& server, std::int32_t port) {
+    return modWININET::exchange({server, port, "PROPFIND", u"/vqhttpmail/2/3/4/Contacts", "<x/>",
+                                 u"Authorization: Basic ZGVtbzpkZW1v\r\nDepth: 1\r\n"});
+}
+
+}  // namespace
+
+TEST(TlsExchange, ReachesAServerItsAuthorityVouchesFor) {
+    HttpMailServerOptions options = tlsWith(authority().issue("good", {}));
+    options.keepRawRequests = true;
+    HttpMailServer server(options);
+    const nettest::ScopedLimits limits(trusting(authority().caFile()));
+    struct Row {
+        const char* why;
+        std::u16string text;
+        std::string serverName;  // what the handshake names (SNI); "-" for none
+    };
+    const Row rows[] = {
+        {"an IPv4 address, which SNI never names", u"https://127.0.0.1", "-"},
+        {"a host name goes out as SNI", u"HTTPS://localhost/", "localhost"},
+        {"the scheme in mixed case", u"hTTpS://127.0.0.1/", "-"},
+    };
+    std::vector<std::string> expectedNames;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        const HttpResult result = propfind(row.text, server.port());
+        EXPECT_EQ(result.failure, Failure::None) << result.reason;
+        EXPECT_EQ(result.status, 207);
+        EXPECT_NE(result.body.find("D:multistatus"), std::string::npos);
+        expectedNames.push_back(row.serverName);
+    }
+    EXPECT_EQ(server.requests("PROPFIND").size(), 3u);
+    EXPECT_EQ(server.serverNames(), expectedNames);
+}
+
+TEST(TlsExchange, RefusesEachBadCertificateWithItsReason) {
+    CertificateRequest expired;
+    expired.notBefore = utcNoon(2024, 1, 1);
+    expired.notAfter = utcNoon(2025, 1, 31);
+    CertificateRequest elsewhere;
+    elsewhere.names = {"DNS:mail.example.org", "DNS:www.example.org"};
+    CertificateRequest selfSigned;
+    selfSigned.selfSigned = true;
+    struct Row {
+        const char* why;
+        IssuedCertificate issued;
+        std::filesystem::path trusted;
+        std::string reason;
+    };
+    const Row rows[] = {
+        {"a self-signed certificate", authority().issue("self", selfSigned), authority().caFile(),
+         "not issued by an authority this computer trusts"},
+        {"our authority is in no system store", authority().issue("unknown", {}), "",
+         "not issued by an authority this computer trusts"},
+        {"an expired certificate names its last day", authority().issue("expired", expired), authority().caFile(),
+         "expired on 2025-01-31"},
+        {"a certificate for other names lists them", authority().issue("elsewhere", elsewhere), authority().caFile(),
+         "made out for mail.example.org, www.example.org, not 127.0.0.1"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        HttpMailServer server(tlsWith(row.issued));
+        const nettest::ScopedLimits limits(trusting(row.trusted));
+        const HttpResult result = propfind(u"https://127.0.0.1", server.port());
+        EXPECT_EQ(result.failure, Failure::Certificate);
+        EXPECT_EQ(result.status, 0);
+        EXPECT_EQ(result.reason, row.reason);
+        ASSERT_TRUE(result.certificate.has_value());
+        EXPECT_EQ(result.certificate->sha256, fingerprintByOpenssl(row.issued.certificate));
+        EXPECT_TRUE(server.requestLog().empty()) << "no request goes to a refused server";
+    }
+}
+
+TEST(TlsExchange, NamesAFailedHandshake) {
+    HttpMailServer plain;  // speaks HTTP where TLS was asked for
+    const nettest::ScopedLimits limits(trusting(authority().caFile()));
+    const HttpResult result = propfind(u"https://127.0.0.1", plain.port());
+    EXPECT_EQ(result.failure, Failure::TlsHandshake);
+    EXPECT_TRUE(result.reason.starts_with("the TLS handshake failed (")) << result.reason;
+    EXPECT_FALSE(result.certificate.has_value());
+}
+
+TEST(TlsExchange, SendsTheSameRequestBytesAsWithoutTls) {
+    HttpMailServerOptions plainOptions;
+    plainOptions.keepRawRequests = true;
+    HttpMailServerOptions tlsOptions = tlsWith(authority().issue("wire", {}));
+    tlsOptions.keepRawRequests = true;
+    HttpMailServer plain(plainOptions);
+    HttpMailServer secure(tlsOptions);
+    const nettest::ScopedLimits limits(trusting(authority().caFile()));
+    const modWININET::HttpCall post{u"",
+                                    0,
+                                    "POST",
+                                    u"/vqhttpmail/2/3/4/Contacts",
+                                    std::string("BEGIN:VCARD\0\xFF", 13),
+                                    u"Authorization: Basic ZGVtbzpkZW1v\r\nX-Note: \u00e9\r\n"};
+    modWININET::HttpCall toPlain = post;
+    toPlain.server = u"127.0.0.1";
+    toPlain.port = plain.port();
+    modWININET::HttpCall toSecure = post;
+    toSecure.server = u"https://127.0.0.1/";
+    toSecure.port = secure.port();
+    EXPECT_EQ(modWININET::exchange(toPlain).status, 201);
+    EXPECT_EQ(modWININET::exchange(toSecure).status, 201);
+    const auto plainBytes = plain.rawRequests();
+    const auto secureBytes = secure.rawRequests();
+    ASSERT_EQ(plainBytes.size(), 1u);
+    ASSERT_EQ(secureBytes.size(), 1u);
+    // Only the port in Host may differ: each server has its own.
+    const std::regex port("Host: 127\\.0\\.0\\.1:[0-9]+\r\n");
+    const std::string samePort = "Host: 127.0.0.1:PORT\r\n";
+    EXPECT_NE(plainBytes[0].find("\r\nHost: 127.0.0.1:" + std::to_string(plain.port())), std::string::npos);
+    EXPECT_EQ(std::regex_replace(secureBytes[0], port, samePort), std::regex_replace(plainBytes[0], port, samePort));
+}
