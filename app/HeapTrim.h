@@ -1,0 +1,13 @@
+#pragma once
+// How the program's heap gives memory back. Operations run on threads of their own, and the
+// listing's six fetches at a time on more: glibc would give each a malloc arena of its own (up to
+// eight per core), and each arena keeps the pages a burst freed. Neither function fails; both do
+// nothing on a C library other than glibc.
+
+// Caps the number of malloc arenas; call before operations start their threads (repeat calls are
+// harmless).
+void limitMallocArenas();
+
+// Gives the free pages of every arena back to the system: a listing's passing buffers (the
+// folder's XML and its tree, every vCard) leave free holes below the lines it keeps.
+void returnFreedMemory();
