@@ -43,7 +43,7 @@ bool ScreenFeed::abandoned() const {
 }
 
 void ScreenFeed::changed() {
-    if (!m_wakePosted && !m_abandoned) {
+    if (!m_wakePosted) {
         m_wakePosted = true;
         m_wake();
     }
@@ -51,8 +51,11 @@ void ScreenFeed::changed() {
 
 void ScreenFeed::setCaption(QString text) {
     const std::lock_guard lock(m_mutex);
+    if (m_abandoned) {
+        return;
+    }
     const bool closing = closesListing(text);
-    if (m_titleReplaceable && !closing) {
+    if (m_titleReplaceable && !closing && !m_pending.titles.isEmpty()) {
         m_pending.titles.back() = std::move(text);
     } else {
         m_pending.titles.push_back(std::move(text));
@@ -64,12 +67,18 @@ void ScreenFeed::setCaption(QString text) {
 
 void ScreenFeed::appendLine(QString line) {
     const std::lock_guard lock(m_mutex);
+    if (m_abandoned) {
+        return;
+    }
     m_pending.lines.push_back(std::move(line));
     changed();
 }
 
 void ScreenFeed::clearList() {
     const std::lock_guard lock(m_mutex);
+    if (m_abandoned) {
+        return;
+    }
     m_pending.cleared = true;
     m_pending.lines.clear();
     changed();
@@ -77,6 +86,9 @@ void ScreenFeed::clearList() {
 
 void ScreenFeed::showWindow() {
     const std::lock_guard lock(m_mutex);
+    if (m_abandoned) {
+        return;
+    }
     m_pending.show = true;
     changed();
 }

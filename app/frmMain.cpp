@@ -10,6 +10,7 @@
 #include "app/HeapTrim.h"
 #include "app/Twips.h"
 #include "app/WindowCentring.h"
+#include "app/XdndCopyFilter.h"
 #include "app/frmLogin.h"
 #include "app/modMain.h"
 #include "contacts/DropItems.h"
@@ -52,6 +53,7 @@ DropFormats dropFormatsOf(const QMimeData& data) {
 frmMain::frmMain(QWidget* parent, HttpFunction http)
     : QWidget(parent, Qt::Window), m_http(std::move(http)), m_feed([this] { post([this] { showPending(); }); }) {
     limitMallocArenas();
+    answerMovesAsCopies();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kMainCaption);
     setWindowIcon(appIcon());
