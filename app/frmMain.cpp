@@ -50,7 +50,7 @@ DropFormats dropFormatsOf(const QMimeData& data) {
 
 }  // namespace
 
-frmMain::frmMain(QWidget* parent, HttpFunction http)
+frmMain::frmMain(QWidget* parent, HttpExchange http)
     : QWidget(parent, Qt::Window), m_http(std::move(http)), m_feed([this] { post([this] { showPending(); }); }) {
     limitMallocArenas();
     answerMovesAsCopies();
@@ -145,12 +145,12 @@ void frmMain::List1_DblClick() {
 }
 
 void frmMain::cmdClose_Click() {
-    endNow();
+    endProgram();
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
     event->accept();
-    endNow();
+    endProgram();
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -192,8 +192,7 @@ void frmMain::dropEvent(QDropEvent* event) {
         return;
     }
     start(Operation::Other, [items = dropItems(dropFormatsOf(*event->mimeData()))](ContactClient& client) {
-        client.Form_OLEDragDrop(items);
-        return ListingResult::Listed;
+        return client.Form_OLEDragDrop(items);
     });
 }
 
@@ -205,7 +204,6 @@ bool frmMain::start(Operation kind, Work work) {
         m_worker.join();  // one the program's end abandoned: it has run its course by now
     }
     m_busy = true;
-    m_endReported = false;
     setCursor(Qt::BusyCursor);
     m_feed.beginOperation();
     m_worker = std::thread(&frmMain::runOnWorker, this, ContactClient(*this, modMain::loginState, m_http),
@@ -234,14 +232,14 @@ void frmMain::operationEnded(Operation kind, ListingResult result) {
     m_busy = false;
     unsetCursor();
     returnFreedMemory();
-    if (result == ListingResult::ProgramEnded || m_endReported) {
-        endNow();
+    if (result == ListingResult::ProgramEnded) {
+        endProgram();
     } else if (kind == Operation::StartupListing && result == ListingResult::Rejected) {
         askForLogin();  // as long as the server rejects the credentials, ask for them again
     }
 }
 
-void frmMain::endNow() {
+void frmMain::endProgram() {
     m_programEnded = true;
     if (m_worker.joinable()) {
         m_feed.abandon();  // a recording desktop returns: the operation's further calls go nowhere
@@ -320,12 +318,4 @@ void frmMain::showMessage(const std::u16string& prompt, MessageStyle style, cons
         return;
     }
     m_feed.runOnGuiAndWait([this](std::function<void()> call) { post(std::move(call)); }, std::move(box));
-}
-
-void frmMain::endProgram() {
-    if (QThread::currentThread() == thread()) {
-        endNow();
-    } else {
-        m_endReported = true;  // acted on when the operation has ended
-    }
 }

@@ -17,7 +17,6 @@
 #include <QElapsedTimer>
 #include <QWidget>
 
-#include <atomic>
 #include <functional>
 #include <thread>
 
@@ -30,7 +29,7 @@ class frmMain final : public QWidget, public ContactScreen {
     Q_OBJECT
 public:
     // http: every exchange with the server; the real routine unless a test gives another.
-    explicit frmMain(QWidget* parent = nullptr, HttpFunction http = modWININET::HttpRequest);
+    explicit frmMain(QWidget* parent = nullptr, HttpExchange http = modWININET::exchange);
     // Abandons an operation still running (its further calls are dropped) and waits for its end.
     ~frmMain() override;
 
@@ -50,7 +49,10 @@ public:
     void showWindow() override;
     // Shown by the GUI thread, over the window as it is then; returns after the box's OK.
     void showMessage(const std::u16string& prompt, MessageStyle style, const std::u16string& title) override;
-    void endProgram() override;
+
+    // Ends the program at once (desktop().endProgram()), an operation in flight included: with a
+    // recording desktop that returns, the operation's further calls are dropped.
+    void endProgram();
 
     bool programEnded() const { return m_programEnded; }
     // True while an operation runs, or the start-up has not yet come to an end or to its listing.
@@ -75,21 +77,19 @@ private:
     bool start(Operation kind, Work work);
     void runOnWorker(ContactClient client, const Work& work, Operation kind);
     void operationEnded(Operation kind, ListingResult result);
-    void endNow();
     // Brings what the operation changed to the screen: showPending at most once a frame,
     // showChanges at once.
     void showPending();
     void showChanges();
     void post(std::function<void()> call);
 
-    HttpFunction m_http;
+    HttpExchange m_http;
     ScreenFeed m_feed;
     std::thread m_worker;
     bool m_busy = false;
     bool m_programEnded = false;
-    std::atomic<bool> m_endReported = false;  // the running operation's logic asked for the end
-    std::u16string m_selectionAtStart;        // what the worker's selectedLine() answers
-    QElapsedTimer m_sinceFrame;               // when the window was last brought up to date
+    std::u16string m_selectionAtStart;  // what the worker's selectedLine() answers
+    QElapsedTimer m_sinceFrame;         // when the window was last brought up to date
 
     QListView* m_list1 = nullptr;
     QStringListModel* m_lines = nullptr;  // one display line per contact, nothing else per row

@@ -56,6 +56,24 @@ char32_t next(std::string_view bytes, std::size_t& pos, bool& ok) {
     return point;
 }
 
+void appendPoint(char32_t point, std::string& out) {
+    if (point < 0x80) {
+        out += static_cast<char>(point);
+    } else if (point < 0x800) {
+        out += static_cast<char>(0xC0 | (point >> 6));
+        out += static_cast<char>(0x80 | (point & 0x3F));
+    } else if (point < 0x10000) {
+        out += static_cast<char>(0xE0 | (point >> 12));
+        out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (point & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (point >> 18));
+        out += static_cast<char>(0x80 | ((point >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (point & 0x3F));
+    }
+}
+
 void append(char32_t point, std::u16string& text) {
     if (point < 0x10000) {
         text.push_back(static_cast<char16_t>(point));
@@ -112,20 +130,19 @@ std::string encode(std::u16string_view text) {
             }
             point = 0x10000 + ((point - 0xD800) << 10) + (text[++i] - 0xDC00);
         }
-        if (point < 0x80) {
-            out += static_cast<char>(point);
-        } else if (point < 0x800) {
-            out += static_cast<char>(0xC0 | (point >> 6));
-            out += static_cast<char>(0x80 | (point & 0x3F));
-        } else if (point < 0x10000) {
-            out += static_cast<char>(0xE0 | (point >> 12));
-            out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (point & 0x3F));
+        appendPoint(point, out);
+    }
+    return out;
+}
+
+std::string encodeWindows1252(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (const char byte : bytes) {
+        if (static_cast<unsigned char>(byte) < 0x80) {
+            out += byte;
         } else {
-            out += static_cast<char>(0xF0 | (point >> 18));
-            out += static_cast<char>(0x80 | ((point >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (point & 0x3F));
+            appendPoint(codepage::fromWindows1252(std::string_view(&byte, 1)).front(), out);
         }
     }
     return out;

@@ -1,10 +1,12 @@
 #include "contacts/ContactClient.h"
 
-#include "contacts/ContactHrefs.h"
 #include "contacts/ContactTexts.h"
 #include "contacts/GetSubString.h"
+#include "contacts/OrderedFetch.h"
+#include "contacts/RefusalText.h"
 #include "contacts/VCardName.h"
 
+#include "codec/CodePage.h"
 #include "codec/Utf8.h"
 
 #include <algorithm>
@@ -18,12 +20,6 @@ std::u16string decimal(std::size_t number) {
     return {digits.begin(), digits.end()};
 }
 
-// Everything after the last "/", unchanged; the whole href when it has none.
-std::u16string lastSegment(const std::u16string& href) {
-    const std::size_t slash = href.rfind(u'/');
-    return slash == std::u16string::npos ? href : href.substr(slash + 1);
-}
-
 // Brackets in the name become parentheses, so a line's first fileOpen always opens the file name.
 std::u16string displayLine(std::u16string name, const std::u16string& file) {
     using namespace contacttext;
@@ -34,59 +30,65 @@ std::u16string displayLine(std::u16string name, const std::u16string& file) {
 
 }  // namespace
 
-ContactClient::ContactClient(ContactScreen& screen, LoginState login, HttpFunction http)
-    : m_screen(screen), m_login(std::move(login)), m_http(std::move(http)) {}
+ContactClient::ContactClient(ContactScreen& screen, LoginState login, HttpExchange http)
+    : m_screen(screen), m_folder(std::move(login), std::move(http)), m_fetchWidth(kFetchWidth) {}
 
-std::u16string ContactClient::headers() const {
-    return u"Authorization: " + m_login.authorization + u"\r\n";
-}
+ContactClient::ContactClient(ContactScreen& screen, LoginState login, HttpFunction http)
+    : m_screen(screen), m_folder(std::move(login), typedExchange(std::move(http))), m_fetchWidth(1) {}
 
 ListingResult ContactClient::ListContacts() {
     using namespace contacttext;
-    std::u16string answer = m_http(m_login.server, m_login.port, u"PROPFIND", std::u16string(storePath),
-                                   std::u16string(propfindBody), headers());
-    if (answer == u"Error:401") {
-        m_screen.showMessage(std::u16string(authenticationError), MessageStyle::Plain, {});
-        return ListingResult::Rejected;
+    modWININET::HttpResult answer = m_folder.propfind();
+    switch (classifyFolderAnswer(answer)) {
+        case FolderAnswer::Unauthorized:
+            m_screen.showMessage(std::u16string(authenticationError), MessageStyle::Plain, {});
+            return ListingResult::Rejected;
+        case FolderAnswer::Forbidden:
+            m_screen.showMessage(std::u16string(forbiddenError), MessageStyle::Plain, {});
+            return ListingResult::Rejected;
+        case FolderAnswer::SecureConnectionRefused:
+            // The user can correct the server text: this is a login to ask for again, not the end.
+            m_screen.showMessage(secureConnectionRefused(m_folder.login(), answer), MessageStyle::Information,
+                                 std::u16string(messageTitle));
+            return ListingResult::Rejected;
+        case FolderAnswer::NoContactFolder:
+            m_screen.showMessage(std::u16string(noContactFolder), MessageStyle::Plain, {});
+            return ListingResult::ProgramEnded;
+        case FolderAnswer::Listing: break;
     }
-    if (answer == u"Error:403") {
-        m_screen.showMessage(std::u16string(forbiddenError), MessageStyle::Plain, {});
-        return ListingResult::Rejected;
-    }
-    if (answer.find(u"D:response") == std::u16string::npos) {
-        m_screen.showMessage(std::u16string(noContactFolder), MessageStyle::Plain, {});
-        m_screen.endProgram();
-        return ListingResult::ProgramEnded;
-    }
-    std::vector<std::u16string> hrefs = contactHrefs(std::move(answer));
-    // An empty href has no segment to name a contact by, and one ending in "/" names a folder
-    // (servers list the folder itself first): neither gets a GET or a line.
-    std::erase_if(hrefs, [](const std::u16string& href) { return lastSegment(href).empty(); });
+    const std::vector<std::u16string> files = contactFiles(std::move(answer));
     m_screen.showWindow();
-    const std::u16string ofTotal = std::u16string(progressOf) + decimal(hrefs.size());
-    for (std::size_t i = 0; i < hrefs.size(); ++i) {
-        m_screen.setCaption(std::u16string(progressStart) + decimal(i + 1) + ofTotal);
-        const std::u16string file = lastSegment(hrefs[i]);
-        const std::u16string vcard = GetContact(std::u16string(contactPrefix) + file);
-        m_screen.appendLine(displayLine(vcardName(vcard), file));
-    }
+    const std::u16string ofTotal = std::u16string(progressOf) + decimal(files.size());
+    fetchInOrder(
+        files.size(), [&](std::size_t i) { return m_folder.get(files[i]); },
+        [&](std::size_t i, modWININET::HttpResult&& card) {
+            m_screen.setCaption(std::u16string(progressStart) + decimal(i + 1) + ofTotal);
+            m_screen.appendLine(displayLine(vcardName(cardBytes(card)), files[i]));
+            return true;
+        },
+        m_fetchWidth);
     m_screen.setCaption(std::u16string(listedCaption));
     return ListingResult::Listed;
 }
 
 std::u16string ContactClient::GetContact(const std::u16string& ContactURL) const {
-    return m_http(m_login.server, m_login.port, u"GET", ContactURL, {}, headers());
+    return modWININET::inBandText(m_folder.getPath(ContactURL));
 }
 
 void ContactClient::PostContact(const std::u16string& sData) const {
-    m_http(m_login.server, m_login.port, u"POST", std::u16string(contacttext::storePath), sData, headers());
+    std::string bytes(sData.size(), '\0');
+    codepage::toWindows1252(sData, reinterpret_cast<std::uint8_t*>(bytes.data()));
+    m_folder.post(std::move(bytes));
 }
 
 void ContactClient::List1_DblClick() {
     using namespace contacttext;
     const std::u16string file =
         GetSubString(m_screen.selectedLine(), std::u16string(fileOpen), std::u16string(fileClose));
-    const std::u16string answer = GetContact(std::u16string(contactPrefix) + file);
+    const modWININET::HttpResult answer = m_folder.get(file);
     // Most address books write UTF-8; the user's other programs show such a contact as UTF-8 too.
-    m_screen.showMessage(utf8::decodeOrWindows1252(answer), MessageStyle::Details, {});
+    // An error shows as its in-band text ("Error:404"), no answer as the empty text.
+    m_screen.showMessage(
+        answer.succeeded() ? utf8::decodeOrWindows1252(std::string_view(answer.body)) : modWININET::inBandText(answer),
+        MessageStyle::Details, {});
 }

@@ -4,6 +4,8 @@
 
 #include <pugixml.hpp>
 
+#include <utility>
+
 namespace {
 
 // All text below the element, CDATA included, as a DOM's text content gives it. An element's own
@@ -19,13 +21,8 @@ void appendText(const pugi::xml_node& node, std::string& out) {
     }
 }
 
-}  // namespace
-
-std::vector<std::u16string> contactHrefs(std::u16string answer) {
-    // A folder of 10,000 contacts answers with megabytes: the UTF-16 text goes before the tree is
-    // built, and the tree is built in the UTF-8 text itself, so only one copy is ever held.
-    std::string bytes = utf8::encode(answer);
-    std::u16string().swap(answer);
+// The tree is built in the UTF-8 text itself (its bytes are overwritten), so no second copy is held.
+std::vector<std::u16string> hrefsOfUtf8(std::string& bytes) {
     pugi::xml_document document;
     // Default flags skip a DOCTYPE without reading it; pugixml never loads external entities.
     // Embedded PCDATA spares a node per text: a fifth of the tree of a multistatus answer.
@@ -41,4 +38,19 @@ std::vector<std::u16string> contactHrefs(std::u16string answer) {
         hrefs.push_back(utf8::decode(text));  // pugixml gives well-formed UTF-8
     }
     return hrefs;
+}
+
+}  // namespace
+
+// A folder of 10,000 contacts answers with megabytes: the answer goes before the tree is built.
+std::vector<std::u16string> contactHrefs(std::u16string answer) {
+    std::string bytes = utf8::encode(answer);
+    std::u16string().swap(answer);
+    return hrefsOfUtf8(bytes);
+}
+
+std::vector<std::u16string> contactHrefs(std::string answer) {
+    std::string bytes = utf8::encodeWindows1252(answer);
+    std::string().swap(answer);
+    return hrefsOfUtf8(bytes);
 }

@@ -10,3 +10,6 @@
 // XML gives no hrefs at all, not the part before the fault. No DTD is read and no entity is expanded.
 // Takes the answer over and frees it once read: a big folder's answer runs to megabytes.
 std::vector<std::u16string> contactHrefs(std::u16string answer);
+// The same for the answer's bytes, read as Windows-1252 text as everything the server sends is,
+// so each href's text goes back out as the very bytes the server wrote.
+std::vector<std::u16string> contactHrefs(std::string answer);

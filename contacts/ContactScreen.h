@@ -1,5 +1,6 @@
 #pragma once
 // What the contact logic needs of the main window. frmMain implements it; tests use a recorder.
+// The logic calls it from the thread that runs the operation, never from the threads that fetch.
 
 #include <string>
 
@@ -21,6 +22,4 @@ struct ContactScreen {
     virtual void showWindow() = 0;
     // Modal: returns when the user has dismissed the box. An empty title means the application's.
     virtual void showMessage(const std::u16string& prompt, MessageStyle style, const std::u16string& title) = 0;
-    // Ends the program at once. A recorder returns; the caller then stops its work.
-    virtual void endProgram() = 0;
 };

@@ -7,8 +7,6 @@
 #include "contacts/ItemFile.h"
 #include "contacts/VCardCards.h"
 
-#include "codec/CodePage.h"
-
 #include <exception>
 #include <string>
 
@@ -37,12 +35,12 @@ std::string ContactClient::itemBytes(const DropItem& item) const {
     }
 }
 
-void ContactClient::Form_OLEDragDrop(const std::optional<std::vector<DropItem>>& items) {
+ListingResult ContactClient::Form_OLEDragDrop(const std::optional<std::vector<DropItem>>& items) {
     using namespace contacttext;
     const std::u16string title(messageTitle);
     if (!items) {
         m_screen.showMessage(std::u16string(invalidDrop), MessageStyle::Information, title);
-        return;
+        return ListingResult::Listed;
     }
     // Every item is read before the notice, so it can count what will go up: each card of an
     // export, and one for each item that goes up whole or is rejected.
@@ -62,11 +60,10 @@ void ContactClient::Form_OLEDragDrop(const std::optional<std::vector<DropItem>>&
         if (bodies.empty()) {
             m_screen.showMessage(std::u16string(notVcard), MessageStyle::Information, title);
         }
-        // Bytes read as Windows-1252 are posted as Windows-1252: the server gets them exactly.
         for (const std::string_view body : bodies) {
-            PostContact(codepage::fromWindows1252(body));
+            m_folder.post(std::string(body));  // the file's bytes, exactly
         }
     }
     m_screen.clearList();
-    ListContacts();
+    return ListContacts();
 }

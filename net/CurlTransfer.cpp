@@ -1,9 +1,10 @@
 #include "net/CurlTransfer.h"
 
-#include "codec/CodePage.h"
+#include "net/TransferFailure.h"
 
 #include <curl/curl.h>
 
+#include <array>
 #include <chrono>
 #include <memory>
 #include <string_view>
@@ -33,7 +34,9 @@ using HeaderList = std::unique_ptr<curl_slist, ListDeleter>;
 struct Exchange {
     CURL* handle = nullptr;
     const Limits* limits = nullptr;
-    TransferOutcome outcome;
+    HttpResult outcome;
+    bool headersComplete = false;        // a final status line and the blank line after its headers came
+    Failure stoppedFor = Failure::None;  // why a callback ended the transfer, if one did
     bool connected = false;
     bool atStatusLine = true;  // the next header line opens a block: an interim or the final answer
     long statusInLine = -1;    // the code as the block's status line spells it; -1 when it is no status
@@ -78,7 +81,11 @@ size_t onHeader(char* data, size_t size, size_t count, void* user) {
     if (exchange.atStatusLine) {
         exchange.atStatusLine = false;
         exchange.statusInLine = statusCodeOf(line);
-        return exchange.statusInLine < 0 ? 0 : line.size();
+        if (exchange.statusInLine < 0) {
+            exchange.stoppedFor = Failure::NotHttp;
+            return 0;
+        }
+        return line.size();
     }
     if (line != "\r\n" && line != "\n") {
         return line.size();
@@ -87,19 +94,21 @@ size_t onHeader(char* data, size_t size, size_t count, void* user) {
     long status = 0;
     curl_easy_getinfo(exchange.handle, CURLINFO_RESPONSE_CODE, &status);
     if (status != exchange.statusInLine) {
+        exchange.stoppedFor = Failure::NotHttp;
         return 0;  // libcurl read another code than the line holds: the answer is not trusted
     }
     if (status < 200) {
         return line.size();  // an interim answer: the real one follows
     }
     exchange.outcome.status = status;
-    exchange.outcome.headersComplete = true;
+    exchange.headersComplete = true;
     if (status >= 300) {
         return 0;  // the body of a failure is never read
     }
     curl_off_t announced = -1;
     curl_easy_getinfo(exchange.handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
     if (announced > 0 && std::uint64_t(announced) > exchange.limits->maxBodyBytes) {
+        exchange.stoppedFor = Failure::TooBig;
         return 0;
     }
     if (announced > 0) {
@@ -121,15 +130,16 @@ std::size_t grownCapacity(std::size_t needed, std::size_t cap) {
 size_t onBody(char* data, size_t size, size_t count, void* user) {
     auto& exchange = *static_cast<Exchange*>(user);
     const std::size_t length = size * count;
-    std::u16string& body = exchange.outcome.body;
+    std::string& body = exchange.outcome.body;
     if (length > exchange.limits->maxBodyBytes - body.size()) {
+        exchange.stoppedFor = Failure::TooBig;
         return CURL_WRITEFUNC_ERROR;
     }
     exchange.lastActivity = Clock::now();
     if (body.size() + length > body.capacity()) {
         body.reserve(grownCapacity(body.size() + length, exchange.limits->maxBodyBytes));
     }
-    body.append(codepage::fromWindows1252(std::string_view(data, length)));
+    body.append(data, length);
     return length;
 }
 
@@ -151,7 +161,11 @@ int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t upload
         exchange.lastUploaded = uploaded;
         exchange.lastActivity = now;
     }
-    return now - exchange.lastActivity >= exchange.limits->idleTimeout ? 1 : 0;
+    if (now - exchange.lastActivity < exchange.limits->idleTimeout) {
+        return 0;
+    }
+    exchange.stoppedFor = Failure::TimedOut;
+    return 1;
 }
 
 HeaderList makeHeaderList(const std::vector<std::string>& lines) {
@@ -206,20 +220,31 @@ void setOptions(CURL* handle, const TransferRequest& request, curl_slist* header
 
 }  // namespace
 
-TransferOutcome runTransfer(const TransferRequest& request) {
+HttpResult runTransfer(const TransferRequest& request) {
     initialiseCurlOnce();
     const EasyHandle handle(curl_easy_init());
     const HeaderList headers = makeHeaderList(request.headerLines);
     if (!handle || (!headers && !request.headerLines.empty())) {
-        return {};
+        return failedBeforeSending(Failure::NoConnection, "the network library could not set up the request");
     }
     Exchange exchange;
     exchange.handle = handle.get();
     exchange.limits = &request.limits;
+    std::array<char, CURL_ERROR_SIZE> errorText{};
     setOptions(handle.get(), request, headers.get(), exchange);
-    const CURLcode result = curl_easy_perform(handle.get());
-    exchange.outcome.bodyComplete = result == CURLE_OK && exchange.outcome.headersComplete;
-    return std::move(exchange.outcome);  // a member is not moved on its own, and bodies are large
+    curl_easy_setopt(handle.get(), CURLOPT_ERRORBUFFER, errorText.data());
+    const CURLcode code = curl_easy_perform(handle.get());
+    HttpResult result = std::move(exchange.outcome);  // a member is not moved on its own; bodies are large
+    if (!exchange.headersComplete) {
+        result.status = 0;
+    }
+    const bool failureStatus = exchange.headersComplete && result.status >= 300;
+    if (failureStatus) {
+        result.body.clear();
+    } else if (code != CURLE_OK || !exchange.headersComplete) {
+        describeFailure(result, {code, exchange.stoppedFor, exchange.connected, errorText.data()});
+    }
+    return result;
 }
 
 }  // namespace modWININET::detail

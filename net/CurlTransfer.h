@@ -3,6 +3,7 @@
 // the request beyond the request line and Host, follows no redirect, keeps no state and stops at
 // the first sign that the answer is not a whole success.
 
+#include "net/HttpResult.h"
 #include "net/modWININET.h"
 
 #include <cstdint>
@@ -20,14 +21,8 @@ struct TransferRequest {
     Limits limits;
 };
 
-struct TransferOutcome {
-    bool headersComplete = false;  // a status line and the blank line after the headers came
-    long status = 0;
-    bool bodyComplete = false;  // the body arrived whole, within the cap, with no error
-    std::u16string body;        // what arrived for a status below 300; whole only if bodyComplete
-};
-
-// Never throws for network faults; any of them leaves headersComplete or bodyComplete false.
-TransferOutcome runTransfer(const TransferRequest& request);
+// Never throws for network faults. The status is set once a final status line and the blank line
+// after its headers came; a failure names whatever kept the answer from being whole.
+HttpResult runTransfer(const TransferRequest& request);
 
 }  // namespace modWININET::detail

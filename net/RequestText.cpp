@@ -107,16 +107,15 @@ bool isValidPort(std::int32_t port) {
     return port >= 1 && port <= 65535;
 }
 
-std::optional<std::string> requestVerb(std::u16string_view verb) {
+std::optional<std::string> requestVerb(std::string_view verb) {
     static constexpr std::string_view kTokenMarks = "!#$%&'*+-.^_`|~";
-    const std::string bytes = toBytes(verb);
-    const bool isToken = !bytes.empty() && std::all_of(bytes.begin(), bytes.end(), [](char c) {
+    const bool isToken = !verb.empty() && std::all_of(verb.begin(), verb.end(), [](char c) {
         return isAsciiAlnum(std::uint8_t(c)) || kTokenMarks.find(c) != std::string_view::npos;
     });
     if (!isToken) {
         return std::nullopt;
     }
-    return bytes;
+    return std::string(verb);
 }
 
 std::string requestTarget(std::u16string_view target) {

@@ -21,7 +21,7 @@ bool isValidPort(std::int32_t port);
 
 // The verb as it goes on the request line; empty when it holds anything but token characters,
 // which would let it smuggle text onto the request line.
-std::optional<std::string> requestVerb(std::u16string_view verb);
+std::optional<std::string> requestVerb(std::string_view verb);
 
 // The request target: "/" put in front when missing; blanks, control characters, "#", bytes outside
 // ASCII and a "?" that only stands in for a character Windows-1252 cannot hold go out

@@ -2,6 +2,7 @@
 
 #include "net/CurlTransfer.h"
 #include "net/RequestText.h"
+#include "net/TransferFailure.h"
 
 #include "codec/CodePage.h"
 
@@ -40,22 +41,19 @@ std::vector<std::string> wireHeaderLines(std::u16string_view callerHeaders, cons
 
 // GET and HEAD with nothing to send carry no body and no Content-Length; every other request sends
 // its body, an empty one as "Content-Length: 0".
-bool sendsBody(const std::string& verb, const std::u16string& body) {
+bool sendsBody(const std::string& verb, const std::string& body) {
     return !body.empty() || (verb != "GET" && verb != "HEAD");
 }
 
-std::u16string resultText(detail::TransferOutcome outcome) {
-    if (!outcome.headersComplete) {
-        return {};
-    }
-    if (outcome.status >= 300) {
-        const std::string code = std::to_string(outcome.status);
+}  // namespace
+
+std::u16string inBandText(const HttpResult& result) {
+    if (result.status >= 300) {
+        const std::string code = std::to_string(result.status);
         return u"Error:" + std::u16string(code.begin(), code.end());
     }
-    return outcome.bodyComplete ? std::move(outcome.body) : std::u16string();
+    return result.succeeded() ? codepage::fromWindows1252(result.body) : std::u16string();
 }
-
-}  // namespace
 
 Limits limits() {
     const std::lock_guard lock(limitsMutex());
@@ -74,20 +72,28 @@ std::u16string HttpRequest(std::u16string server, std::int32_t port, std::u16str
                            // cppcheck-suppress passedByValue
                            std::u16string target, std::u16string body, std::u16string headers) {
     // NOLINTEND(performance-unnecessary-value-param)
-    const auto host = detail::urlHost(server);
-    const auto method = detail::requestVerb(verb);
-    if (!host || !method || !detail::isValidPort(port)) {
-        return {};
+    HttpCall call{std::move(server), port, {}, std::move(target), std::string(body.size(), '\0'), std::move(headers)};
+    // A character of the verb that Windows-1252 cannot hold becomes "?", which no verb may hold.
+    call.verb.resize(verb.size());
+    codepage::toWindows1252(verb, reinterpret_cast<std::uint8_t*>(call.verb.data()));
+    codepage::toWindows1252(body, reinterpret_cast<std::uint8_t*>(call.body.data()));
+    return inBandText(exchange(call));
+}
+
+HttpResult exchange(const HttpCall& call) {
+    const auto host = detail::urlHost(call.server);
+    const auto method = detail::requestVerb(call.verb);
+    if (!host || !method || !detail::isValidPort(call.port)) {
+        return detail::failedBeforeSending(Failure::InvalidServer, "the server text, port or request is not valid");
     }
     detail::TransferRequest request;
-    request.url = "http://" + *host + ":" + std::to_string(port) + detail::requestTarget(target);
+    request.url = "http://" + *host + ":" + std::to_string(call.port) + detail::requestTarget(call.target);
     request.verb = *method;
-    request.sendsBody = sendsBody(*method, body);
-    request.body.resize(body.size());
-    codepage::toWindows1252(body, reinterpret_cast<std::uint8_t*>(request.body.data()));
-    request.headerLines = wireHeaderLines(headers, request);
+    request.sendsBody = sendsBody(*method, call.body);
+    request.body = call.body;
+    request.headerLines = wireHeaderLines(call.headers, request);
     request.limits = limits();
-    return resultText(detail::runTransfer(request));
+    return detail::runTransfer(request);
 }
 
 }  // namespace modWININET

@@ -7,7 +7,10 @@
 //   - "Error:" followed by the status code when the status is 300 or above (the body is not read);
 //   - the empty text when no whole answer came: bad server text or port, no connection, no status,
 //     a time-out, a body cut off before its end, or a body over the size cap.
-// It never throws and shows nothing.
+// It never throws and shows nothing. It is the in-band face of exchange() (HttpResult.h), which
+// callers that need the bytes or the reason of a failure use instead.
+
+#include "net/HttpResult.h"
 
 #include <chrono>
 #include <cstddef>

@@ -43,19 +43,18 @@ TEST(ListContacts, ClassifiesTheAnswerInOrder) {
         std::u16string answer;
         ListingResult result;
         std::u16string message;
-        int ends;
     };
     const Row rows[] = {
         {"401 asks for the login again", u"Error:401", ListingResult::Rejected,
-         u"Authentication Error: Please check credentials.", 0},
+         u"Authentication Error: Please check credentials."},
         {"403 asks for the login again", u"Error:403", ListingResult::Rejected,
-         u"Communications Failure: Unable to connect to remote host.", 0},
-        {"404 is fatal", u"Error:404", ListingResult::ProgramEnded, noFolder, 1},
-        {"500 is fatal", u"Error:500", ListingResult::ProgramEnded, noFolder, 1},
-        {"no answer is fatal", u"", ListingResult::ProgramEnded, noFolder, 1},
-        {"an answer without D:response is fatal", u"<multistatus/>", ListingResult::ProgramEnded, noFolder, 1},
-        {"D:response in lower case is not it", u"<d:response/>", ListingResult::ProgramEnded, noFolder, 1},
-        {"Error:401 with more text is no 401", u"Error:4010", ListingResult::ProgramEnded, noFolder, 1},
+         u"Communications Failure: Unable to connect to remote host."},
+        {"404 is fatal", u"Error:404", ListingResult::ProgramEnded, noFolder},
+        {"500 is fatal", u"Error:500", ListingResult::ProgramEnded, noFolder},
+        {"no answer is fatal", u"", ListingResult::ProgramEnded, noFolder},
+        {"an answer without D:response is fatal", u"<multistatus/>", ListingResult::ProgramEnded, noFolder},
+        {"D:response in lower case is not it", u"<d:response/>", ListingResult::ProgramEnded, noFolder},
+        {"Error:401 with more text is no 401", u"Error:4010", ListingResult::ProgramEnded, noFolder},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
@@ -66,7 +65,6 @@ TEST(ListContacts, ClassifiesTheAnswerInOrder) {
         };
         EXPECT_EQ(ContactClient(screen, login, http.function()).ListContacts(), row.result);
         EXPECT_EQ(screen.messages, (std::vector<Message>{{row.message, MessageStyle::Plain, u""}}));
-        EXPECT_EQ(screen.ends, row.ends);
         EXPECT_TRUE(screen.captions.empty());
         EXPECT_TRUE(screen.lines.empty());
         EXPECT_EQ(http.requests.size(), 1u);
@@ -234,5 +232,44 @@ TEST(PostContact, SendsOnePostOfTheTextAndReportsNothing) {
         EXPECT_EQ(http.requests[0].body, row.data);
         EXPECT_EQ(http.requests[0].headers, authHeader);
         EXPECT_TRUE(screen.messages.empty());
+    }
+}
+
+TEST(ListContacts, ARefusedSecureConnectionAsksForTheLoginAgainWithItsReason) {
+    using modWININET::Failure;
+    struct Row {
+        const char* why;
+        Failure failure;
+        std::string reason;
+        std::optional<std::string> fingerprint;
+        std::u16string message;
+    };
+    const std::u16string start = u"The secure connection to mail.example.org on port 443 was refused: ";
+    const Row rows[] = {
+        {"a certificate names its fingerprint", Failure::Certificate, "expired on 2025-01-31", "AB:CD:EF",
+         start + u"expired on 2025-01-31.\n\nThe server's certificate has the SHA-256 fingerprint\nAB:CD:EF"},
+        {"a failed handshake has no certificate to show", Failure::TlsHandshake, "the handshake failed", std::nullopt,
+         start + u"the handshake failed."},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        ScreenRecorder screen;
+        int calls = 0;
+        const HttpExchange refused = [&](const modWININET::HttpCall&) {
+            ++calls;
+            modWININET::HttpResult result;
+            result.failure = row.failure;
+            result.reason = row.reason;
+            if (row.fingerprint) {
+                result.certificate = modWININET::PeerCertificate{*row.fingerprint, {"mail.example.org"}, "2025-01-31"};
+            }
+            return result;
+        };
+        const LoginState secure{u"mail.example.org", 443, u"Basic ZGVtbzpkZW1v"};
+        EXPECT_EQ(ContactClient(screen, secure, refused).ListContacts(), ListingResult::Rejected);
+        EXPECT_EQ(screen.messages,
+                  (std::vector<Message>{{row.message, MessageStyle::Information, u"Velqor Personal Contact Manager"}}));
+        EXPECT_TRUE(screen.lines.empty());
+        EXPECT_EQ(calls, 1);
     }
 }

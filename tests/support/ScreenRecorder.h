@@ -23,7 +23,6 @@ struct ScreenRecorder : ContactScreen {
     std::u16string selected;
     int clears = 0;
     int shows = 0;
-    int ends = 0;
 
     void setCaption(const std::u16string& text) override { captions.push_back(text); }
     void appendLine(const std::u16string& line) override { lines.push_back(line); }
@@ -36,7 +35,6 @@ struct ScreenRecorder : ContactScreen {
     void showMessage(const std::u16string& prompt, MessageStyle style, const std::u16string& title) override {
         messages.push_back({prompt, style, title});
     }
-    void endProgram() override { ++ends; }
 };
 
 struct Request {

@@ -12,9 +12,11 @@ import argparse
 import base64
 import binascii
 import http.server
+import io
 import itertools
 import os
 import sys
+import threading
 import time
 import urllib.parse
 from xml.sax.saxutils import escape
@@ -132,10 +134,13 @@ class Handler(http.server.BaseHTTPRequestHandler):
         return self.rfile.read(length)
 
     def handle_any(self):
-        path = urllib.parse.urlsplit(self.path).path
         fault = FAULTS.get(self.server.current_fault())
         if fault and fault(self):
             return None
+        return self.handle_normally()
+
+    def handle_normally(self):
+        path = urllib.parse.urlsplit(self.path).path
         if not self.authorized():
             return self.answer_unauthorized()
         folder = self.server.folder
@@ -259,7 +264,45 @@ def fault_big_contact(h):
     return True
 
 
+BUSY = threading.Lock()
+
+
+def one_at_a_time(hang_up):
+    """A server that serves one connection at a time: a request that comes while another is being
+    answered gets 503 (or, with hang_up, a closed connection and no answer at all)."""
+    def fault(h):
+        if not BUSY.acquire(blocking=False):
+            if hang_up:
+                h.close_connection = True
+            else:
+                h.answer(503, b"Busy\r\n")
+            return True
+        # The answer is made while busy and sent once free, so a client that has read it whole
+        # never finds the server still busy with it.
+        wire, h.wfile = h.wfile, io.BytesIO()
+        try:
+            time.sleep(0.02)  # long enough that the client's other connections arrive meanwhile
+            h.handle_normally()
+        finally:
+            answer, h.wfile = h.wfile.getvalue(), wire
+            BUSY.release()
+        h.wfile.write(answer)
+        return True
+    return fault
+
+
+def fault_late_first_contact(h):
+    """The folder's first contact is answered half a second late; every other one at once."""
+    names = h.server.folder.names()
+    if h.command == "GET" and names and urllib.parse.unquote(h.path).endswith("/" + names[0]):
+        time.sleep(0.5)
+    return False
+
+
 FAULTS = {
+    "one-at-a-time": one_at_a_time(hang_up=False),
+    "one-at-a-time-hang-up": one_at_a_time(hang_up=True),
+    "late-first-contact": fault_late_first_contact,
     "forbidden": lambda h: h.answer(403, b"Forbidden\r\n") or True,
     "no-folder": lambda h: h.answer_not_found() or True,
     "server-error": lambda h: h.answer(500, b"Internal Server Error\r\n") or True,

@@ -1,0 +1,53 @@
+#pragma once
+// The server's contact folder as three exchanges, with no window: what the listing, the details
+// view, the drop import and the command line all send. Every exchange goes through the
+// HttpExchange it was given, with the login state's server, port and Authorization line.
+
+#include "contacts/HttpFunction.h"
+#include "contacts/LoginState.h"
+#include "net/HttpResult.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class ContactFolder {
+public:
+    explicit ContactFolder(LoginState login, HttpExchange http = modWININET::exchange);
+
+    // The fixed PROPFIND of the folder.
+    modWININET::HttpResult propfind() const;
+    // The GET of one contact by its file name, which goes out byte for byte through Windows-1252.
+    modWININET::HttpResult get(std::u16string_view file) const;
+    // The GET of any path below the server's root, without a leading "/".
+    modWININET::HttpResult getPath(std::u16string path) const;
+    // The POST of one card's bytes, exactly as they are.
+    modWININET::HttpResult post(std::string vcard) const;
+
+    const LoginState& login() const { return m_login; }
+
+private:
+    modWININET::HttpResult send(std::string verb, std::u16string target, std::string body) const;
+
+    LoginState m_login;
+    HttpExchange m_http;
+};
+
+// What a PROPFIND answer means for the user, in the order it is decided.
+enum class FolderAnswer {
+    Listing,                  // an answer that holds "D:response": it is read for its contacts
+    Unauthorized,             // 401: the credentials were rejected
+    Forbidden,                // 403
+    SecureConnectionRefused,  // the TLS certificate or handshake was refused: nothing was sent
+    NoContactFolder,          // anything else: another status, no answer, or no "D:response"
+};
+FolderAnswer classifyFolderAnswer(const modWININET::HttpResult& propfind);
+
+// The contact file names of a listing answer, in document order: the last "/"-segment of each
+// D:href of a D:response, as the Windows-1252 text of its bytes, so it goes back out unchanged.
+// Hrefs ending in "/" (the folder itself) and empty ones name no contact and are left out.
+// Takes the answer over: a big folder's answer runs to megabytes.
+std::vector<std::u16string> contactFiles(modWININET::HttpResult propfind);
+
+// The bytes a contact's line and details are read from: the body of a success, else nothing.
+std::string_view cardBytes(const modWININET::HttpResult& get);

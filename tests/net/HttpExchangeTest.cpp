@@ -1,0 +1,100 @@
+// exchange(): the answer's bytes as they came, and each way of getting no whole answer named.
+
+#include "net/HttpResult.h"
+#include "tests/support/LoopbackServer.h"
+#include "tests/support/ScopedLimits.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+using namespace std::chrono_literals;
+using modWININET::Failure;
+using nettest::Ending;
+using nettest::LoopbackServer;
+using nettest::ScopedLimits;
+using nettest::Script;
+
+namespace {
+
+modWININET::HttpResult getFrom(std::int32_t port, std::u16string server = u"127.0.0.1") {
+    return modWININET::exchange({std::move(server), port, "GET", u"x", {}, {}});
+}
+
+std::string allByteValues() {
+    std::string bytes;
+    for (int value = 0; value < 256; ++value) {
+        bytes += char(value);
+    }
+    return bytes;
+}
+
+}  // namespace
+
+TEST(HttpExchange, KeepsTheBodysBytesAndNamesEachFailure) {
+    modWININET::Limits limits;
+    limits.connectTimeout = 300ms;
+    limits.idleTimeout = 300ms;
+    limits.maxBodyBytes = 1000;
+    const ScopedLimits scoped(limits);
+    struct Row {
+        const char* why;
+        Script script;
+        long status;
+        Failure failure;
+        std::string body;
+    };
+    const std::string bytes = allByteValues();
+    const Row rows[] = {
+        {"every byte value arrives as it was sent",
+         Script{true, "HTTP/1.0 200 OK\r\nContent-Length: 256\r\n\r\n" + bytes}, 200, Failure::None, bytes},
+        {"a failure status is whole, its body unread", Script{true, "HTTP/1.0 404 Not Found\r\n\r\nmissing"}, 404,
+         Failure::None, ""},
+        {"a body cut off before its length", Script{true, "HTTP/1.0 200 OK\r\nContent-Length: 90\r\n\r\nhalf"}, 200,
+         Failure::CutOff, "half"},
+        {"a reset in the body", Script{true, "HTTP/1.0 200 OK\r\n\r\nabc", 0, Ending::Reset}, 200, Failure::CutOff,
+         "abc"},
+        {"a hang-up with no answer at all", Script{true, ""}, 0, Failure::CutOff, ""},
+        {"no HTTP status line", Script{true, "SSH-2.0-OpenSSH_9.2\r\n\r\n"}, 0, Failure::NotHttp, ""},
+        {"an announced body over the cap", Script{true, "HTTP/1.0 200 OK\r\nContent-Length: 5000\r\n\r\nx"}, 200,
+         Failure::TooBig, ""},
+        {"a streamed body over the cap", Script{true, "HTTP/1.0 200 OK\r\n\r\n", 5000}, 200, Failure::TooBig, ""},
+        {"a server that never answers", Script{false, ""}, 0, Failure::TimedOut, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        LoopbackServer server(row.script);
+        const modWININET::HttpResult result = getFrom(server.port());
+        EXPECT_EQ(result.status, row.status);
+        EXPECT_EQ(result.failure, row.failure);
+        if (row.failure != Failure::TooBig) {
+            EXPECT_EQ(result.body, row.body);
+        }
+        EXPECT_EQ(result.reason.empty(), row.failure == Failure::None) << result.reason;
+        EXPECT_EQ(result.whole(), row.failure == Failure::None);
+    }
+}
+
+TEST(HttpExchange, NamesWhatNeverReachedAServer) {
+    const nettest::LoopbackListener taken = nettest::listenOnLoopback();
+    close(taken.fd);  // nothing listens there now
+    struct Row {
+        const char* why;
+        std::u16string server;
+        std::int32_t port;
+        Failure failure;
+    };
+    const Row rows[] = {
+        {"nothing listens on the port", u"127.0.0.1", taken.port, Failure::NoConnection},
+        {"a blank in the server text", u"127.0.0.1 x", taken.port, Failure::InvalidServer},
+        {"a port TCP does not have", u"127.0.0.1", 70000, Failure::InvalidServer},
+        {"port 0", u"127.0.0.1", 0, Failure::InvalidServer},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        const modWININET::HttpResult result = getFrom(row.port, row.server);
+        EXPECT_EQ(result.failure, row.failure);
+        EXPECT_EQ(result.status, 0);
+        EXPECT_FALSE(result.reason.empty());
+    }
+}
