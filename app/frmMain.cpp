@@ -52,7 +52,7 @@ DropFormats dropFormatsOf(const QMimeData& data) {
 
 frmMain::frmMain(QWidget* parent, HttpExchange http)
     : QWidget(parent, Qt::Window), m_http(std::move(http)), m_feed([this] { post([this] { showPending(); }); }) {
-    limitMallocArenas();
+    configureMalloc();
     answerMovesAsCopies();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kMainCaption);

@@ -6,21 +6,25 @@
 // the client's own cost is what shows. Create it before any thread starts (it forks).
 
 #include <sys/types.h>
+#include <chrono>
 #include <cstdint>
 
 class ContactServer {
 public:
     // Throws std::runtime_error when no loopback port can be had or the child cannot start.
-    explicit ContactServer(int contacts);
+    // listingDelay: how long the server works out the folder's listing before it answers it.
+    explicit ContactServer(int contacts, std::chrono::milliseconds listingDelay = {});
     ~ContactServer();  // stops and reaps the child
     ContactServer(const ContactServer&) = delete;
     ContactServer& operator=(const ContactServer&) = delete;
 
     std::int32_t port() const { return m_port; }
     int contacts() const { return m_contacts; }
+    double listingDelaySeconds() const { return m_listingDelay.count() / 1000.0; }
 
 private:
     int m_contacts;
+    std::chrono::milliseconds m_listingDelay;
     std::int32_t m_port = 0;
     pid_t m_pid = -1;
 };
