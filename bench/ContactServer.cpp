@@ -111,8 +111,7 @@ void sendAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
-ContactServer::ContactServer(int contacts, std::chrono::milliseconds listingDelay)
-    : m_contacts(contacts), m_listingDelay(listingDelay) {
+ContactServer::ContactServer(int contacts, std::chrono::milliseconds listingDelay) : m_contacts(contacts) {
     const nettest::LoopbackListener listener = nettest::listenOnLoopback(nettest::Address::Ipv4, 0, 128);
     if (listener.fd < 0) {
         throw std::runtime_error("ContactServer: no loopback port to listen on");

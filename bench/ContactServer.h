@@ -20,11 +20,9 @@ public:
 
     std::int32_t port() const { return m_port; }
     int contacts() const { return m_contacts; }
-    double listingDelaySeconds() const { return m_listingDelay.count() / 1000.0; }
 
 private:
     int m_contacts;
-    std::chrono::milliseconds m_listingDelay;
     std::int32_t m_port = 0;
     pid_t m_pid = -1;
 };
