@@ -40,7 +40,8 @@ public:
     void cmdClose_Click();
     void List1_DblClick();
 
-    // ContactScreen, called from the operation's worker thread.
+    // ContactScreen, called from the operation's worker thread; on the GUI thread (as tests call
+    // them) they take the same way to the screen.
     void setCaption(const std::u16string& text) override;
     void appendLine(const std::u16string& line) override;
     void clearList() override;
@@ -55,7 +56,8 @@ public:
     void endProgram();
 
     bool programEnded() const { return m_programEnded; }
-    // True while an operation runs, or the start-up has not yet come to an end or to its listing.
+    // True from an operation's start until the window has taken its end; stays true once the
+    // program was told to end while one ran.
     bool busy() const { return m_busy; }
 
 protected:
@@ -89,7 +91,8 @@ private:
     bool m_busy = false;
     bool m_programEnded = false;
     std::u16string m_selectionAtStart;  // what the worker's selectedLine() answers
-    QElapsedTimer m_sinceFrame;         // when the window was last brought up to date
+    QElapsedTimer m_sinceFrame;         // the frame clock: the next change, title included, is due a
+                                        // frame after the last
 
     QListView* m_list1 = nullptr;
     QStringListModel* m_lines = nullptr;  // one display line per contact, nothing else per row

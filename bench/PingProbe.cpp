@@ -55,8 +55,9 @@ void PingProbe::run() {
         return;
     }
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    // The window answers to the root, for the window manager; a second listener there may hear it.
-    const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    // The window answers to the root for the window manager (Qt sends it for StructureNotify and
+    // SubstructureRedirect); StructureNotify on the root is open to every client.
+    const std::uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
     xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &mask);
     const xcb_atom_t protocols = atom(connection, "WM_PROTOCOLS");
     const xcb_atom_t ping = atom(connection, "_NET_WM_PING");
