@@ -17,8 +17,8 @@ QString count(int n) {
 // A step of the worker or of the GUI thread; a take keeps what it got.
 using Step = std::function<void(ScreenFeed&, std::vector<ViewChanges>&)>;
 
-Step captions(std::initializer_list<int> numbers) {
-    return [numbers](ScreenFeed& feed, std::vector<ViewChanges>&) {
+Step captions(std::vector<int> numbers) {
+    return [numbers = std::move(numbers)](ScreenFeed& feed, std::vector<ViewChanges>&) {
         for (const int n : numbers) {
             feed.setCaption(n == 0 ? kClosing : count(n));
         }
