@@ -1,6 +1,6 @@
 #include "app/LoginCheck.h"
 
-#include "codec/Base64.h"
+#include "contacts/BasicAuthorization.h"
 
 #include <charconv>
 #include <string>
@@ -21,12 +21,7 @@ std::optional<std::int32_t> parsePort(const QString& text) {
 }
 
 std::u16string authorizationFor(const QString& username, const QString& password) {
-    const Base64 codec;
-    std::u16string encoded = codec.Encode((username + u':' + password).toStdU16String());
-    // Encode breaks lines after 76 characters; a header value must be one line.
-    std::erase(encoded, u'\r');
-    std::erase(encoded, u'\n');
-    return u"Basic " + encoded;
+    return basicAuthorization(username.toStdU16String(), password.toStdU16String());
 }
 
 std::variant<LoginRefusal, LoginState> checkLogin(const LoginEntries& entries) {

@@ -4,24 +4,11 @@
 #include "contacts/ContactClient.h"
 
 #include "contacts/ContactTexts.h"
+#include "contacts/DropUploads.h"
 #include "contacts/ItemFile.h"
-#include "contacts/VCardCards.h"
 
 #include <exception>
 #include <string>
-
-namespace {
-
-// The POST bodies of one item, in order; none when the item is rejected.
-std::vector<std::string_view> uploadsOf(std::string_view bytes) {
-    std::vector<std::string_view> cards = vcardCards(bytes);
-    if (cards.empty() && bytes.find("VCARD") != std::string_view::npos) {
-        cards.push_back(bytes);
-    }
-    return cards;
-}
-
-}  // namespace
 
 // Anything that cannot be read is empty, which holds no card and no "VCARD".
 std::string ContactClient::itemBytes(const DropItem& item) const {
@@ -49,7 +36,7 @@ ListingResult ContactClient::Form_OLEDragDrop(const std::optional<std::vector<Dr
     std::vector<std::vector<std::string_view>> uploads;
     std::size_t count = 0;
     for (const DropItem& item : *items) {
-        uploads.push_back(uploadsOf(contents.emplace_back(itemBytes(item))));
+        uploads.push_back(dropUploads(contents.emplace_back(itemBytes(item))));
         count += std::max<std::size_t>(uploads.back().size(), 1);
     }
     const std::string digits = std::to_string(count);

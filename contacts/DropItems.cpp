@@ -1,5 +1,7 @@
 #include "contacts/DropItems.h"
 
+#include "contacts/PercentDecoded.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -10,31 +12,6 @@ bool startsWithNoCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
                return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
            });
-}
-
-// "%2F" and the like become their bytes; a broken escape or a NUL byte makes the path unusable.
-std::optional<std::string> percentDecoded(std::string_view text) {
-    std::string bytes;
-    bytes.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '%') {
-            bytes.push_back(text[i]);
-            continue;
-        }
-        unsigned value = 0;
-        const char* first = text.data() + i + 1;
-        if (i + 2 >= text.size() || !std::isxdigit(static_cast<unsigned char>(first[0])) ||
-            !std::isxdigit(static_cast<unsigned char>(first[1]))) {
-            return std::nullopt;
-        }
-        std::from_chars(first, first + 2, value, 16);
-        if (value == 0) {
-            return std::nullopt;
-        }
-        bytes.push_back(static_cast<char>(value));
-        i += 2;
-    }
-    return bytes;
 }
 
 std::string_view trimmed(std::string_view line) {
@@ -85,8 +62,9 @@ std::optional<std::filesystem::path> localFileOf(const std::string& uri) {
     if (!rest.starts_with('/')) {
         return std::nullopt;
     }
+    // A broken escape, or one that gives a NUL byte, makes the path unusable.
     const std::optional<std::string> path = percentDecoded(rest);
-    if (!path) {
+    if (!path || path->find('\0') != std::string::npos) {
         return std::nullopt;
     }
     return std::filesystem::path(*path);

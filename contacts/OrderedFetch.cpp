@@ -38,7 +38,7 @@ public:
             const std::lock_guard lock(m_mutex);
             m_closing = true;
         }
-        m_changed.notify_all();
+        m_work.notify_all();
         for (std::thread& thread : m_threads) {
             thread.join();
         }
@@ -51,13 +51,13 @@ public:
             const std::lock_guard lock(m_mutex);
             m_queue.push_back(index);
         }
-        m_changed.notify_all();
+        m_work.notify_one();
     }
 
     // Waits for at least one answer and moves every answer in so far into answers; gives how many.
     std::size_t collect(std::map<std::size_t, HttpResult>& answers) {
         std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [this] { return !m_done.empty(); });
+        m_answered.wait(lock, [this] { return !m_done.empty(); });
         for (auto& [index, result] : m_done) {
             answers[index] = std::move(result);
         }
@@ -68,7 +68,7 @@ private:
     void work() {
         std::unique_lock lock(m_mutex);
         for (;;) {
-            m_changed.wait(lock, [this] { return m_closing || !m_queue.empty(); });
+            m_work.wait(lock, [this] { return m_closing || !m_queue.empty(); });
             if (m_closing) {
                 return;  // what is queued is not started; what runs ends on its own thread
             }
@@ -78,13 +78,15 @@ private:
             HttpResult result = fetchSafely(m_fetch, index);
             lock.lock();
             m_done.emplace_back(index, std::move(result));
-            m_changed.notify_all();
+            m_answered.notify_one();  // only the calling thread waits for answers
         }
     }
 
     const std::function<HttpResult(std::size_t)>& m_fetch;
     mutable std::mutex m_mutex;
-    std::condition_variable m_changed;
+    // Apart, so that a start wakes one fetching thread and an answer only the calling thread.
+    std::condition_variable m_work;
+    std::condition_variable m_answered;
     std::deque<std::size_t> m_queue;
     std::vector<std::pair<std::size_t, HttpResult>> m_done;
     bool m_closing = false;

@@ -67,6 +67,37 @@ def check_licence(source, copyright_path):
         check("MIT" in f.read(), "README: does not name the MIT licence")
 
 
+def check_manpage(manpage, program):
+    env = dict(os.environ, MANPAGER="cat", MANWIDTH="80", LC_ALL="C.UTF-8")
+    result = run(["man", "--warnings", "-l", manpage], env=env)
+    check(result.returncode == 0 and not result.stderr.strip(),
+          "man -l %s: %s" % (os.path.basename(manpage), result.stderr))
+    check(re.search(r"^NAME\s*\n\s+%s\s+-\s" % program, result.stdout, re.M),
+          "man -l: no NAME section naming " + program)
+
+
+def check_command_line(prefix):
+    """The command line companion: beside the window program, with its manual page, and no Qt."""
+    binary = os.path.join(prefix, "bin", "vqcontacts")
+    manpage = os.path.join(prefix, "share", "man", "man1", "vqcontacts.1.gz")
+    if not check(os.access(binary, os.X_OK), "bin/vqcontacts: missing or not executable"):
+        return
+    if check(os.path.isfile(manpage), "missing: " + manpage):
+        with gzip.open(manpage, "rb") as f:
+            check(f.read(4) == b".TH ", "vqcontacts man page: not a manual page")
+        if shutil.which("man"):
+            check_manpage(manpage, "vqcontacts")
+    if shutil.which("readelf"):
+        needed = re.findall(r"\(NEEDED\).*\[(.*)\]", run(["readelf", "-d", binary]).stdout)
+        check(needed and not [lib for lib in needed if lib.startswith("libQt")],
+              "bin/vqcontacts links Qt: " + " ".join(needed))
+    else:
+        print("readelf not installed: the libraries of vqcontacts not checked")
+    version = run([binary, "--version"])
+    check(version.returncode == 0 and version.stdout.startswith("vqcontacts "),
+          "vqcontacts --version: " + version.stdout + version.stderr)
+
+
 def check_validators(desktop, metainfo, manpage):
     if shutil.which("desktop-file-validate"):
         result = run(["desktop-file-validate", desktop])
@@ -81,12 +112,7 @@ def check_validators(desktop, metainfo, manpage):
     else:
         print("appstreamcli not installed: not run")
     if shutil.which("man"):
-        env = dict(os.environ, MANPAGER="cat", MANWIDTH="80", LC_ALL="C.UTF-8")
-        result = run(["man", "--warnings", "-l", manpage], env=env)
-        check(result.returncode == 0 and not result.stderr.strip(),
-              "man -l: " + result.stderr)
-        check(re.search(r"^NAME\s*\n\s+vqcontactmgr\s+-\s", result.stdout, re.M),
-              "man -l: no NAME section naming vqcontactmgr")
+        check_manpage(manpage, "vqcontactmgr")
     else:
         print("man not installed: not run")
 
@@ -142,6 +168,7 @@ def main():
             print("FAIL: cmake --install:", result.stdout, result.stderr)
             return 1
         found = check_layout(prefix, args.app_id, ICON_SIZES)
+        check_command_line(prefix)
         if found:
             desktop, metainfo, manpage, copyright_path = found
             check_licence(args.source, copyright_path)

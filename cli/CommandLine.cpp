@@ -1,0 +1,163 @@
+#include "cli/CommandLine.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace {
+
+struct CommandForm {
+    std::string_view name;
+    Command command;
+    std::size_t minOperands;
+    std::size_t maxOperands;
+    std::string_view operandName;
+};
+
+constexpr std::size_t any = static_cast<std::size_t>(-1);
+constexpr CommandForm commandForms[] = {
+    {"list", Command::List, 0, 0, ""},
+    {"show", Command::Show, 1, 1, "FILE"},
+    {"export", Command::Export, 1, 1, "DIR (or - for standard output)"},
+    {"upload", Command::Upload, 1, any, "FILE..."},
+};
+
+// The value of "--name VALUE" or "--name=VALUE"; nullopt when the argument is another option.
+// Moves index past what it took; a missing value is a usage error.
+std::optional<std::variant<std::string, UsageError>> optionValue(std::string_view name,
+                                                                 const std::vector<std::string>& arguments,
+                                                                 std::size_t& index) {
+    const std::string_view argument = arguments[index];
+    if (argument.size() > name.size() && argument.starts_with(name) && argument[name.size()] == '=') {
+        return std::string(argument.substr(name.size() + 1));
+    }
+    if (argument != name) {
+        return std::nullopt;
+    }
+    if (index + 1 >= arguments.size()) {
+        return UsageError{std::string(name) + " needs a value"};
+    }
+    return arguments[++index];
+}
+
+std::optional<UsageError> applyOption(CommandLine& line, std::string_view name, const std::string& text) {
+    if (name == "--server") {
+        if (text.empty()) {
+            return UsageError{"--server needs a server name or address, not an empty text"};
+        }
+        line.server = text;
+    } else if (name == "--port") {
+        const std::optional<std::int32_t> port = parsePortText(text);
+        if (!port) {
+            return UsageError{"--port \"" + text + "\" is not a port number from 1 to 65535"};
+        }
+        line.port = *port;
+    } else if (name == "--user") {
+        line.user = text;
+    } else {
+        line.passwordFile = std::filesystem::path(text);
+    }
+    return std::nullopt;
+}
+
+std::variant<CommandLine, UsageError> withCommand(CommandLine line, const std::vector<std::string>& arguments,
+                                                  std::size_t index) {
+    if (index >= arguments.size()) {
+        return UsageError{"no command given (list, show, export or upload)"};
+    }
+    const std::string& name = arguments[index];
+    for (const CommandForm& form : commandForms) {
+        if (form.name != name) {
+            continue;
+        }
+        line.command = form.command;
+        line.operands.assign(arguments.begin() + static_cast<std::ptrdiff_t>(index) + 1, arguments.end());
+        if (line.operands.size() < form.minOperands) {
+            return UsageError{name + " needs " + std::string(form.operandName)};
+        }
+        if (line.operands.size() > form.maxOperands) {
+            return UsageError{
+                name + (form.maxOperands == 0 ? " takes nothing more" : " takes one " + std::string(form.operandName)) +
+                ", but got \"" + line.operands[form.maxOperands] + "\""};
+        }
+        return line;
+    }
+    return UsageError{"unknown command \"" + name + "\" (list, show, export or upload)"};
+}
+
+}  // namespace
+
+std::optional<std::int32_t> parsePortText(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+        text.remove_suffix(1);
+    }
+    std::int32_t port = 0;
+    const char* end = text.data() + text.size();
+    // from_chars takes a "-" but no "+"; neither belongs in a port box.
+    if (text.empty() || text.front() == '-') {
+        return std::nullopt;
+    }
+    const auto [stop, error] = std::from_chars(text.data(), end, port);
+    if (error != std::errc() || stop != end || port < 1 || port > 65535) {
+        return std::nullopt;
+    }
+    return port;
+}
+
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
+    CommandLine line;
+    std::size_t index = 0;
+    for (; index < arguments.size(); ++index) {
+        const std::string& argument = arguments[index];
+        if (argument == "--help" || argument == "-h") {
+            return HelpRequest{};
+        }
+        if (argument == "--version") {
+            return VersionRequest{};
+        }
+        if (argument == "--") {
+            ++index;
+            break;
+        }
+        if (!argument.starts_with("-") || argument == "-") {
+            break;
+        }
+        std::optional<UsageError> error = UsageError{"unknown option \"" + argument + "\""};
+        for (const std::string_view name : {"--server", "--port", "--user", "--password-file"}) {
+            if (std::optional<std::variant<std::string, UsageError>> value = optionValue(name, arguments, index)) {
+                const std::string* text = std::get_if<std::string>(&*value);
+                error = text ? applyOption(line, name, *text) : std::get<UsageError>(*value);
+                break;
+            }
+        }
+        if (error) {
+            return *error;
+        }
+    }
+    return std::visit([](auto&& result) -> ParsedCommandLine { return std::forward<decltype(result)>(result); },
+                      withCommand(std::move(line), arguments, index));
+}
+
+std::string usageText() {
+    return "Usage: vqcontacts [--server TEXT] [--port N] [--user NAME] [--password-file FILE] COMMAND ...\n"
+           "\n"
+           "Commands:\n"
+           "  list             one line per contact, in the folder's order: NAME, a tab, FILE\n"
+           "  show FILE        that contact's bytes, exactly as the server sent them\n"
+           "  export DIR       every contact into DIR/<file name>, byte for byte (DIR made if missing)\n"
+           "  export -         every contact to standard output, one after another\n"
+           "  upload FILE...   one POST per card, split as a drop splits (FILE \"-\" reads standard input)\n"
+           "\n"
+           "Options:\n"
+           "  --server TEXT         the mail server (default 127.0.0.1)\n"
+           "  --port N              its port, 1 to 65535 (default 8080)\n"
+           "  --user NAME           the user name (default: $VQCONTACTS_USER)\n"
+           "  --password-file FILE  read the password from the first line of FILE\n"
+           "  --help, --version\n"
+           "\n"
+           "The password comes from --password-file, else $VQCONTACTS_PASSWORD, else a prompt on the\n"
+           "terminal. Exit status: 0 done, 1 usage or local error, 2 credentials rejected, 3 no contact\n"
+           "folder, 4 some contacts failed.\n";
+}

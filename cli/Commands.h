@@ -1,0 +1,28 @@
+#pragma once
+// The four commands of vqcontacts. Each answers its exit status (ExitStatus.h) after telling every
+// failure on standard error; each throws LocalError for a local failure (exit status 1) that stops
+// it, such as standard output closing.
+
+#include "cli/UploadItems.h"
+#include "contacts/ContactFolder.h"
+
+#include <string>
+#include <vector>
+
+// One line per contact in folder order: the window's name for it as UTF-8, a tab, and its FILE,
+// the bytes of its href segment. A contact whose GET failed still gets its line, with an empty name, as in the window.
+int listCommand(const ContactFolder& folder);
+
+// The bytes of one contact as the server sent them. file is FILE as list prints it: the bytes of
+// the contact's href segment, which go out unchanged.
+int showCommand(const ContactFolder& folder, const std::string& file);
+
+// Every contact into target (a folder, see ExportFolder.h and ExportName.h), or to standard output
+// one after another when target is "-". Contacts are written as they arrive, in folder order,
+// so memory stays bounded whatever the folder's size.
+int exportCommand(const ContactFolder& folder, const std::string& target);
+
+// One POST per card of each item, as the window's drop import splits them, in order. An item with
+// no card is refused and counts as failed. A refused login, or a server that cannot be reached,
+// stops at once with exit status 2 or 3.
+int uploadCommand(const ContactFolder& folder, const std::vector<UploadItem>& items);

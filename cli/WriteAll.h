@@ -1,0 +1,7 @@
+#pragma once
+// Writing a whole buffer to a descriptor, through short writes and signals.
+
+#include <string_view>
+
+// True when every byte went out; false on the first error (errno tells which).
+bool writeAll(int fd, std::string_view bytes);
