@@ -4,12 +4,13 @@
 #include "app/AppIcon.h"
 #include "app/AppTexts.h"
 #include "app/CaptionFit.h"
-#include "app/CaptionRun.h"
 #include "app/Controls.h"
 #include "app/CopyDrop.h"
 #include "app/Desktop.h"
+#include "app/HeapTrim.h"
 #include "app/Twips.h"
 #include "app/WindowCentring.h"
+#include "app/XdndCopyFilter.h"
 #include "app/frmLogin.h"
 #include "app/modMain.h"
 #include "contacts/DropItems.h"
@@ -17,7 +18,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMimeData>
@@ -26,26 +27,28 @@
 
 #include <utility>
 
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
-
 namespace {
 
-// About one frame of a 60 Hz screen.
-constexpr qint64 kFrameMilliseconds = 16;
-
-// A listing's passing buffers (the folder's XML and its tree, every vCard) leave free holes below
-// the lines it keeps, and glibc keeps such holes resident; give their pages back to the system.
-void returnFreedMemory() {
-#if defined(__GLIBC__)
-    malloc_trim(0);
-#endif
+DropFormats dropFormatsOf(const QMimeData& data) {
+    DropFormats formats;
+    if (data.hasFormat(QStringLiteral("text/uri-list"))) {
+        formats.uriList = data.data(QStringLiteral("text/uri-list")).toStdString();
+    }
+    for (const char* type : {"text/vcard", "text/x-vcard", "text/directory"}) {
+        if (data.hasFormat(QString::fromLatin1(type))) {
+            formats.vcardData = data.data(QString::fromLatin1(type)).toStdString();
+            break;
+        }
+    }
+    return formats;
 }
 
 }  // namespace
 
-frmMain::frmMain(QWidget* parent, HttpExchange http) : QWidget(parent, Qt::Window), m_http(std::move(http)) {
+frmMain::frmMain(QWidget* parent, HttpExchange http)
+    : QWidget(parent, Qt::Window), m_http(std::move(http)), m_feed([this] { post([this] { showPending(); }); }) {
+    configureMalloc();
+    answerMovesAsCopies();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kMainCaption);
     setWindowIcon(appIcon());
@@ -55,11 +58,21 @@ frmMain::frmMain(QWidget* parent, HttpExchange http) : QWidget(parent, Qt::Windo
     layOut();
     connect(m_cmdRefresh, &QPushButton::clicked, this, &frmMain::cmdRefresh_Click);
     connect(m_cmdClose, &QPushButton::clicked, this, &frmMain::cmdClose_Click);
+    // Not `activated`: with a desktop set to open on a single click it would fire on a click, and a
+    // click only selects.
     connect(m_list1, &QListView::doubleClicked, this, &frmMain::List1_DblClick);
+    m_list1->installEventFilter(this);
     // Drops anywhere on the window, the list included: the list takes none itself.
     setAcceptDrops(true);
     m_list1->setAcceptDrops(false);
     m_list1->viewport()->setAcceptDrops(false);
+}
+
+frmMain::~frmMain() {
+    m_feed.abandon();
+    if (m_worker.joinable()) {
+        m_worker.join();
+    }
 }
 
 void frmMain::createControls() {
@@ -94,82 +107,35 @@ void frmMain::layOut() {
 
 void frmMain::Form_Load() {
     show();
-    // As long as the server rejects the credentials, ask for them again.
-    for (;;) {
-        if (frmLogin::showModal(this) == LoginResult::ProgramEnded || m_programEnded) {
-            return;
-        }
-        ListingResult result = ListingResult::Listed;  // a fault shown by guarded leaves the window up
-        guarded([&] { result = client().ListContacts(); });
-        if (result == ListingResult::ProgramEnded) {
-            endProgram();
-        }
-        if (result != ListingResult::Rejected || m_programEnded) {
-            return;
-        }
+    askForLogin();
+}
+
+void frmMain::askForLogin() {
+    if (frmLogin::showModal(this) == LoginResult::ProgramEnded) {
+        m_programEnded = true;
+    }
+    if (!m_programEnded) {
+        start(Operation::StartupListing, [](ContactClient& client) { return client.ListContacts(); });
     }
 }
 
 void frmMain::cmdRefresh_Click() {
-    clearList();
+    if (m_busy) {
+        return;
+    }
+    m_lines->setStringList({});
     // A failed listing here brings no login back.
-    guarded([&] {
-        if (client().ListContacts() == ListingResult::ProgramEnded) {
-            endProgram();
-        }
-    });
+    start(Operation::Other, [](ContactClient& client) { return client.ListContacts(); });
 }
 
 void frmMain::List1_DblClick() {
-    guarded([&] { client().List1_DblClick(); });
-}
-
-ContactClient frmMain::client() {
-    return ContactClient(*this, modMain::loginState, m_http);
-}
-
-template <typename Operation>
-void frmMain::guarded(Operation operation) {
-    try {
-        operation();
-    } catch (const std::exception& error) {
-        showMessage((kOperationFailed + QString::fromLocal8Bit(error.what())).toStdU16String(),
-                    MessageStyle::Information, u"");
-    } catch (...) {
-        showMessage(kUnknownFailure.toStdU16String(), MessageStyle::Information, u"");
-    }
-    showOwedFrame();  // the last caption and the whole list are on screen before input resumes
-    returnFreedMemory();
-}
-
-void frmMain::dragEnterEvent(QDragEnterEvent* event) {
-    takeAsCopy(event);  // every copy reaches the import, which tells what it refuses
-}
-
-void frmMain::dragMoveEvent(QDragMoveEvent* event) {
-    takeAsCopy(event);
-}
-
-void frmMain::dropEvent(QDropEvent* event) {
-    takeAsCopy(event);
-    if (!event->isAccepted()) {
+    if (m_busy) {
         return;
     }
-    const QMimeData* data = event->mimeData();
-    DropFormats formats;
-    if (data->hasFormat(QStringLiteral("text/uri-list"))) {
-        formats.uriList = data->data(QStringLiteral("text/uri-list")).toStdString();
-    }
-    for (const char* type : {"text/vcard", "text/x-vcard", "text/directory"}) {
-        if (data->hasFormat(QString::fromLatin1(type))) {
-            formats.vcardData = data->data(QString::fromLatin1(type)).toStdString();
-            break;
-        }
-    }
-    guarded([&] {
-        if (client().Form_OLEDragDrop(dropItems(formats)) == ListingResult::ProgramEnded) {
-            endProgram();
-        }
+    m_selectionAtStart = selectedLine();
+    start(Operation::Other, [](ContactClient& client) {
+        client.List1_DblClick();
+        return ListingResult::Listed;
     });
 }
 
@@ -182,78 +148,96 @@ void frmMain::closeEvent(QCloseEvent* event) {
     endProgram();
 }
 
-void frmMain::setCaption(const std::u16string& text) {
-    QString caption = QString::fromStdU16String(text);
-    // The window manager draws the title bar from the title it is given: no repaint of ours shows
-    // it, and each title given costs the window manager a redraw.
-    if (m_unshownCaption && !sameCaptionRun(*m_unshownCaption, caption)) {
-        setWindowTitle(*m_unshownCaption);  // the last of a run, with its final count, is seen
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_list1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (!selectedLine().empty()) {
+                List1_DblClick();
+            }
+            return true;
+        }
     }
-    const bool runStarts = !sameCaptionRun(windowTitle(), caption);
-    m_unshownCaption = std::move(caption);
-    m_frameOwed = true;
-    if (frameDue()) {
-        showFrame();
-    } else if (runStarts) {
-        setWindowTitle(*std::exchange(m_unshownCaption, std::nullopt));
-    }
+    return QWidget::eventFilter(watched, event);
 }
 
-void frmMain::appendLine(const std::u16string& line) {
-    const int row = m_lines->rowCount();
-    m_lines->insertRows(row, 1);
-    m_lines->setData(m_lines->index(row), QString::fromStdU16String(line));
-    m_frameOwed = true;
-}
-
-void frmMain::clearList() {
-    m_lines->setStringList({});
-    m_frameOwed = true;
-}
-
-std::u16string frmMain::selectedLine() const {
-    const QModelIndex current = m_list1->currentIndex();
-    return current.isValid() && m_list1->selectionModel()->isSelected(current)
-               ? current.data().toString().toStdU16String()
-               : std::u16string();
-}
-
-bool frmMain::frameDue() const {
-    return !m_sinceFrame.isValid() || m_sinceFrame.elapsed() >= kFrameMilliseconds;
-}
-
-void frmMain::showOwedFrame() {
-    if (m_frameOwed) {
-        showFrame();
-    }
-}
-
-// The event loop is blocked while an operation runs: give the window system the caption, paint
-// the list now, and flush the connection so that both reach the screen.
-void frmMain::showFrame() {
-    m_frameOwed = false;
-    m_sinceFrame.start();
-    if (m_unshownCaption) {
-        setWindowTitle(*std::exchange(m_unshownCaption, std::nullopt));
-    }
-    if (!isVisible()) {
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (m_busy) {
+        event->ignore();
         return;
     }
-    m_list1->doItemsLayout();  // rows added since the last frame, and the scroll bar's range
-    m_list1->repaint();
-    QGuiApplication::sync();
+    takeAsCopy(event);  // every copy reaches the import, which tells what it refuses
 }
 
-void frmMain::showWindow() {
-    show();
+void frmMain::dragMoveEvent(QDragMoveEvent* event) {
+    if (m_busy) {
+        event->ignore();
+        return;
+    }
+    takeAsCopy(event);
 }
 
-void frmMain::showMessage(const std::u16string& prompt, MessageStyle style, const std::u16string& title) {
-    showOwedFrame();  // the box comes up over the window as it is now
-    desktop().showMessage(QString::fromStdU16String(prompt), style, QString::fromStdU16String(title));
+void frmMain::dropEvent(QDropEvent* event) {
+    if (m_busy) {
+        event->ignore();
+        return;
+    }
+    takeAsCopy(event);
+    if (!event->isAccepted()) {
+        return;
+    }
+    start(Operation::Other, [items = dropItems(dropFormatsOf(*event->mimeData()))](ContactClient& client) {
+        return client.Form_OLEDragDrop(items);
+    });
+}
+
+bool frmMain::start(Operation kind, Work work) {
+    if (m_busy) {
+        return false;
+    }
+    if (m_worker.joinable()) {
+        m_worker.join();  // one the program's end abandoned: it has run its course by now
+    }
+    m_busy = true;
+    setCursor(Qt::BusyCursor);
+    m_feed.beginOperation();
+    m_worker = std::thread(&frmMain::runOnWorker, this, ContactClient(*this, modMain::loginState, m_http),
+                           std::move(work), kind);
+    return true;
+}
+
+void frmMain::runOnWorker(ContactClient client, const Work& work, Operation kind) {
+    ListingResult result = ListingResult::Listed;
+    // No exception may end the thread (that would end the program): it becomes a message.
+    try {
+        result = work(client);
+    } catch (const std::exception& error) {
+        showMessage((kOperationFailed + QString::fromLocal8Bit(error.what())).toStdU16String(),
+                    MessageStyle::Information, u"");
+    } catch (...) {
+        showMessage(kUnknownFailure.toStdU16String(), MessageStyle::Information, u"");
+    }
+    m_feed.postUnlessAbandoned([this](std::function<void()> call) { post(std::move(call)); },
+                               [this, kind, result] { operationEnded(kind, result); });
+}
+
+void frmMain::operationEnded(Operation kind, ListingResult result) {
+    m_worker.join();
+    showChanges();  // the last caption and the whole list are on screen before input resumes
+    m_busy = false;
+    unsetCursor();
+    returnFreedMemory();
+    if (result == ListingResult::ProgramEnded) {
+        endProgram();
+    } else if (kind == Operation::StartupListing && result == ListingResult::Rejected) {
+        askForLogin();  // as long as the server rejects the credentials, ask for them again
+    }
 }
 
 void frmMain::endProgram() {
     m_programEnded = true;
+    if (m_worker.joinable()) {
+        m_feed.abandon();  // a recording desktop returns: the operation's further calls go nowhere
+    }
     desktop().endProgram();
 }

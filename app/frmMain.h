@@ -1,7 +1,15 @@
 #pragma once
 // The main window and start-up object: shows itself, asks for the login, lists the contacts, and
-// then waits for cmdRefresh, cmdClose, double-clicks and drops. It is the contact logic's window.
+// then waits for cmdRefresh, cmdClose, double-clicks, Enter on a line and drops. It is the contact
+// logic's window.
+//
+// Every operation (a listing, a contact's details, a drop's upload) runs on a worker thread of its
+// own, one at a time: the GUI thread keeps its event loop, and while an operation runs the window
+// takes no Refresh, no double-click or Enter and no drop (nothing is queued for later) and shows
+// the busy cursor. The ContactScreen calls come from that worker and are handed to the GUI thread
+// through a ScreenFeed; called on the GUI thread itself (as tests do) they act the same way.
 
+#include "app/ScreenFeed.h"
 #include "contacts/ContactClient.h"
 #include "contacts/ContactScreen.h"
 #include "contacts/HttpFunction.h"
@@ -9,7 +17,8 @@
 #include <QElapsedTimer>
 #include <QWidget>
 
-#include <optional>
+#include <functional>
+#include <thread>
 
 class QLabel;
 class QListView;
@@ -21,47 +30,69 @@ class frmMain final : public QWidget, public ContactScreen {
 public:
     // http: every exchange with the server; the real routine unless a test gives another.
     explicit frmMain(QWidget* parent = nullptr, HttpExchange http = modWININET::exchange);
+    // Abandons an operation still running (its further calls are dropped) and waits for its end.
+    ~frmMain() override;
 
-    // The start-up sequence; returns when start-up is over or the program was told to end.
+    // The start-up: shows the window and the login dialog, and starts the listing. A rejected login
+    // brings the dialog back when that listing ends; a fatal one ends the program after its OK.
     void Form_Load();
     void cmdRefresh_Click();
     void cmdClose_Click();
     void List1_DblClick();
 
-    // ContactScreen
+    // ContactScreen, called from the operation's worker thread; on the GUI thread (as tests call
+    // them) they take the same way to the screen.
     void setCaption(const std::u16string& text) override;
     void appendLine(const std::u16string& line) override;
     void clearList() override;
+    // On the GUI thread the selected line now; on the worker the one selected when it started.
     std::u16string selectedLine() const override;
     void showWindow() override;
+    // Shown by the GUI thread, over the window as it is then; returns after the box's OK.
     void showMessage(const std::u16string& prompt, MessageStyle style, const std::u16string& title) override;
 
+    // Ends the program at once (desktop().endProgram()), an operation in flight included: with a
+    // recording desktop that returns, the operation's further calls are dropped.
     void endProgram();
 
     bool programEnded() const { return m_programEnded; }
+    // True from an operation's start until the window has taken its end; stays true once the
+    // program was told to end while one ran.
+    bool busy() const { return m_busy; }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
+    enum class Operation { StartupListing, Other };
+    using Work = std::function<ListingResult(ContactClient&)>;
+
     void createControls();
     void layOut();
-    // A client for one operation, with the login state as it is now.
-    ContactClient client();
-    // Runs one operation; no exception may leave a Qt event handler, so it becomes a message.
-    template <typename Operation>
-    void guarded(Operation operation);
-    // A listing changes the window once per contact, faster than a screen shows frames: the list
-    // and the title are brought to the screen at most once a frame while it runs, and once more
-    // when the operation ends; the first and the last caption of a run of progress always show.
-    bool frameDue() const;
-    void showOwedFrame();
-    void showFrame();
+    void askForLogin();
+    // Starts work on a worker thread with a client for the login state as it is now; false (and
+    // nothing started) while another operation runs.
+    bool start(Operation kind, Work work);
+    void runOnWorker(ContactClient client, const Work& work, Operation kind);
+    void operationEnded(Operation kind, ListingResult result);
+    // Brings what the operation changed to the screen: showPending at most once a frame,
+    // showChanges at once.
+    void showPending();
+    void showChanges();
+    void post(std::function<void()> call);
 
     HttpExchange m_http;
+    ScreenFeed m_feed;
+    std::thread m_worker;
+    bool m_busy = false;
+    bool m_programEnded = false;
+    std::u16string m_selectionAtStart;  // what the worker's selectedLine() answers
+    QElapsedTimer m_sinceFrame;         // the frame clock: the next change, title included, is due a
+                                        // frame after the last
 
     QListView* m_list1 = nullptr;
     QStringListModel* m_lines = nullptr;  // one display line per contact, nothing else per row
@@ -69,8 +100,4 @@ private:
     QPushButton* m_cmdClose = nullptr;
     QPushButton* m_cmdRefresh = nullptr;
     QLabel* m_label1 = nullptr;
-    bool m_programEnded = false;
-    QElapsedTimer m_sinceFrame;
-    bool m_frameOwed = false;
-    std::optional<QString> m_unshownCaption;  // set by the listing, not yet given to the window system
 };

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -80,7 +81,7 @@ void sendAll(int fd, const std::string& bytes) {
     }
 }
 
-[[noreturn]] void serve(int listenFd, int contacts) {
+[[noreturn]] void serve(int listenFd, int contacts, std::chrono::milliseconds listingDelay) {
     const std::string folderListing = listing(contacts);
     std::string received;
     char buffer[16384];
@@ -99,6 +100,9 @@ void sendAll(int fd, const std::string& bytes) {
             received.append(buffer, static_cast<std::size_t>(n));
         }
         if (nettest::completeRequestLength(received) != 0) {
+            if (received.starts_with("PROPFIND")) {
+                std::this_thread::sleep_for(listingDelay);
+            }
             sendAll(fd, reply(received.substr(0, received.find("\r\n")), contacts, folderListing));
         }
         close(fd);
@@ -107,7 +111,7 @@ void sendAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
-ContactServer::ContactServer(int contacts) : m_contacts(contacts) {
+ContactServer::ContactServer(int contacts, std::chrono::milliseconds listingDelay) : m_contacts(contacts) {
     const nettest::LoopbackListener listener = nettest::listenOnLoopback(nettest::Address::Ipv4, 0, 128);
     if (listener.fd < 0) {
         throw std::runtime_error("ContactServer: no loopback port to listen on");
@@ -117,7 +121,7 @@ ContactServer::ContactServer(int contacts) : m_contacts(contacts) {
     std::fflush(nullptr);  // the child must not print the parent's buffered output again
     m_pid = fork();
     if (m_pid == 0) {
-        serve(fd, contacts);
+        serve(fd, contacts, listingDelay);
     }
     close(fd);
     if (m_pid < 0) {

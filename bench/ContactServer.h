@@ -6,12 +6,14 @@
 // the client's own cost is what shows. Create it before any thread starts (it forks).
 
 #include <sys/types.h>
+#include <chrono>
 #include <cstdint>
 
 class ContactServer {
 public:
     // Throws std::runtime_error when no loopback port can be had or the child cannot start.
-    explicit ContactServer(int contacts);
+    // listingDelay: how long the server works out the folder's listing before it answers it.
+    explicit ContactServer(int contacts, std::chrono::milliseconds listingDelay = {});
     ~ContactServer();  // stops and reaps the child
     ContactServer(const ContactServer&) = delete;
     ContactServer& operator=(const ContactServer&) = delete;

@@ -1,44 +1,18 @@
 // ListContacts over 1,000 contacts of the local server, beside the floor: the same 1,001 exchanges
-// (one PROPFIND, one GET per contact) made with bare libcurl in the same process. Then 100,000
-// contacts from the fast server (bench/ContactServer.h), with this process's peak resident memory
-// during the listing and its resident memory after it.
+// (one PROPFIND, one GET per contact) made with bare libcurl in the same process, one after another
+// and six at a time. Then 100,000 contacts from the fast server (bench/ContactServer.h), with this
+// process's peak resident memory during the listing and its resident memory after it.
 
 #include "bench/ContactServer.h"
+#include "bench/CurlFloor.h"
 #include "bench/SeededServer.h"
 #include "contacts/ContactClient.h"
 #include "tests/support/ProcessMemory.h"
 #include "tests/support/ScreenRecorder.h"
 
 #include <benchmark/benchmark.h>
-#include <curl/curl.h>
-
-#include <memory>
 
 namespace {
-
-size_t keep(char* data, size_t size, size_t count, void* out) {
-    static_cast<std::string*>(out)->append(data, size * count);
-    return size * count;
-}
-
-std::string curlExchange(const std::string& url, const char* verb, const std::string& body) {
-    CURL* curl = curl_easy_init();
-    std::string answer;
-    curl_slist* headers = curl_slist_append(nullptr, "Authorization: Basic ZGVtbzpkZW1v");
-    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
-    curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, verb);
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-    if (!body.empty()) {
-        curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body.c_str());
-    }
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, keep);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &answer);
-    curl_easy_perform(curl);
-    curl_slist_free_all(headers);
-    curl_easy_cleanup(curl);
-    return answer;
-}
 
 void ListContactsOf1000(benchmark::State& state) {
     HttpMailServer& server = seededServer();
@@ -55,12 +29,18 @@ void BareCurlFloorOf1000(benchmark::State& state) {
     HttpMailServer& server = seededServer();
     const std::string base = "http://127.0.0.1:" + std::to_string(server.port()) + "/vqhttpmail/2/3/4/Contacts";
     for (auto _ : state) {
-        const std::string listing = curlExchange(base, "PROPFIND", "<?xml version=\"1.0\"?><D:propfind/>");
-        std::size_t got = 0;
-        for (int i = 0; i < contactCount; ++i) {
-            got += !curlExchange(base + "/c" + std::to_string(10000 + i) + ".vcf", "GET", {}).empty();
+        if (curlListing(base, contactCount, 1) != contactCount + 1) {
+            state.SkipWithError("not every contact was fetched");
         }
-        if (got != contactCount || listing.empty()) {
+    }
+}
+
+// The same exchanges six at a time, as ListContacts fetches its contacts.
+void BareCurlSixAtATimeOf1000(benchmark::State& state) {
+    HttpMailServer& server = seededServer();
+    const std::string base = "http://127.0.0.1:" + std::to_string(server.port()) + "/vqhttpmail/2/3/4/Contacts";
+    for (auto _ : state) {
+        if (curlListing(base, contactCount, 6) != contactCount + 1) {
             state.SkipWithError("not every contact was fetched");
         }
     }
@@ -97,12 +77,7 @@ void ListContactsOf100000(benchmark::State& state) {
 void BareCurlFloorOf100000(benchmark::State& state) {
     const std::string base = "http://127.0.0.1:" + std::to_string(largeServer->port()) + "/vqhttpmail/2/3/4/Contacts";
     for (auto _ : state) {
-        const std::string listing = curlExchange(base, "PROPFIND", "<?xml version=\"1.0\"?><D:propfind/>");
-        std::size_t got = 0;
-        for (int i = 0; i < kLargeFolder; ++i) {
-            got += !curlExchange(base + "/c" + std::to_string(10000 + i) + ".vcf", "GET", {}).empty();
-        }
-        if (got != std::size_t(kLargeFolder) || listing.empty()) {
+        if (curlListing(base, kLargeFolder, 1) != kLargeFolder + 1) {
             state.SkipWithError("not every contact was fetched");
         }
     }
@@ -112,6 +87,7 @@ void BareCurlFloorOf100000(benchmark::State& state) {
 
 BENCHMARK(ListContactsOf1000)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BareCurlFloorOf1000)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BareCurlSixAtATimeOf1000)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(ListContactsOf100000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BareCurlFloorOf100000)->Unit(benchmark::kMillisecond)->Iterations(1);
 

@@ -1,13 +1,17 @@
 // The listing as the user waits for it: the real main window against a fast loopback server, beside
 // the headless ListContacts of the same folder, for 1,000 and 10,000 contacts, with the ratio
-// window / headless; and the resident memory with the login dialog up and after 10,000 contacts in
-// the window. Runs on xcb under Xvfb with a window manager when it can, and says where it ran.
+// window / headless; the resident memory with the login dialog up and after 10,000 contacts in
+// the window; and the link figures (WindowLinkBench.h): 1,000 contacts over a 20 ms round trip,
+// and how long the GUI thread's event loop went without running. Runs on xcb under Xvfb with a
+// window manager when it can, and says where it ran.
 
 #include "app/frmLogin.h"
 #include "app/frmMain.h"
-#include "app/modMain.h"
 #include "bench/BenchDisplay.h"
 #include "bench/ContactServer.h"
+#include "bench/DelayLink.h"
+#include "bench/WindowLinkBench.h"
+#include "bench/WindowRun.h"
 #include "contacts/ContactClient.h"
 #include "tests/app/DesktopRecorder.h"
 #include "tests/support/ProcessMemory.h"
@@ -15,13 +19,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QElapsedTimer>
 
 #include <malloc.h>
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 
@@ -36,16 +41,6 @@ void settle(int milliseconds) {
     }
 }
 
-int listedRows(const frmMain& window) {
-    return window.findChild<QAbstractItemView*>(QStringLiteral("List1"))->model()->rowCount();
-}
-
-void useServer(const ContactServer& server) {
-    modMain::sServer = QStringLiteral("127.0.0.1");
-    modMain::lPort = server.port();
-    modMain::sAuthorization = QStringLiteral("Basic ZGVtbzpkZW1v");
-}
-
 void headless(benchmark::State& state, const ContactServer* server) {
     for (auto _ : state) {
         ScreenRecorder screen;
@@ -56,12 +51,11 @@ void headless(benchmark::State& state, const ContactServer* server) {
     }
 }
 
-// Refresh, timed until the window has painted what the listing left pending.
+// Refresh, timed until the window has taken the listing's end (its last lines and caption).
 void windowed(benchmark::State& state, const ContactServer* server, frmMain* window) {
-    useServer(*server);
+    useServer(server->port());
     for (auto _ : state) {
-        window->cmdRefresh_Click();
-        QApplication::processEvents();
+        refreshUntilIdle(*window);
         if (listedRows(*window) != server->contacts()) {
             state.SkipWithError("not every contact was listed");
         }
@@ -112,6 +106,8 @@ int main(int argc, char** argv) {
     // The servers fork: before Qt or the benchmark library start any thread.
     const ContactServer thousand(1000);
     const ContactServer tenThousand(10000);
+    const DelayLink link(thousand.port(), std::chrono::milliseconds(20));
+    const ContactServer slowListing(20, std::chrono::seconds(6));
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     std::printf("bench_window: the window runs on %s\n", display.description().c_str());
@@ -126,8 +122,8 @@ int main(int argc, char** argv) {
         settle(500);
         printMemory("resident, login dialog up:", residentMemory());
     }
-    useServer(tenThousand);
-    window.cmdRefresh_Click();
+    useServer(tenThousand.port());
+    refreshUntilIdle(window);
     settle(500);
     if (listedRows(window) != tenThousand.contacts() || !desktop.messages.empty()) {
         std::printf("the window did not list all 10,000 contacts\n");
@@ -147,6 +143,10 @@ int main(int argc, char** argv) {
     TableReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     printTable(reporter, display.description().c_str());
+    // The link figures take about a minute; VQ_BENCH_NO_LINK=1 leaves them out.
+    if (std::getenv("VQ_BENCH_NO_LINK") == nullptr) {
+        printLinkFigures(window, thousand, link, slowListing);
+    }
     benchmark::Shutdown();
     return 0;
 }

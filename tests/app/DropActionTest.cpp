@@ -5,6 +5,7 @@
 #include "app/frmMain.h"
 #include "app/modMain.h"
 #include "tests/app/DesktopRecorder.h"
+#include "tests/app/WindowIdle.h"
 #include "tests/support/Files.h"
 #include "tests/support/HttpMailServer.h"
 
@@ -43,6 +44,7 @@ Answer dragAndDrop(frmMain& window, const QMimeData& data, Qt::DropActions offer
         answer.accepted << event->isAccepted();
         answer.actions << event->dropAction();
     }
+    EXPECT_TRUE(waitUntilIdle(window));
     return answer;
 }
 

@@ -5,6 +5,7 @@
 #include "app/modMain.h"
 #include "tests/app/DesktopRecorder.h"
 #include "tests/app/ListRows.h"
+#include "tests/app/WindowIdle.h"
 #include "tests/support/Files.h"
 #include "tests/support/HttpMailServer.h"
 
@@ -66,6 +67,7 @@ struct MainWindowDrop : testing::Test {
         QCoreApplication::sendEvent(handle, &move);
         QDropEvent dropped(at, Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(handle, &dropped);
+        EXPECT_TRUE(waitUntilIdle(window));
         return dropped.isAccepted();
     }
 

@@ -6,6 +6,7 @@
 #include "app/modMain.h"
 #include "tests/app/DesktopRecorder.h"
 #include "tests/app/ListRows.h"
+#include "tests/app/WindowIdle.h"
 #include "tests/support/HttpMailServer.h"
 #include "tests/support/ScopedLimits.h"
 
@@ -40,6 +41,7 @@ struct MainWindowFaults : testing::Test {
     std::chrono::milliseconds refresh() {
         const auto start = std::chrono::steady_clock::now();
         QTest::mouseClick(window.findChild<QPushButton*>("cmdRefresh"), Qt::LeftButton);
+        EXPECT_TRUE(waitUntilIdle(window));
         return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     }
 
@@ -108,6 +110,7 @@ TEST_F(MainWindowFaults, ABigContactShowsWholeOnDoubleClick) {
     refresh();
     ASSERT_EQ(listLines(window).size(), 2);
     ASSERT_TRUE(doubleClickListRow(window, 1));
+    ASSERT_TRUE(waitUntilIdle(window));
     ASSERT_EQ(recorder.messages.size(), 1u);
     const QString& shown = recorder.messages[0].text;
     EXPECT_GT(shown.size(), 10'000'000);

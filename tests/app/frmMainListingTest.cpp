@@ -7,6 +7,7 @@
 #include "tests/app/DesktopRecorder.h"
 #include "tests/app/ListRows.h"
 #include "tests/app/LoginRobot.h"
+#include "tests/app/WindowIdle.h"
 #include "tests/support/Files.h"
 #include "tests/support/HttpMailServer.h"
 
@@ -67,7 +68,15 @@ struct MainWindowListing : testing::Test {
         QObject::connect(&window, &QWidget::windowTitleChanged, [this](const QString& title) { captions << title; });
     }
 
-    void doubleClickRow(int row) { ASSERT_TRUE(doubleClickListRow(window, row)); }
+    void doubleClickRow(int row) {
+        ASSERT_TRUE(doubleClickListRow(window, row));
+        ASSERT_TRUE(waitUntilIdle(window));
+    }
+
+    void clickRefresh() {
+        QTest::mouseClick(window.findChild<QPushButton*>("cmdRefresh"), Qt::LeftButton);
+        ASSERT_TRUE(waitUntilIdle(window));
+    }
 
     DesktopRecorder recorder;
     LoginRobot robot;
@@ -81,6 +90,7 @@ TEST_F(MainWindowListing, GoodLoginFillsTheListWithProgressInTheCaption) {
     HttpMailServer server(seeded());
     robot.login(demoLogin(server.port()));
     window.Form_Load();
+    ASSERT_TRUE(waitUntilIdle(window));
 
     EXPECT_TRUE(recorder.messages.empty()) << recorder.texts().join("\n").toStdString();
     EXPECT_EQ(recorder.endings, 0);
@@ -112,6 +122,7 @@ TEST_F(MainWindowListing, WrongPasswordBringsTheDialogBackWithItsDesignValues) {
     robot.login(demoLogin(server.port(), QStringLiteral("wrong")));
     robot.login(demoLogin(server.port()));
     window.Form_Load();
+    ASSERT_TRUE(waitUntilIdle(window));
 
     ASSERT_EQ(recorder.messages.size(), 1u);
     EXPECT_EQ(recorder.messages[0].text, kAuthError);
@@ -130,6 +141,7 @@ TEST_F(MainWindowListing, ForbiddenAsksForTheLoginAgainAndCancelEnds) {
     robot.login(demoLogin(server.port()));
     robot.cancel();
     window.Form_Load();
+    ASSERT_TRUE(waitUntilIdle(window));
 
     EXPECT_EQ(recorder.texts(), QStringList{"Communications Failure: Unable to connect to remote host."});
     EXPECT_EQ(robot.shown.size(), 2u);
@@ -155,6 +167,7 @@ TEST(MainWindowFatalListing, NoContactFolderOrNoServerEndsAfterTheThirdMessage) 
         }
         rowRobot.login(demoLogin(server.port()));
         rowWindow.Form_Load();
+        ASSERT_TRUE(waitUntilIdle(rowWindow));
         EXPECT_EQ(rowRecorder.texts(), QStringList{kFatal});
         EXPECT_EQ(rowRecorder.messages.at(0).style, MessageStyle::Plain);
         EXPECT_EQ(rowRecorder.endings, 1);
@@ -168,18 +181,18 @@ TEST_F(MainWindowListing, RefreshNeverDuplicatesAndRejectedCredentialsLeaveTheLi
     HttpMailServer server(seeded());
     robot.login(demoLogin(server.port()));
     window.Form_Load();
+    ASSERT_TRUE(waitUntilIdle(window));
     ASSERT_EQ(listLines(window).size(), 20);
     const QStringList first = listLines(window);
 
-    auto* refresh = window.findChild<QPushButton*>("cmdRefresh");
-    QTest::mouseClick(refresh, Qt::LeftButton);
-    QTest::mouseClick(refresh, Qt::LeftButton);
+    clickRefresh();
+    clickRefresh();
     EXPECT_EQ(listLines(window), first);
     EXPECT_EQ(server.requests("PROPFIND").size(), 3u);
 
     // The server no longer takes these credentials: say so, empty list, no login dialog.
     modMain::sAuthorization = QStringLiteral("Basic ZGVtbzpjaGFuZ2Vk");
-    QTest::mouseClick(refresh, Qt::LeftButton);
+    clickRefresh();
     EXPECT_TRUE(listLines(window).isEmpty());
     EXPECT_EQ(recorder.texts(), QStringList{kAuthError});
     EXPECT_EQ(robot.shown.size(), 1u);
@@ -190,6 +203,7 @@ TEST_F(MainWindowListing, DoubleClickShowsTheVcardOrWhatWentWrong) {
     HttpMailServer server(seeded());
     robot.login(demoLogin(server.port()));
     window.Form_Load();
+    ASSERT_TRUE(waitUntilIdle(window));
     ASSERT_EQ(listLines(window).size(), 20);
 
     doubleClickRow(2);
@@ -240,6 +254,7 @@ TEST_F(MainWindowListing, ALongListingShowsItsProgressAndEndsWithTheWholeList) {
     PaintCounter counter;
     window.findChild<QAbstractItemView*>("List1")->viewport()->installEventFilter(&counter);
     window.Form_Load();
+    ASSERT_TRUE(waitUntilIdle(window));
 
     EXPECT_TRUE(recorder.messages.empty()) << recorder.texts().join("\n").toStdString();
     expectListingCaptions(captions, total);

@@ -5,6 +5,7 @@
 #include "tests/app/DesktopRecorder.h"
 #include "tests/app/ListRows.h"
 #include "tests/app/LoginRobot.h"
+#include "tests/app/WindowIdle.h"
 #include "tests/support/HttpMailServer.h"
 #include "tests/support/TestAuthority.h"
 
@@ -31,6 +32,7 @@ TEST(MainWindowTls, ARefusedCertificateAtStartUpBringsTheLoginBack) {
     robot.login({"demo", "demo", "127.0.0.1", QString::number(plain.port())});
     frmMain window;
     window.Form_Load();
+    ASSERT_TRUE(waitUntilIdle(window));
 
     ASSERT_EQ(recorder.messages.size(), 1u) << recorder.texts().join("\n").toStdString();
     EXPECT_EQ(recorder.messages[0].text,

@@ -1,0 +1,120 @@
+#include "app/ScreenFeed.h"
+
+#include "contacts/ContactTexts.h"
+
+#include <utility>
+
+namespace {
+
+bool closesListing(const QString& caption) {
+    return QStringView(caption) ==
+           QStringView(contacttext::listedCaption.data(), static_cast<qsizetype>(contacttext::listedCaption.size()));
+}
+
+}  // namespace
+
+ScreenFeed::ScreenFeed(std::function<void()> wake) : m_wake(std::move(wake)) {}
+
+void ScreenFeed::beginOperation() {
+    const std::lock_guard lock(m_mutex);
+    m_firstCaption = true;
+    m_titleReplaceable = false;
+}
+
+ViewChanges ScreenFeed::take() {
+    const std::lock_guard lock(m_mutex);
+    m_wakePosted = false;
+    m_titleReplaceable = false;  // what is taken now reaches the window system
+    return std::exchange(m_pending, ViewChanges{});
+}
+
+void ScreenFeed::abandon() {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_abandoned = true;
+        m_pending = ViewChanges{};
+    }
+    m_answered.notify_all();
+}
+
+bool ScreenFeed::abandoned() const {
+    const std::lock_guard lock(m_mutex);
+    return m_abandoned;
+}
+
+void ScreenFeed::changed() {
+    if (!m_wakePosted) {
+        m_wakePosted = true;
+        m_wake();
+    }
+}
+
+void ScreenFeed::setCaption(QString text) {
+    const std::lock_guard lock(m_mutex);
+    if (m_abandoned) {
+        return;
+    }
+    const bool closing = closesListing(text);
+    if (m_titleReplaceable && !closing && !m_pending.titles.isEmpty()) {
+        m_pending.titles.back() = std::move(text);
+    } else {
+        m_pending.titles.push_back(std::move(text));
+    }
+    m_titleReplaceable = !m_firstCaption && !closing;
+    m_firstCaption = false;
+    changed();
+}
+
+void ScreenFeed::appendLine(QString line) {
+    const std::lock_guard lock(m_mutex);
+    if (m_abandoned) {
+        return;
+    }
+    m_pending.lines.push_back(std::move(line));
+    changed();
+}
+
+void ScreenFeed::clearList() {
+    const std::lock_guard lock(m_mutex);
+    if (m_abandoned) {
+        return;
+    }
+    m_pending.cleared = true;
+    m_pending.lines.clear();
+    changed();
+}
+
+void ScreenFeed::showWindow() {
+    const std::lock_guard lock(m_mutex);
+    if (m_abandoned) {
+        return;
+    }
+    m_pending.show = true;
+    changed();
+}
+
+void ScreenFeed::runOnGuiAndWait(const std::function<void(std::function<void()>)>& post, std::function<void()> onGui) {
+    // Shared with the posted call, which may run after this returned (abandoned meanwhile).
+    auto done = std::make_shared<bool>(false);
+    std::unique_lock lock(m_mutex);
+    if (m_abandoned) {
+        return;
+    }
+    post([this, done, onGui = std::move(onGui)] {
+        onGui();
+        {
+            const std::lock_guard answered(m_mutex);
+            *done = true;
+        }
+        m_answered.notify_all();
+    });
+    m_answered.wait(lock, [&] { return *done || m_abandoned; });
+}
+
+void ScreenFeed::postUnlessAbandoned(const std::function<void(std::function<void()>)>& post,
+                                     std::function<void()> onGui) {
+    const std::lock_guard lock(m_mutex);
+    if (!m_abandoned) {
+        post(std::move(onGui));
+    }
+}

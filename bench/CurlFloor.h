@@ -1,0 +1,12 @@
+#pragma once
+// The floor a listing is measured against: the same exchanges (one PROPFIND of the contact folder,
+// then one GET per contact) made with bare libcurl, HTTP/1.0, a fresh connection each.
+
+#include <string>
+
+// One exchange; the answer's body (empty when none came).
+std::string curlExchange(const std::string& url, const char* verb, const std::string& body);
+
+// The PROPFIND of base (the folder's URL), then a GET of base + "/c<10000+i>.vcf" for each i below
+// contacts, at most `width` at a time (1: one after another). Returns how many answers had a body.
+int curlListing(const std::string& base, int contacts, int width);
