@@ -5,6 +5,7 @@
 #include "tests/cli/TempFolder.h"
 #include "tests/support/HttpMailServer.h"
 #include "tests/support/LoopbackServer.h"
+#include "tests/support/TestAuthority.h"
 
 #include <gtest/gtest.h>
 
@@ -143,4 +144,25 @@ TEST(CliStatus, ThePasswordComesFromTheFileElseTheEnvironmentNeverFromNowhere) {
         EXPECT_EQ(now > requests, row.status != 1) << "a run without a password asks the server nothing";
         requests = now;
     }
+}
+
+TEST(CliStatus, ARefusedCertificateIsNoContactFolderWithTheWindowsReason) {
+    const TestAuthority authority;
+    CertificateRequest selfSigned;
+    selfSigned.selfSigned = true;
+    const IssuedCertificate issued = authority.issue("self-signed", selfSigned);
+    HttpMailServerOptions options;
+    options.seedSamples = true;
+    options.tlsCertificate = issued.certificate;
+    options.tlsKey = issued.key;
+    HttpMailServer secure(options);
+    const std::string port = std::to_string(secure.port());
+    const CliRun run = runCli({"--server", "https://127.0.0.1", "--port", port, "list"}, demoLogin);
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "vqcontacts: The secure connection to https://127.0.0.1 on port " + port +
+                           " was refused: not issued by an authority this computer trusts.\n\nThe server's "
+                           "certificate has the SHA-256 fingerprint\n" +
+                           fingerprintByOpenssl(issued.certificate) + "\n");
+    EXPECT_TRUE(secure.requestLog().empty()) << "nothing is sent to a server that was refused";
 }
