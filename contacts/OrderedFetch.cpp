@@ -1,7 +1,6 @@
 #include "contacts/OrderedFetch.h"
 
 #include <condition_variable>
-#include <deque>
 #include <exception>
 #include <map>
 #include <mutex>
@@ -25,11 +24,20 @@ HttpResult fetchSafely(const std::function<HttpResult(std::size_t)>& fetch, std:
     }
 }
 
-// The threads that run the fetches, and what they share with the calling thread.
+// A server that takes one connection at a time may refuse the others, or answer them 503, even
+// just after the client saw the one before end: its side of that connection may still be open.
+bool mayBeOneAtATime(const HttpResult& answer) {
+    return !answer.whole() || answer.status == 503;
+}
+
+// The threads that fetch. Each takes the next index itself as soon as it is free, so no fetch
+// waits for the calling thread to hand it out; the calling thread only delivers, and moves the
+// window of indexes that may be fetched ahead of it.
 class FetchPool {
 public:
-    FetchPool(const std::function<HttpResult(std::size_t)>& fetch, std::size_t threads) : m_fetch(fetch) {
-        for (std::size_t i = 0; i < threads; ++i) {
+    FetchPool(const std::function<HttpResult(std::size_t)>& fetch, std::size_t count, std::size_t width)
+        : m_fetch(fetch), m_count(count), m_ahead(2 * width) {
+        for (std::size_t i = 0; i < std::min(width, count); ++i) {
             m_threads.emplace_back([this] { work(); });
         }
     }
@@ -46,58 +54,66 @@ public:
     FetchPool(const FetchPool&) = delete;
     FetchPool& operator=(const FetchPool&) = delete;
 
-    void start(std::size_t index) {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_queue.push_back(index);
-        }
-        m_work.notify_one();
+    // Waits until index is in and takes it, with index marked delivered: the window moves on.
+    HttpResult take(std::size_t index) {
+        std::unique_lock lock(m_mutex);
+        m_answered.wait(lock, [&] { return m_answers.contains(index); });
+        HttpResult answer = std::move(m_answers.extract(index).mapped());
+        m_delivered = index + 1;
+        lock.unlock();
+        m_work.notify_all();
+        return answer;
     }
 
-    // Waits for at least one answer and moves every answer in so far into answers; gives how many.
-    std::size_t collect(std::map<std::size_t, HttpResult>& answers) {
+    // Stops new fetches and waits until none is in flight, so that the caller's runs alone.
+    void pause() {
         std::unique_lock lock(m_mutex);
-        m_answered.wait(lock, [this] { return !m_done.empty(); });
-        for (auto& [index, result] : m_done) {
-            answers[index] = std::move(result);
+        m_paused = true;
+        m_answered.wait(lock, [this] { return m_inFlight == 0; });
+    }
+    void resume() {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_paused = false;
         }
-        return std::exchange(m_done, {}).size();
+        m_work.notify_all();
     }
 
 private:
+    bool mayStart() const { return !m_paused && m_next < m_count && m_next < m_delivered + m_ahead; }
+
     void work() {
         std::unique_lock lock(m_mutex);
         for (;;) {
-            m_work.wait(lock, [this] { return m_closing || !m_queue.empty(); });
+            m_work.wait(lock, [this] { return m_closing || mayStart(); });
             if (m_closing) {
-                return;  // what is queued is not started; what runs ends on its own thread
+                return;  // nothing more starts; what runs ends on its own thread
             }
-            const std::size_t index = m_queue.front();
-            m_queue.pop_front();
+            const std::size_t index = m_next++;
+            ++m_inFlight;
             lock.unlock();
             HttpResult result = fetchSafely(m_fetch, index);
             lock.lock();
-            m_done.emplace_back(index, std::move(result));
-            m_answered.notify_one();  // only the calling thread waits for answers
+            m_answers.emplace(index, std::move(result));
+            --m_inFlight;
+            m_answered.notify_all();  // the calling thread, waiting for an answer or for a pause
         }
     }
 
     const std::function<HttpResult(std::size_t)>& m_fetch;
-    mutable std::mutex m_mutex;
-    // Apart, so that a start wakes one fetching thread and an answer only the calling thread.
-    std::condition_variable m_work;
-    std::condition_variable m_answered;
-    std::deque<std::size_t> m_queue;
-    std::vector<std::pair<std::size_t, HttpResult>> m_done;
+    const std::size_t m_count;
+    const std::size_t m_ahead;  // how far past the last delivered index fetches may run
+    std::mutex m_mutex;
+    std::condition_variable m_work;      // fetching threads wait here for an index to start
+    std::condition_variable m_answered;  // the calling thread waits here
+    std::map<std::size_t, HttpResult> m_answers;
+    std::size_t m_next = 0;
+    std::size_t m_delivered = 0;
+    std::size_t m_inFlight = 0;
+    bool m_paused = false;
     bool m_closing = false;
     std::vector<std::thread> m_threads;
 };
-
-// A server that takes one connection at a time may refuse the others, or answer them 503, even
-// just after the client saw the one before end: its side of that connection may still be open.
-bool mayBeOneAtATime(const HttpResult& answer) {
-    return !answer.whole() || answer.status == 503;
-}
 
 }  // namespace
 
@@ -111,30 +127,16 @@ void fetchInOrder(std::size_t count, const std::function<HttpResult(std::size_t)
         }
         return;
     }
-    std::map<std::size_t, HttpResult> answers;
-    std::size_t started = 0;
-    std::size_t delivered = 0;
-    std::size_t queued = 0;  // started and not yet collected
-    FetchPool pool(fetch, std::min(width, count));
-    while (delivered < count) {
-        while (started < count && queued < width && started < delivered + 2 * width) {
-            pool.start(started++);
-            ++queued;
+    FetchPool pool(fetch, count, width);
+    for (std::size_t i = 0; i < count; ++i) {
+        HttpResult answer = pool.take(i);
+        if (mayBeOneAtATime(answer)) {
+            pool.pause();
+            answer = fetchSafely(fetch, i);
+            pool.resume();
         }
-        queued -= pool.collect(answers);
-        for (auto next = answers.find(delivered); next != answers.end(); next = answers.find(delivered)) {
-            if (mayBeOneAtATime(next->second)) {
-                // Nothing new starts until the others in flight are in; then it runs alone, here.
-                while (queued > 0) {
-                    queued -= pool.collect(answers);
-                }
-                next->second = fetchSafely(fetch, delivered);
-            }
-            HttpResult result = std::move(next->second);
-            answers.erase(next);
-            if (!deliver(delivered++, std::move(result))) {
-                return;
-            }
+        if (!deliver(i, std::move(answer))) {
+            return;
         }
     }
 }
