@@ -71,16 +71,6 @@ std::string reply(const std::string& request, int contacts, const std::string& f
         "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Contact [" + n + "]\r\nEMAIL:c" + n + "@example.com\r\nEND:VCARD\r\n");
 }
 
-void sendAll(int fd, const std::string& bytes) {
-    for (std::size_t sent = 0; sent < bytes.size();) {
-        const ssize_t n = send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-        if (n <= 0) {
-            return;
-        }
-        sent += static_cast<std::size_t>(n);
-    }
-}
-
 [[noreturn]] void serve(int listenFd, int contacts, std::chrono::milliseconds listingDelay) {
     const std::string folderListing = listing(contacts);
     std::string received;
@@ -103,7 +93,7 @@ void sendAll(int fd, const std::string& bytes) {
             if (received.starts_with("PROPFIND")) {
                 std::this_thread::sleep_for(listingDelay);
             }
-            sendAll(fd, reply(received.substr(0, received.find("\r\n")), contacts, folderListing));
+            nettest::sendBlocking(fd, reply(received.substr(0, received.find("\r\n")), contacts, folderListing));
         }
         close(fd);
     }

@@ -42,16 +42,6 @@ struct Relay {
     Flow response;  // server to client
 };
 
-void sendAll(int fd, const std::string& bytes) {
-    for (std::size_t sent = 0; sent < bytes.size();) {
-        const ssize_t n = send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-        if (n <= 0) {
-            return;
-        }
-        sent += static_cast<std::size_t>(n);
-    }
-}
-
 // Reads what is there into the flow, due half a round trip after it may go.
 void readInto(Flow& flow, Clock::time_point now, std::chrono::milliseconds oneWay) {
     const Clock::time_point due = std::max(now, flow.opens) + oneWay;
@@ -71,7 +61,7 @@ void deliver(Flow& flow, Clock::time_point now) {
             shutdown(flow.to, SHUT_WR);
             flow.ended = true;
         } else {
-            sendAll(flow.to, flow.due.front().bytes);
+            nettest::sendBlocking(flow.to, flow.due.front().bytes);
         }
         flow.due.pop_front();
     }

@@ -13,14 +13,8 @@
 
 TEST(MainWindowTls, ARefusedCertificateAtStartUpBringsTheLoginBack) {
     const TestAuthority authority;
-    CertificateRequest selfSigned;
-    selfSigned.selfSigned = true;
-    const IssuedCertificate issued = authority.issue("self-signed", selfSigned);
-    HttpMailServerOptions secureOptions;
-    secureOptions.seedSamples = true;
-    secureOptions.tlsCertificate = issued.certificate;
-    secureOptions.tlsKey = issued.key;
-    HttpMailServer secure(secureOptions);
+    const IssuedCertificate issued = authority.issue("self-signed", selfSignedRequest());
+    HttpMailServer secure(seededOverTls(issued.certificate, issued.key));
     HttpMailServerOptions plainOptions;
     plainOptions.seedSamples = true;
     HttpMailServer plain(plainOptions);

@@ -148,14 +148,8 @@ TEST(CliStatus, ThePasswordComesFromTheFileElseTheEnvironmentNeverFromNowhere) {
 
 TEST(CliStatus, ARefusedCertificateIsNoContactFolderWithTheWindowsReason) {
     const TestAuthority authority;
-    CertificateRequest selfSigned;
-    selfSigned.selfSigned = true;
-    const IssuedCertificate issued = authority.issue("self-signed", selfSigned);
-    HttpMailServerOptions options;
-    options.seedSamples = true;
-    options.tlsCertificate = issued.certificate;
-    options.tlsKey = issued.key;
-    HttpMailServer secure(options);
+    const IssuedCertificate issued = authority.issue("self-signed", selfSignedRequest());
+    HttpMailServer secure(seededOverTls(issued.certificate, issued.key));
     const std::string port = std::to_string(secure.port());
     const CliRun run = runCli({"--server", "https://127.0.0.1", "--port", port, "list"}, demoLogin);
     EXPECT_EQ(run.status, 3);

@@ -64,15 +64,13 @@ TEST(TlsListing, ARefusedServerGivesItsReasonThenTheLoginAgain) {
     expired.notAfter = utcNoon(2025, 1, 31);
     CertificateRequest elsewhere;
     elsewhere.names = {"DNS:mail.example.org"};
-    CertificateRequest selfSigned;
-    selfSigned.selfSigned = true;
     struct Row {
         const char* why;
         std::optional<IssuedCertificate> issued;  // none: plain HTTP where TLS was asked for
         std::string reason;
     };
     const Row rows[] = {
-        {"an issuer nobody trusts", authority().issue("self-signed", selfSigned),
+        {"an issuer nobody trusts", authority().issue("self-signed", selfSignedRequest()),
          "not issued by an authority this computer trusts"},
         {"an expired certificate", authority().issue("expired", expired), "expired on 2025-01-31"},
         {"a certificate for another server", authority().issue("elsewhere", elsewhere),

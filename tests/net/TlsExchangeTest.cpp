@@ -76,8 +76,6 @@ TEST(TlsExchange, RefusesEachBadCertificateWithItsReason) {
     expired.notAfter = utcNoon(2025, 1, 31);
     CertificateRequest elsewhere;
     elsewhere.names = {"DNS:mail.example.org", "DNS:www.example.org"};
-    CertificateRequest selfSigned;
-    selfSigned.selfSigned = true;
     struct Row {
         const char* why;
         IssuedCertificate issued;
@@ -85,7 +83,7 @@ TEST(TlsExchange, RefusesEachBadCertificateWithItsReason) {
         std::string reason;
     };
     const Row rows[] = {
-        {"a self-signed certificate", authority().issue("self", selfSigned), authority().caFile(),
+        {"a self-signed certificate", authority().issue("self", selfSignedRequest()), authority().caFile(),
          "not issued by an authority this computer trusts"},
         {"our authority is in no system store", authority().issue("unknown", {}), "",
          "not issued by an authority this computer trusts"},

@@ -181,3 +181,11 @@ std::vector<std::string> HttpMailServer::requests(const std::string& method) con
     }
     return found;
 }
+
+HttpMailServerOptions seededOverTls(const std::filesystem::path& certificate, const std::filesystem::path& key) {
+    HttpMailServerOptions options;
+    options.seedSamples = true;
+    options.tlsCertificate = certificate;
+    options.tlsKey = key;
+    return options;
+}

@@ -19,6 +19,9 @@ struct HttpMailServerOptions {
     bool keepRawRequests = false;  // true: rawRequests() gives each request's bytes as they came
 };
 
+// The sample folder served over TLS only, with that certificate and key.
+HttpMailServerOptions seededOverTls(const std::filesystem::path& certificate, const std::filesystem::path& key);
+
 class HttpMailServer {
 public:
     explicit HttpMailServer(const HttpMailServerOptions& options = {});

@@ -168,6 +168,20 @@ void LoopbackServer::serve() {
     }
 }
 
+bool sendBlocking(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t sent = send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+        if (sent < 0 && errno == EINTR) {
+            continue;
+        }
+        if (sent <= 0) {
+            return false;
+        }
+        bytes.remove_prefix(std::size_t(sent));
+    }
+    return true;
+}
+
 bool LoopbackServer::sendAll(int fd, const char* data, std::size_t length) {
     while (length > 0) {
         const ssize_t sent = send(fd, data, length, MSG_NOSIGNAL);

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -42,6 +43,9 @@ LoopbackListener listenOnLoopback(Address address = Address::Ipv4, std::uint16_t
 
 // A blocking TCP socket connected to 127.0.0.1 at the port, or -1. The caller closes it.
 int connectToLoopback(std::uint16_t port);
+
+// Sends all of bytes on a blocking socket, never raising SIGPIPE; false when the peer went away.
+bool sendBlocking(int fd, std::string_view bytes);
 
 class LoopbackServer {
 public:

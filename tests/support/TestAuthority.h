@@ -22,6 +22,13 @@ struct CertificateRequest {
     bool selfSigned = false;  // true: signed by its own key, not by the authority
 };
 
+// A certificate signed by its own key: an issuer no client trusts.
+inline CertificateRequest selfSignedRequest() {
+    CertificateRequest request;
+    request.selfSigned = true;
+    return request;
+}
+
 class TestAuthority {
 public:
     TestAuthority();
