@@ -61,7 +61,7 @@ public:
         HttpResult answer = std::move(m_answers.extract(index).mapped());
         m_delivered = index + 1;
         lock.unlock();
-        m_work.notify_all();
+        m_work.notify_one();  // one more index may start now
         return answer;
     }
 
@@ -96,7 +96,11 @@ private:
             lock.lock();
             m_answers.emplace(index, std::move(result));
             --m_inFlight;
-            m_answered.notify_all();  // the calling thread, waiting for an answer or for a pause
+            // The calling thread waits for the next index in order, or for a pause to settle: an
+            // answer further on would only wake it for nothing, a context switch per contact.
+            if (index == m_delivered || (m_paused && m_inFlight == 0)) {
+                m_answered.notify_one();
+            }
         }
     }
 
