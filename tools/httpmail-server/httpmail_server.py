@@ -14,70 +14,15 @@ import argparse
 import base64
 import binascii
 import http.server
-import io
-import itertools
 import os
 import ssl
 import sys
 import threading
-import time
 import urllib.parse
-from xml.sax.saxutils import escape
 
 import samples
-
-FOLDER_PATH = "/vqhttpmail/2/3/4/Contacts"
-MAX_UPLOAD = 64 << 20
-
-
-class ContactFolder:
-    """The .vcf files of one directory, addressed by file name."""
-
-    def __init__(self, directory):
-        self.directory = os.path.abspath(directory)
-        os.makedirs(self.directory, exist_ok=True)
-        self._serial = itertools.count(1)
-
-    def names(self):
-        return sorted(n for n in os.listdir(self.directory)
-                      if os.path.isfile(os.path.join(self.directory, n)))
-
-    def read(self, name):
-        """The bytes of a contact, or None when there is no such file in the folder."""
-        if not name or "/" in name or name in (".", "..") or "\0" in name:
-            return None
-        path = os.path.join(self.directory, name)
-        if not os.path.isfile(path):
-            return None
-        with open(path, "rb") as f:
-            return f.read()
-
-    def store(self, data):
-        """Writes data under a fresh name; a failed write leaves no file behind."""
-        while True:
-            name = "upload-%d-%d.vcf" % (time.time_ns(), next(self._serial))
-            path = os.path.join(self.directory, name)
-            try:
-                fd = os.open(path, os.O_WRONLY | os.O_CREAT | os.O_EXCL, 0o644)
-            except FileExistsError:
-                continue
-            try:
-                with os.fdopen(fd, "wb") as f:
-                    f.write(data)
-            except OSError:
-                os.unlink(path)
-                raise
-            return name
-
-
-def multistatus(names):
-    """The folder itself first, as WebDAV servers list it, then one entry per contact."""
-    entry = ("<D:response><D:href>%s</D:href><D:propstat><D:prop><D:isfolder>%d</D:isfolder>"
-             "</D:prop><D:status>HTTP/1.1 200 OK</D:status></D:propstat></D:response>\r\n")
-    responses = entry % (FOLDER_PATH + "/", 1) + "".join(
-        entry % (escape(FOLDER_PATH + "/" + urllib.parse.quote(n)), 0) for n in names)
-    return ('<?xml version="1.0" encoding="utf-8"?>\r\n'
-            '<D:multistatus xmlns:D="DAV:">\r\n' + responses + "</D:multistatus>\r\n").encode("utf-8")
+from faults import FAULTS
+from folder import FOLDER_PATH, MAX_UPLOAD, ContactFolder, multistatus
 
 
 class RecordingReader:
@@ -217,153 +162,6 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def log_message(self, format, *args):
         pass  # one line per request is enough; log_request writes it
 
-
-# --- faults: a server gone wrong, for the tests. Each takes the request and returns True when it
-# answered it; False lets the request through to the normal answer. ---
-
-def answer_cut(h, status, body, content_type):
-    """Announces the whole body, sends half of it and hangs up."""
-    h.send_response(status)
-    h.send_header("Content-Type", content_type)
-    h.send_header("Content-Length", str(len(body)))
-    h.end_headers()
-    h.wfile.write(body[:len(body) // 2])
-    h.wfile.flush()
-    h.close_connection = True
-    return True
-
-
-def fault_cut_listing(h):
-    if h.command != "PROPFIND":
-        return False
-    return answer_cut(h, 207, multistatus(h.server.folder.names()), "text/xml")
-
-
-def fault_cut_contact(h):
-    if h.command != "GET":
-        return False
-    return answer_cut(h, 200, BIG_VCARD_HEAD + b"x" * 4096 + b"\r\nEND:VCARD\r\n", "text/x-vcard")
-
-
-def fault_silent(h):
-    """Takes the request and never answers; waits until the client gives up and hangs up."""
-    h.connection.settimeout(300)
-    try:
-        while h.connection.recv(4096):
-            pass
-    except OSError:
-        pass
-    h.close_connection = True
-    return True
-
-
-def fault_huge_contact(h):
-    """A contact of 100 MiB, sent in 1 MiB pieces until the client stops reading."""
-    if h.command != "GET":
-        return False
-    size, piece = 100 << 20, (b"NOTE:" + b"y" * 1017 + b"\r\n") * 1024
-    h.send_response(200)
-    h.send_header("Content-Type", "text/x-vcard")
-    h.send_header("Content-Length", str(size))
-    h.end_headers()
-    try:
-        for _ in range(size // len(piece)):
-            h.wfile.write(piece)
-    except OSError:
-        pass  # the client hung up at its cap
-    h.close_connection = True
-    return True
-
-
-def fault_garbage_status(h):
-    h.wfile.write(b"SSH-2.0-OpenSSH_9.2\r\nProtocol mismatch.\r\n\r\n" + bytes(range(256)))
-    h.close_connection = True
-    return True
-
-
-MANY_HREFS = 20000
-
-
-def fault_many_hrefs(h):
-    """A listing of 20,000 generated contacts; GET of one of them answers a small vCard."""
-    path = urllib.parse.unquote(urllib.parse.urlsplit(h.path).path)
-    if not h.authorized():
-        return False
-    if h.command == "PROPFIND":
-        h.read_body()
-        names = ["many%05d.vcf" % i for i in range(MANY_HREFS)]
-        h.answer(207, multistatus(names), 'text/xml; charset="utf-8"')
-        return True
-    name = path.rsplit("/", 1)[-1]
-    if h.command == "GET" and name.startswith("many"):
-        h.answer_contact(b"BEGIN:VCARD\r\nFN:Many " + name[4:9].encode() + b"\r\nEND:VCARD\r\n")
-        return True
-    return False
-
-
-BIG_VCARD_HEAD = b"BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Big Card\r\nPHOTO;ENCODING=b;TYPE=JPEG:"
-
-
-def fault_big_contact(h):
-    """Every contact is a 10 MiB vCard (a large photo)."""
-    if h.command != "GET" or not h.authorized():
-        return False
-    line = b" " + b"QUJD" * 18 + b"\r\n"
-    h.answer_contact(BIG_VCARD_HEAD + b"\r\n" + line * ((10 << 20) // len(line)) + b"END:VCARD\r\n")
-    return True
-
-
-BUSY = threading.Lock()
-
-
-def one_at_a_time(hang_up):
-    """A server that serves one connection at a time: a request that comes while another is being
-    answered gets 503 (or, with hang_up, a closed connection and no answer at all)."""
-    def fault(h):
-        if not BUSY.acquire(blocking=False):
-            if hang_up:
-                h.close_connection = True
-            else:
-                h.answer(503, b"Busy\r\n")
-            return True
-        # The answer is made while busy and sent once free, so a client that has read it whole
-        # never finds the server still busy with it.
-        wire, h.wfile = h.wfile, io.BytesIO()
-        try:
-            time.sleep(0.02)  # long enough that the client's other connections arrive meanwhile
-            h.handle_normally()
-        finally:
-            answer, h.wfile = h.wfile.getvalue(), wire
-            BUSY.release()
-        h.wfile.write(answer)
-        return True
-    return fault
-
-
-def fault_late_first_contact(h):
-    """The folder's first contact is answered half a second late; every other one at once."""
-    names = h.server.folder.names()
-    if h.command == "GET" and names and urllib.parse.unquote(h.path).endswith("/" + names[0]):
-        time.sleep(0.5)
-    return False
-
-
-FAULTS = {
-    "one-at-a-time": one_at_a_time(hang_up=False),
-    "one-at-a-time-hang-up": one_at_a_time(hang_up=True),
-    "late-first-contact": fault_late_first_contact,
-    "forbidden": lambda h: h.answer(403, b"Forbidden\r\n") or True,
-    "no-folder": lambda h: h.answer_not_found() or True,
-    "server-error": lambda h: h.answer(500, b"Internal Server Error\r\n") or True,
-    "not-webdav": lambda h: h.answer(200, b"<html><body>It works</body></html>\r\n", "text/html") or True,
-    "cut-listing": fault_cut_listing,
-    "cut-contact": fault_cut_contact,
-    "silent": fault_silent,
-    "huge-contact": fault_huge_contact,
-    "garbage-status": fault_garbage_status,
-    "many-hrefs": fault_many_hrefs,
-    "big-contact": fault_big_contact,
-}
 
 
 class Server(http.server.ThreadingHTTPServer):
