@@ -13,7 +13,8 @@ bool closesListing(const QString& caption) {
 
 }  // namespace
 
-ScreenFeed::ScreenFeed(std::function<void()> wake) : m_wake(std::move(wake)) {}
+ScreenFeed::ScreenFeed(Post post, std::function<void()> onChange)
+    : m_post(std::move(post)), m_onChange(std::move(onChange)) {}
 
 void ScreenFeed::beginOperation() {
     const std::lock_guard lock(m_mutex);
@@ -42,65 +43,55 @@ bool ScreenFeed::abandoned() const {
     return m_abandoned;
 }
 
-void ScreenFeed::changed() {
+template <typename Change>
+void ScreenFeed::update(Change change) {
+    const std::lock_guard lock(m_mutex);
+    if (m_abandoned) {
+        return;
+    }
+    change();
     if (!m_wakePosted) {
         m_wakePosted = true;
-        m_wake();
+        m_post(m_onChange);
     }
 }
 
 void ScreenFeed::setCaption(QString text) {
-    const std::lock_guard lock(m_mutex);
-    if (m_abandoned) {
-        return;
-    }
-    const bool closing = closesListing(text);
-    if (m_titleReplaceable && !closing && !m_pending.titles.isEmpty()) {
-        m_pending.titles.back() = std::move(text);
-    } else {
-        m_pending.titles.push_back(std::move(text));
-    }
-    m_titleReplaceable = !m_firstCaption && !closing;
-    m_firstCaption = false;
-    changed();
+    update([&] {
+        const bool closing = closesListing(text);
+        if (m_titleReplaceable && !closing && !m_pending.titles.isEmpty()) {
+            m_pending.titles.back() = std::move(text);
+        } else {
+            m_pending.titles.push_back(std::move(text));
+        }
+        m_titleReplaceable = !m_firstCaption && !closing;
+        m_firstCaption = false;
+    });
 }
 
 void ScreenFeed::appendLine(QString line) {
-    const std::lock_guard lock(m_mutex);
-    if (m_abandoned) {
-        return;
-    }
-    m_pending.lines.push_back(std::move(line));
-    changed();
+    update([&] { m_pending.lines.push_back(std::move(line)); });
 }
 
 void ScreenFeed::clearList() {
-    const std::lock_guard lock(m_mutex);
-    if (m_abandoned) {
-        return;
-    }
-    m_pending.cleared = true;
-    m_pending.lines.clear();
-    changed();
+    update([&] {
+        m_pending.cleared = true;
+        m_pending.lines.clear();
+    });
 }
 
 void ScreenFeed::showWindow() {
-    const std::lock_guard lock(m_mutex);
-    if (m_abandoned) {
-        return;
-    }
-    m_pending.show = true;
-    changed();
+    update([&] { m_pending.show = true; });
 }
 
-void ScreenFeed::runOnGuiAndWait(const std::function<void(std::function<void()>)>& post, std::function<void()> onGui) {
+void ScreenFeed::runOnGuiAndWait(std::function<void()> onGui) {
     // Shared with the posted call, which may run after this returned (abandoned meanwhile).
     auto done = std::make_shared<bool>(false);
     std::unique_lock lock(m_mutex);
     if (m_abandoned) {
         return;
     }
-    post([this, done, onGui = std::move(onGui)] {
+    m_post([this, done, onGui = std::move(onGui)] {
         onGui();
         {
             const std::lock_guard answered(m_mutex);
@@ -111,10 +102,9 @@ void ScreenFeed::runOnGuiAndWait(const std::function<void(std::function<void()>)
     m_answered.wait(lock, [&] { return *done || m_abandoned; });
 }
 
-void ScreenFeed::postUnlessAbandoned(const std::function<void(std::function<void()>)>& post,
-                                     std::function<void()> onGui) {
+void ScreenFeed::postUnlessAbandoned(std::function<void()> onGui) {
     const std::lock_guard lock(m_mutex);
     if (!m_abandoned) {
-        post(std::move(onGui));
+        m_post(std::move(onGui));
     }
 }

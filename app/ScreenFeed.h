@@ -2,7 +2,7 @@
 // What an operation on a worker thread has for the window, kept until the GUI thread takes it.
 // The worker never waits for the window, except for a message box's OK: lines, the clearing of
 // the list, the showing of the window and captions pile up here in order, and the first change
-// after a take asks the GUI thread, once, to come for them (the wake function). The GUI thread
+// after a take asks the GUI thread, once, to come for them (onChange, posted). The GUI thread
 // takes them at most once a frame, so a listing costs the window one update per frame, not one per
 // contact.
 //
@@ -34,8 +34,11 @@ struct ViewChanges {
 
 class ScreenFeed {
 public:
-    // wake: posts one call to the GUI thread (never waits); called with the feed's lock held.
-    explicit ScreenFeed(std::function<void()> wake);
+    // Hands one call to the GUI thread's queue without waiting; called with the feed's lock held.
+    using Post = std::function<void(std::function<void()>)>;
+
+    // onChange runs on the GUI thread, posted once after the first change since the last take.
+    ScreenFeed(Post post, std::function<void()> onChange);
 
     // The GUI thread, before an operation's worker starts.
     void beginOperation();
@@ -50,16 +53,19 @@ public:
     void appendLine(QString line);
     void clearList();
     void showWindow();
-    // Posts `onGui` to the GUI thread through post (with the lock held) and returns once it has
-    // run, or at once when the feed is or becomes abandoned.
-    void runOnGuiAndWait(const std::function<void(std::function<void()>)>& post, std::function<void()> onGui);
-    // Posts `onGui` through post unless abandoned; does not wait.
-    void postUnlessAbandoned(const std::function<void(std::function<void()>)>& post, std::function<void()> onGui);
+    // Posts `onGui` to the GUI thread and returns once it has run, or at once when the feed is or
+    // becomes abandoned.
+    void runOnGuiAndWait(std::function<void()> onGui);
+    // Posts `onGui` to the GUI thread unless abandoned; does not wait.
+    void postUnlessAbandoned(std::function<void()> onGui);
 
 private:
-    void changed();  // with m_mutex held
+    // Runs change with the lock held unless abandoned, then asks the GUI thread to come once.
+    template <typename Change>
+    void update(Change change);
 
-    std::function<void()> m_wake;
+    Post m_post;
+    std::function<void()> m_onChange;
     mutable std::mutex m_mutex;
     std::condition_variable m_answered;
     ViewChanges m_pending;

@@ -46,7 +46,9 @@ DropFormats dropFormatsOf(const QMimeData& data) {
 }  // namespace
 
 frmMain::frmMain(QWidget* parent, HttpExchange http)
-    : QWidget(parent, Qt::Window), m_http(std::move(http)), m_feed([this] { post([this] { showPending(); }); }) {
+    : QWidget(parent, Qt::Window),
+      m_http(std::move(http)),
+      m_feed([this](std::function<void()> call) { post(std::move(call)); }, [this] { showPending(); }) {
     configureMalloc();
     answerMovesAsCopies();
     setObjectName(QStringLiteral("frmMain"));
@@ -217,8 +219,7 @@ void frmMain::runOnWorker(ContactClient client, const Work& work, Operation kind
     } catch (...) {
         showMessage(kUnknownFailure.toStdU16String(), MessageStyle::Information, u"");
     }
-    m_feed.postUnlessAbandoned([this](std::function<void()> call) { post(std::move(call)); },
-                               [this, kind, result] { operationEnded(kind, result); });
+    m_feed.postUnlessAbandoned([this, kind, result] { operationEnded(kind, result); });
 }
 
 void frmMain::operationEnded(Operation kind, ListingResult result) {

@@ -88,5 +88,5 @@ void frmMain::showMessage(const std::u16string& prompt, MessageStyle style, cons
         box();
         return;
     }
-    m_feed.runOnGuiAndWait([this](std::function<void()> call) { post(std::move(call)); }, std::move(box));
+    m_feed.runOnGuiAndWait(std::move(box));
 }

@@ -9,9 +9,7 @@
 #include <string_view>
 
 inline std::string contactFileBytes(std::u16string_view file) {
-    std::string bytes(file.size(), '\0');
-    codepage::toWindows1252(file, reinterpret_cast<std::uint8_t*>(bytes.data()));
-    return bytes;
+    return codepage::windows1252Bytes(file);
 }
 
 inline std::u16string contactFileText(std::string_view bytes) {

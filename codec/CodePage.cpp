@@ -43,6 +43,12 @@ void toWindows1252(std::u16string_view text, std::uint8_t* out) {
     }
 }
 
+std::string windows1252Bytes(std::u16string_view text) {
+    std::string bytes(text.size(), '\0');
+    toWindows1252(text, reinterpret_cast<std::uint8_t*>(bytes.data()));
+    return bytes;
+}
+
 std::vector<std::uint8_t> toWindows1252(std::u16string_view text) {
     std::vector<std::uint8_t> bytes(text.size());
     toWindows1252(text, bytes.data());

@@ -20,6 +20,9 @@ std::vector<std::uint8_t> toWindows1252(std::u16string_view text);
 std::u16string fromWindows1252(std::span<const std::uint8_t> bytes);
 std::u16string fromWindows1252(std::string_view bytes);
 
+// The same bytes as toWindows1252(text), in the string the transport and the files take.
+std::string windows1252Bytes(std::u16string_view text);
+
 // Writes text.size() bytes to out (which must have room for them); the building block of
 // toWindows1252 for callers that own their buffer.
 void toWindows1252(std::u16string_view text, std::uint8_t* out);

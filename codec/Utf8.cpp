@@ -113,9 +113,8 @@ std::u16string decodeOrWindows1252(std::u16string_view windows1252Text) {
     if (std::all_of(windows1252Text.begin(), windows1252Text.end(), [](char16_t unit) { return unit < 0x80; })) {
         return std::u16string(windows1252Text);
     }
-    const std::vector<std::uint8_t> bytes = codepage::toWindows1252(windows1252Text);
-    const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    return isValid(view) ? decode(view) : std::u16string(windows1252Text);
+    const std::string bytes = codepage::windows1252Bytes(windows1252Text);
+    return isValid(bytes) ? decode(bytes) : std::u16string(windows1252Text);
 }
 
 std::string encode(std::u16string_view text) {

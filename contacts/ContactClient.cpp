@@ -76,9 +76,7 @@ std::u16string ContactClient::GetContact(const std::u16string& ContactURL) const
 }
 
 void ContactClient::PostContact(const std::u16string& sData) const {
-    std::string bytes(sData.size(), '\0');
-    codepage::toWindows1252(sData, reinterpret_cast<std::uint8_t*>(bytes.data()));
-    m_folder.post(std::move(bytes));
+    m_folder.post(codepage::windows1252Bytes(sData));
 }
 
 void ContactClient::List1_DblClick() {

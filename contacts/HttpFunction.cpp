@@ -23,8 +23,7 @@ modWININET::HttpResult resultOf(const std::u16string& answer) {
         }
     }
     result.status = 200;
-    result.body.resize(answer.size());
-    codepage::toWindows1252(answer, reinterpret_cast<std::uint8_t*>(result.body.data()));
+    result.body = codepage::windows1252Bytes(answer);
     return result;
 }
 

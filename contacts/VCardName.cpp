@@ -183,6 +183,5 @@ std::u16string vcardName(std::string_view vcard) {
 }
 
 std::u16string vcardName(const std::u16string& answer) {
-    const std::vector<std::uint8_t> bytes = codepage::toWindows1252(answer);
-    return vcardName(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    return vcardName(std::string_view(codepage::windows1252Bytes(answer)));
 }

@@ -26,12 +26,6 @@ bool allBytes(std::string_view text, bool (*accepted)(std::uint8_t)) {
     return std::all_of(text.begin(), text.end(), [accepted](char c) { return accepted(std::uint8_t(c)); });
 }
 
-std::string toBytes(std::u16string_view text) {
-    std::string bytes(text.size(), '\0');
-    codepage::toWindows1252(text, reinterpret_cast<std::uint8_t*>(bytes.data()));
-    return bytes;
-}
-
 void appendPercentEncoded(std::string& out, std::uint8_t byte) {
     out += '%';
     out += ascii::hexDigit(byte >> 4);
@@ -103,7 +97,7 @@ std::optional<std::string> headerLine(std::string_view line) {
 }  // namespace
 
 std::optional<ServerAddress> urlHost(std::u16string_view server) {
-    const std::string text = toBytes(server);
+    const std::string text = codepage::windows1252Bytes(server);
     constexpr std::string_view kHttps = "https://";
     constexpr std::string_view kHttp = "http://";
     if (ascii::startsWithNoCase(text, kHttps)) {
@@ -151,7 +145,7 @@ std::string requestTarget(std::u16string_view target) {
 }
 
 std::vector<std::string> callerHeaderLines(std::u16string_view headers) {
-    const std::string block = toBytes(headers);
+    const std::string block = codepage::windows1252Bytes(headers);
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start <= block.size()) {

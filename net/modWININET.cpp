@@ -72,12 +72,9 @@ std::u16string HttpRequest(std::u16string server, std::int32_t port, std::u16str
                            // cppcheck-suppress passedByValue
                            std::u16string target, std::u16string body, std::u16string headers) {
     // NOLINTEND(performance-unnecessary-value-param)
-    HttpCall call{std::move(server), port, {}, std::move(target), std::string(body.size(), '\0'), std::move(headers)};
     // A character of the verb that Windows-1252 cannot hold becomes "?", which no verb may hold.
-    call.verb.resize(verb.size());
-    codepage::toWindows1252(verb, reinterpret_cast<std::uint8_t*>(call.verb.data()));
-    codepage::toWindows1252(body, reinterpret_cast<std::uint8_t*>(call.body.data()));
-    return inBandText(exchange(call));
+    return inBandText(exchange({std::move(server), port, codepage::windows1252Bytes(verb), std::move(target),
+                                codepage::windows1252Bytes(body), std::move(headers)}));
 }
 
 HttpResult exchange(const HttpCall& call) {

@@ -54,7 +54,7 @@ TEST(ScreenFeed, KeepsTheFirstAndTheLastCountAndOneCaptionPerTake) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
-        ScreenFeed feed([] {});
+        ScreenFeed feed([](std::function<void()>) {}, [] {});
         feed.beginOperation();
         std::vector<ViewChanges> taken;
         for (const Step& step : row.steps) {
@@ -69,7 +69,7 @@ TEST(ScreenFeed, KeepsTheFirstAndTheLastCountAndOneCaptionPerTake) {
 
 TEST(ScreenFeed, KeepsLinesInOrderAfterAClearAndWakesOncePerTake) {
     int wakes = 0;
-    ScreenFeed feed([&wakes] { ++wakes; });
+    ScreenFeed feed([&wakes](std::function<void()>) { ++wakes; }, [] {});
     feed.appendLine(QStringLiteral("old"));
     feed.clearList();
     feed.appendLine(QStringLiteral("a"));
@@ -89,15 +89,16 @@ TEST(ScreenFeed, KeepsLinesInOrderAfterAClearAndWakesOncePerTake) {
 }
 
 TEST(ScreenFeed, AWorkerWaitsForTheGuiCallUnlessTheFeedIsAbandoned) {
-    ScreenFeed feed([] {});
     std::vector<std::function<void()>> posted;  // the "GUI thread's" queue
     std::mutex queue;
-    auto post = [&](std::function<void()> call) {
-        const std::lock_guard lock(queue);
-        posted.push_back(std::move(call));
-    };
+    ScreenFeed feed(
+        [&](std::function<void()> call) {
+            const std::lock_guard lock(queue);
+            posted.push_back(std::move(call));
+        },
+        [] {});
     bool ran = false;
-    std::thread worker([&] { feed.runOnGuiAndWait(post, [&ran] { ran = true; }); });
+    std::thread worker([&] { feed.runOnGuiAndWait([&ran] { ran = true; }); });
     // The worker stays until the posted call has run here.
     while ([&] {
         const std::lock_guard lock(queue);
@@ -110,7 +111,7 @@ TEST(ScreenFeed, AWorkerWaitsForTheGuiCallUnlessTheFeedIsAbandoned) {
     EXPECT_TRUE(ran);
 
     // A box that will never be answered (the window goes away): abandon lets the worker go.
-    std::thread waiting([&] { feed.runOnGuiAndWait(post, [] {}); });
+    std::thread waiting([&] { feed.runOnGuiAndWait([] {}); });
     while ([&] {
         const std::lock_guard lock(queue);
         return posted.size() < 2;
@@ -120,7 +121,7 @@ TEST(ScreenFeed, AWorkerWaitsForTheGuiCallUnlessTheFeedIsAbandoned) {
     feed.abandon();
     waiting.join();
     feed.appendLine(QStringLiteral("late"));
-    feed.runOnGuiAndWait(post, [] {});
+    feed.runOnGuiAndWait([] {});
     EXPECT_EQ(posted.size(), 2u) << "nothing is posted once abandoned";
     EXPECT_TRUE(feed.take().empty());
 }
