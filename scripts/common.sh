@@ -29,3 +29,11 @@ vq_build() {
   cmake -S "$VQ_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   cmake --build "$dir" -j "$VQ_JOBS"
 }
+
+# Builds only the given targets in the folder scripts/test uses, configured the same way, so that
+# a later scripts/test compiles nothing twice.
+vq_build_targets() {
+  local dir=$1; shift
+  cmake -S "$VQ_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$dir" -j "$VQ_JOBS" --target "$@"
+}
