@@ -23,7 +23,10 @@ NamedFiles namedFiles(std::vector<std::u16string> files) {
             named.files.push_back(std::move(file));
         } else {
             ++named.skipped;
-            tell("contact " + inQuotes(contactFileBytes(file)) + " skipped: its name is no plain file name");
+            const std::string bytes = contactFileBytes(file);
+            tell("contact " + inQuotes(bytes) +
+                 (bytes.starts_with('.') ? " refused: a name starting with \".\" would make a hidden file"
+                                         : " skipped: its name is no plain file name"));
         }
     }
     return named;
