@@ -15,6 +15,11 @@ struct NamedFiles {
     std::size_t skipped = 0;
 };
 
+// "." and ".." are no names at all; any other leading dot would make a hidden file.
+bool isHiddenName(std::string_view name) {
+    return name.starts_with('.') && name != "." && name != "..";
+}
+
 NamedFiles namedFiles(std::vector<std::u16string> files) {
     NamedFiles named;
     for (std::u16string& file : files) {
@@ -25,8 +30,8 @@ NamedFiles namedFiles(std::vector<std::u16string> files) {
             ++named.skipped;
             const std::string bytes = contactFileBytes(file);
             tell("contact " + inQuotes(bytes) +
-                 (bytes.starts_with('.') ? " refused: a name starting with \".\" would make a hidden file"
-                                         : " skipped: its name is no plain file name"));
+                 (isHiddenName(bytes) ? " refused: a name starting with \".\" would make a hidden file"
+                                      : " skipped: its name is no plain file name"));
         }
     }
     return named;
