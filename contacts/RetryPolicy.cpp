@@ -59,6 +59,11 @@ TriedAnswer retried(HttpResult first, const std::function<HttpResult()>& attempt
         waitedOutBefore = waitedOutBefore || tried.answer.failure == Failure::TimedOut;
         const std::optional<std::chrono::milliseconds> pause = retryPause(retry, tried.answer);
         if (!pause) {
+            // Refused to the last try, after it had answered: the server went away. Each contact
+            // after would wait out its tries again, a second and more each.
+            if (tried.answer.failure == Failure::NoConnection) {
+                tried.end = TriesEnd::ServerStopped;
+            }
             return tried;
         }
         (sleep ? sleep : sleepFor)(*pause);

@@ -27,7 +27,8 @@ std::optional<std::chrono::milliseconds> retryPause(std::size_t retry, const mod
 // How a run of tries ended.
 enum class TriesEnd {
     Answered,       // the last answer is what the request gives (success or not)
-    ServerStopped,  // two tries in a row got no byte at all: the server has stopped answering
+    ServerStopped,  // the server has stopped answering: a try that ran into the idle limit and then
+                    // one that got no byte at all, or a connection refused to the last try
 };
 
 struct TriedAnswer {

@@ -110,6 +110,18 @@ TEST(RetryPolicy, TriesUntilAnAnswerOrTheServerStops) {
          TriesEnd::ServerStopped,
          0},
         {"a stall, a reset, a stall: stopped", quiet, {reset, quiet}, 2, TriesEnd::ServerStopped, 0},
+        {"refused to the last try: the server went away",
+         reset,
+         {failed(Failure::NoConnection), failed(Failure::NoConnection), failed(Failure::NoConnection)},
+         3,
+         TriesEnd::ServerStopped,
+         0},
+        {"refused, then an answer: a restart",
+         reset,
+         {failed(Failure::NoConnection), status(200)},
+         2,
+         TriesEnd::Answered,
+         200},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
