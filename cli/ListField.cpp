@@ -51,7 +51,11 @@ std::string fromListField(std::string_view field) {
         const std::string_view rest = field.substr(i);
         if (rest.size() >= 2 && rest[0] == '\\') {
             const char kind = rest[1];
-            const char plain = kind == 't' ? '\t' : kind == 'r' ? '\r' : kind == 'n' ? '\n' : kind == '\\' ? '\\' : 0;
+            const char plain = kind == 't'    ? '\t'
+                               : kind == 'r'  ? '\r'
+                               : kind == 'n'  ? '\n'
+                               : kind == '\\' ? '\\'
+                                              : '\0';
             if (plain != 0) {
                 bytes += plain;
                 ++i;

@@ -14,7 +14,8 @@ modWININET::HttpResult ContactFolder::send(std::string verb, std::u16string targ
                    u"Authorization: " + m_login.authorization + u"\r\n"});
 }
 
-modWININET::HttpResult ContactFolder::sendRetried(std::string verb, std::u16string target, std::string body) const {
+modWININET::HttpResult ContactFolder::sendRetried(const std::string& verb, const std::u16string& target,
+                                                  const std::string& body) const {
     modWININET::HttpResult first = send(verb, target, body);
     return retried(
                std::move(first), [&] { return send(verb, target, body); }, ServerReached::No)
@@ -34,8 +35,8 @@ modWININET::HttpResult ContactFolder::getOnce(std::u16string_view file) const {
     return send("GET", std::u16string(contacttext::contactPrefix) + std::u16string(file), {});
 }
 
-modWININET::HttpResult ContactFolder::getPath(std::u16string path) const {
-    return sendRetried("GET", std::move(path), {});
+modWININET::HttpResult ContactFolder::getPath(const std::u16string& path) const {
+    return sendRetried("GET", path, {});
 }
 
 modWININET::HttpResult ContactFolder::post(std::string vcard) const {

@@ -23,7 +23,7 @@ public:
     // The same GET tried once: for the listing, which tries again itself, alone.
     modWININET::HttpResult getOnce(std::u16string_view file) const;
     // The GET of any path below the server's root, without a leading "/".
-    modWININET::HttpResult getPath(std::u16string path) const;
+    modWININET::HttpResult getPath(const std::u16string& path) const;
     // The POST of one card's bytes, exactly as they are. Never tried again: a cut answer may hide
     // a contact the server stored.
     modWININET::HttpResult post(std::string vcard) const;
@@ -32,7 +32,8 @@ public:
 
 private:
     modWININET::HttpResult send(std::string verb, std::u16string target, std::string body) const;
-    modWININET::HttpResult sendRetried(std::string verb, std::u16string target, std::string body) const;
+    modWININET::HttpResult sendRetried(const std::string& verb, const std::u16string& target,
+                                       const std::string& body) const;
 
     LoginState m_login;
     HttpExchange m_http;

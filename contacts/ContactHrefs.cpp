@@ -14,7 +14,7 @@ namespace {
 // The name expat is told the answer's bytes are in; it asks onUnknownEncoding for the table.
 constexpr const char* kWindows1252 = "windows-1252";
 // No server writes an href this long; a longer one is dropped as it passes, so memory stays small.
-constexpr std::size_t kLongestHref = 8 * 1024;
+constexpr std::size_t kLongestHref = std::size_t{8} * 1024;
 
 // The parser's own state, shared by its callbacks. Hrefs are collected as UTF-8, the parser's
 // output, in document order: an href starts its slot when it opens. Text goes to the innermost
