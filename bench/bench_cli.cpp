@@ -4,15 +4,13 @@
 // (goal 1.2 or less). And the command's resident peak (the child's VmHWM, from wait4) while it
 // exports 10,000 contacts (goal 20 MB or less).
 
+#include "bench/ChildRun.h"
 #include "bench/ContactServer.h"
 
 #include <benchmark/benchmark.h>
 #include <curl/curl.h>
 
 #include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -22,45 +20,12 @@
 #include <thread>
 #include <vector>
 
-extern char** environ;
-
 namespace {
-
-struct ChildRun {
-    int status = -1;
-    long peakKb = 0;
-    double seconds = 0;
-};
 
 // The built command with its standard output on /dev/null; how it ended and its resident peak.
 ChildRun exportToNull(std::int32_t port) {
-    std::vector<std::string> arguments{VQ_CLI_PATH, "--port", std::to_string(port), "export", "-"};
-    std::vector<std::string> environment{"VQCONTACTS_USER=demo", "VQCONTACTS_PASSWORD=demo"};
-    std::vector<char*> argv, envp;
-    for (std::string& argument : arguments) {
-        argv.push_back(argument.data());
-    }
-    for (std::string& entry : environment) {
-        envp.push_back(entry.data());
-    }
-    argv.push_back(nullptr);
-    envp.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    ChildRun run;
-    const auto start = std::chrono::steady_clock::now();
-    pid_t pid = -1;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
-        int status = 0;
-        rusage usage{};
-        wait4(pid, &status, 0, &usage);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.peakKb = usage.ru_maxrss;
-    }
-    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    posix_spawn_file_actions_destroy(&actions);
-    return run;
+    return runChild({VQ_CLI_PATH, "--port", std::to_string(port), "export", "-"},
+                    {"VQCONTACTS_USER=demo", "VQCONTACTS_PASSWORD=demo"});
 }
 
 size_t toNull(char* data, size_t size, size_t count, void* fd) {  // what the command does with a card

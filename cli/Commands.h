@@ -10,12 +10,13 @@
 #include <vector>
 
 // One line per contact in folder order: the window's name for it as UTF-8, a tab, and its FILE,
-// the bytes of its href segment. A contact whose GET failed still gets its line, with an empty name, as in the window.
+// the bytes of its href segment; both written as ListField.h says, so each line holds one tab. A contact whose GET
+// failed still gets its line, with an empty name, as in the window.
 int listCommand(const ContactFolder& folder);
 
-// The bytes of one contact as the server sent them. file is FILE as list prints it: the bytes of
-// the contact's href segment, which go out unchanged.
-int showCommand(const ContactFolder& folder, const std::string& file);
+// The bytes of one contact as the server sent them. field is FILE as list prints it (its escapes
+// are undone): the bytes of the contact's href segment, which go out unchanged.
+int showCommand(const ContactFolder& folder, const std::string& field);
 
 // Every contact into target (a folder, see ExportFolder.h and ExportName.h), or to standard output
 // one after another when target is "-". Contacts are written as they arrive, in folder order,

@@ -15,6 +15,11 @@ struct NamedFiles {
     std::size_t skipped = 0;
 };
 
+// "." and ".." are no names at all; any other leading dot would make a hidden file.
+bool isHiddenName(std::string_view name) {
+    return name.starts_with('.') && name != "." && name != "..";
+}
+
 NamedFiles namedFiles(std::vector<std::u16string> files) {
     NamedFiles named;
     for (std::u16string& file : files) {
@@ -23,7 +28,10 @@ NamedFiles namedFiles(std::vector<std::u16string> files) {
             named.files.push_back(std::move(file));
         } else {
             ++named.skipped;
-            tell("contact " + inQuotes(contactFileBytes(file)) + " skipped: its name is no plain file name");
+            const std::string bytes = contactFileBytes(file);
+            tell("contact " + inQuotes(bytes) +
+                 (isHiddenName(bytes) ? " refused: a name starting with \".\" would make a hidden file"
+                                      : " skipped: its name is no plain file name"));
         }
     }
     return named;

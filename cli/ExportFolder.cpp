@@ -31,13 +31,24 @@ std::string temporaryName() {
     return name;
 }
 
+// Each missing folder of the path, made readable by its owner only: an export is a backup of
+// personal data. Folders that are there keep their modes. Answers 0, or the errno that stopped it.
+int makePrivateFolders(const std::filesystem::path& folder) {
+    std::filesystem::path made;
+    for (const std::filesystem::path& part : folder) {
+        made /= part;
+        if (mkdir(made.c_str(), 0700) != 0 && errno != EEXIST) {
+            return errno;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 ExportFolder::ExportFolder(const std::filesystem::path& folder) : m_folder(folder) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) {
-        throw LocalError("cannot make the folder \"" + folder.string() + "\": " + error.message());
+    if (const int error = makePrivateFolders(folder); error != 0) {
+        throw LocalError("cannot make the folder \"" + folder.string() + "\": " + reason(error));
     }
     m_fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (m_fd < 0) {
@@ -86,7 +97,7 @@ StoreResult ExportFolder::writeTemporary(std::string_view bytes, std::string& te
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
         temporaryName = ::temporaryName();
-        fd = openat(m_fd, temporaryName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        fd = openat(m_fd, temporaryName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0 && errno != EEXIST) {
             return failed(errno);
         }

@@ -6,7 +6,9 @@
 #include <algorithm>
 
 bool isPlainFileName(std::string_view name) {
-    if (name.empty() || name == "." || name == "..") {
+    // A leading dot covers "." and "..", and keeps a server from planting a hidden start-up file
+    // (".profile") in a folder such as the home folder.
+    if (name.empty() || name.front() == '.') {
         return false;
     }
     const bool slashOrC0 = std::any_of(name.begin(), name.end(), [](char c) {

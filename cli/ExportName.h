@@ -7,8 +7,8 @@
 #include <string_view>
 
 // True for a name that stays inside the folder it is made in and shows as what it is: not empty,
-// not "." or "..", and no "/", NUL or control character (C0, DEL, and C1 as the bytes read by
-// the program's rule: UTF-8 when valid, else Windows-1252).
+// no leading "." (so neither "." nor ".." nor a hidden file), and no "/", NUL or control character (C0, DEL, and C1 as
+// the bytes read by the program's rule: UTF-8 when valid, else Windows-1252).
 bool isPlainFileName(std::string_view name);
 
 // FILE's bytes (its href's, see ContactFileText.h) percent-decoded when that is a plain name; else

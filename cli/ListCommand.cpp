@@ -4,6 +4,7 @@
 #include "cli/ContactFileText.h"
 #include "cli/ExitStatus.h"
 #include "cli/FolderListing.h"
+#include "cli/ListField.h"
 #include "codec/Utf8.h"
 #include "contacts/ContactTexts.h"
 #include "contacts/VCardName.h"
@@ -29,7 +30,7 @@ int listCommand(const ContactFolder& folder) {
     }
     const std::vector<std::u16string>& files = std::get<std::vector<std::u16string>>(listing);
     const std::size_t failed = fetchContacts(folder, files, [&](std::size_t i, std::optional<std::string>&& vcard) {
-        writeData(utf8::encode(windowName(vcard)) + '\t' + contactFileBytes(files[i]) + '\n');
+        writeData(listField(utf8::encode(windowName(vcard))) + '\t' + listField(contactFileBytes(files[i])) + '\n');
         return true;
     });
     return failed == 0 ? exitDone : exitSomeFailed;

@@ -32,12 +32,15 @@ int uploadCommand(const ContactFolder& folder, const std::vector<UploadItem>& it
             tell(items[i].label + " is not in VCF format; nothing of it was uploaded");
         }
         for (std::size_t card = 0; card < bodies[i].size(); ++card) {
+            const std::string subject = items[i].label + ", card " + std::to_string(card + 1);
+            if (isCutCard(bodies[i][card])) {
+                tell(subject + " lacks \"END:VCARD\"; it goes up as it is");
+            }
             const modWININET::HttpResult answer = folder.post(std::string(bodies[i][card]));
             progress.show(++done);
             if (answer.succeeded()) {
                 continue;
             }
-            const std::string subject = items[i].label + ", card " + std::to_string(card + 1);
             if (stopsTheUpload(answer)) {
                 return reportFailedAnswer(folder, answer, subject);
             }

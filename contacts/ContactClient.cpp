@@ -59,15 +59,22 @@ ListingResult ContactClient::ListContacts() {
     const std::vector<std::u16string> files = contactFiles(std::move(answer));
     m_screen.showWindow();
     const std::u16string ofTotal = std::u16string(progressOf) + decimal(files.size());
-    fetchInOrder(
-        files.size(), [&](std::size_t i) { return m_folder.get(files[i]); },
+    std::size_t listed = 0;
+    const FetchEnd end = fetchInOrder(
+        files.size(), [&](std::size_t i) { return m_folder.getOnce(files[i]); },
         [&](std::size_t i, modWININET::HttpResult&& card) {
             m_screen.setCaption(std::u16string(progressStart) + decimal(i + 1) + ofTotal);
             m_screen.appendLine(displayLine(vcardName(cardBytes(card)), files[i]));
+            listed = i + 1;
             return true;
         },
         m_fetchWidth);
     m_screen.setCaption(std::u16string(listedCaption));
+    if (end == FetchEnd::ServerStopped) {
+        // The lines so far stay: they are what the server gave before it went quiet.
+        m_screen.showMessage(serverStoppedAnswering(m_folder.login(), listed, files.size()) + u" Refresh tries again.",
+                             MessageStyle::Information, std::u16string(messageTitle));
+    }
     return ListingResult::Listed;
 }
 

@@ -2,6 +2,7 @@
 
 #include "contacts/ContactHrefs.h"
 #include "contacts/ContactTexts.h"
+#include "contacts/RetryPolicy.h"
 
 #include <utility>
 
@@ -13,17 +14,29 @@ modWININET::HttpResult ContactFolder::send(std::string verb, std::u16string targ
                    u"Authorization: " + m_login.authorization + u"\r\n"});
 }
 
+modWININET::HttpResult ContactFolder::sendRetried(const std::string& verb, const std::u16string& target,
+                                                  const std::string& body) const {
+    modWININET::HttpResult first = send(verb, target, body);
+    return retried(
+               std::move(first), [&] { return send(verb, target, body); }, ServerReached::No)
+        .answer;
+}
+
 modWININET::HttpResult ContactFolder::propfind() const {
     const std::u16string_view text = contacttext::propfindBody;  // plain ASCII
-    return send("PROPFIND", std::u16string(contacttext::storePath), std::string(text.begin(), text.end()));
+    return sendRetried("PROPFIND", std::u16string(contacttext::storePath), std::string(text.begin(), text.end()));
 }
 
 modWININET::HttpResult ContactFolder::get(std::u16string_view file) const {
     return getPath(std::u16string(contacttext::contactPrefix) + std::u16string(file));
 }
 
-modWININET::HttpResult ContactFolder::getPath(std::u16string path) const {
-    return send("GET", std::move(path), {});
+modWININET::HttpResult ContactFolder::getOnce(std::u16string_view file) const {
+    return send("GET", std::u16string(contacttext::contactPrefix) + std::u16string(file), {});
+}
+
+modWININET::HttpResult ContactFolder::getPath(const std::u16string& path) const {
+    return sendRetried("GET", path, {});
 }
 
 modWININET::HttpResult ContactFolder::post(std::string vcard) const {

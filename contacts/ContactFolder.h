@@ -15,19 +15,25 @@ class ContactFolder {
 public:
     explicit ContactFolder(LoginState login, HttpExchange http = modWININET::exchange);
 
-    // The fixed PROPFIND of the folder.
+    // The fixed PROPFIND of the folder. It and the GETs are tried again as RetryPolicy.h says,
+    // with a refused connection taken as final; the answer is the last try's.
     modWININET::HttpResult propfind() const;
     // The GET of one contact by its file name, which goes out byte for byte through Windows-1252.
     modWININET::HttpResult get(std::u16string_view file) const;
+    // The same GET tried once: for the listing, which tries again itself, alone.
+    modWININET::HttpResult getOnce(std::u16string_view file) const;
     // The GET of any path below the server's root, without a leading "/".
-    modWININET::HttpResult getPath(std::u16string path) const;
-    // The POST of one card's bytes, exactly as they are.
+    modWININET::HttpResult getPath(const std::u16string& path) const;
+    // The POST of one card's bytes, exactly as they are. Never tried again: a cut answer may hide
+    // a contact the server stored.
     modWININET::HttpResult post(std::string vcard) const;
 
     const LoginState& login() const { return m_login; }
 
 private:
     modWININET::HttpResult send(std::string verb, std::u16string target, std::string body) const;
+    modWININET::HttpResult sendRetried(const std::string& verb, const std::u16string& target,
+                                       const std::string& body) const;
 
     LoginState m_login;
     HttpExchange m_http;

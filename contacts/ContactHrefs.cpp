@@ -13,15 +13,19 @@ namespace {
 
 // The name expat is told the answer's bytes are in; it asks onUnknownEncoding for the table.
 constexpr const char* kWindows1252 = "windows-1252";
+// No server writes an href this long; a longer one is dropped as it passes, so memory stays small.
+constexpr std::size_t kLongestHref = std::size_t{8} * 1024;
 
 // The parser's own state, shared by its callbacks. Hrefs are collected as UTF-8, the parser's
-// output, in document order: an href starts its slot when it opens. An href nested in another
-// adds its text to both, as a DOM's text content does.
+// output, in document order: an href starts its slot when it opens. Text goes to the innermost
+// open href only: were it added to every open one, as a DOM's text content has it, hrefs nested
+// thousands deep would cost the square of the answer's size.
 struct HrefReader {
     std::vector<bool> openIsResponse;     // one entry per open element: is it a D:response?
     std::vector<std::size_t> collecting;  // the depth of each open href, innermost last
     std::vector<std::size_t> slots;       // its slot in hrefs
     std::vector<std::string> hrefs;
+    std::vector<bool> tooLong;  // per slot: passed kLongestHref, so it names no contact
 };
 
 void XMLCALL onStart(void* user, const XML_Char* name, const XML_Char**) {
@@ -31,6 +35,7 @@ void XMLCALL onStart(void* user, const XML_Char* name, const XML_Char**) {
         reader.collecting.push_back(reader.openIsResponse.size());
         reader.slots.push_back(reader.hrefs.size());
         reader.hrefs.emplace_back();
+        reader.tooLong.push_back(false);
     }
     reader.openIsResponse.push_back(element == "D:response");
 }
@@ -47,9 +52,16 @@ void XMLCALL onEnd(void* user, const XML_Char*) {
 // Text and CDATA alike, with character and predefined entity references already resolved.
 void XMLCALL onText(void* user, const XML_Char* text, int length) {
     auto& reader = *static_cast<HrefReader*>(user);
-    for (const std::size_t slot : reader.slots) {
-        reader.hrefs[slot].append(text, std::size_t(length));
+    if (reader.slots.empty() || reader.tooLong[reader.slots.back()]) {
+        return;
     }
+    std::string& href = reader.hrefs[reader.slots.back()];
+    if (std::size_t(length) > kLongestHref - href.size()) {
+        std::string().swap(href);
+        reader.tooLong[reader.slots.back()] = true;
+        return;
+    }
+    href.append(text, std::size_t(length));
 }
 
 // What no other handler takes. Inside an href that is only a reference to an entity that XML does
@@ -105,7 +117,13 @@ std::vector<std::string> utf8HrefsOf(std::string_view bytes, const char* encodin
         }
         bytes.remove_prefix(length);
     } while (!bytes.empty());
-    return std::move(reader.hrefs);
+    std::vector<std::string> hrefs;
+    for (std::size_t slot = 0; slot < reader.hrefs.size(); ++slot) {
+        if (!reader.tooLong[slot]) {
+            hrefs.push_back(std::move(reader.hrefs[slot]));
+        }
+    }
+    return hrefs;
 }
 
 std::vector<std::u16string> decoded(std::vector<std::string> utf8Hrefs) {

@@ -24,10 +24,9 @@ HttpResult fetchSafely(const std::function<HttpResult(std::size_t)>& fetch, std:
     }
 }
 
-// A server that takes one connection at a time may refuse the others, or answer them 503, even
-// just after the client saw the one before end: its side of that connection may still be open.
-bool mayBeOneAtATime(const HttpResult& answer) {
-    return !answer.whole() || answer.status == 503;
+// The PROPFIND before the fetches got an answer: a refused connection is the link, not the server.
+bool spoilt(const HttpResult& answer) {
+    return judgeTry(answer, ServerReached::Yes) != TryVerdict::Done;
 }
 
 // The threads that fetch. Each takes the next index itself as soon as it is free, so no fetch
@@ -75,12 +74,13 @@ public:
         {
             const std::lock_guard lock(m_mutex);
             m_paused = false;
+            m_quiet = false;
         }
         m_work.notify_all();
     }
 
 private:
-    bool mayStart() const { return !m_paused && m_next < m_count && m_next < m_delivered + m_ahead; }
+    bool mayStart() const { return !m_paused && !m_quiet && m_next < m_count && m_next < m_delivered + m_ahead; }
 
     void work() {
         std::unique_lock lock(m_mutex);
@@ -94,6 +94,8 @@ private:
             lock.unlock();
             HttpResult result = fetchSafely(m_fetch, index);
             lock.lock();
+            // A server gone quiet would make every new fetch wait out the idle limit too.
+            m_quiet = m_quiet || judgeTry(result, ServerReached::Yes) == TryVerdict::Stalled;
             m_answers.emplace(index, std::move(result));
             --m_inFlight;
             // The calling thread waits for the next index in order, or for a pause to settle: an
@@ -115,32 +117,45 @@ private:
     std::size_t m_delivered = 0;
     std::size_t m_inFlight = 0;
     bool m_paused = false;
+    bool m_quiet = false;  // a fetch got no byte at all: nothing starts until it was tried again
     bool m_closing = false;
     std::vector<std::thread> m_threads;
 };
 
 }  // namespace
 
-void fetchInOrder(std::size_t count, const std::function<HttpResult(std::size_t)>& fetch,
-                  const std::function<bool(std::size_t, HttpResult&&)>& deliver, std::size_t width) {
-    if (width <= 1 || count <= 1) {
+FetchEnd fetchInOrder(std::size_t count, const std::function<HttpResult(std::size_t)>& fetch,
+                      const std::function<bool(std::size_t, HttpResult&&)>& deliver, std::size_t width,
+                      const PauseFunction& pause) {
+    const auto triedAgain = [&](std::size_t i, HttpResult&& first) {
+        return retried(
+            std::move(first), [&] { return fetchSafely(fetch, i); }, ServerReached::Yes, pause);
+    };
+    if (width <= 1) {
+        // One at a time through a function that cannot tell a link's fault from an answer (the
+        // in-band shape): what it answers is delivered as it is.
         for (std::size_t i = 0; i < count; ++i) {
             if (!deliver(i, fetchSafely(fetch, i))) {
-                return;
+                return FetchEnd::Stopped;
             }
         }
-        return;
+        return FetchEnd::Finished;
     }
     FetchPool pool(fetch, count, width);
     for (std::size_t i = 0; i < count; ++i) {
         HttpResult answer = pool.take(i);
-        if (mayBeOneAtATime(answer)) {
+        if (spoilt(answer)) {
             pool.pause();
-            answer = fetchSafely(fetch, i);
+            TriedAnswer tried = triedAgain(i, std::move(answer));
+            if (tried.end == TriesEnd::ServerStopped) {
+                return FetchEnd::ServerStopped;  // the pool stays paused: nothing more starts
+            }
+            answer = std::move(tried.answer);
             pool.resume();
         }
         if (!deliver(i, std::move(answer))) {
-            return;
+            return FetchEnd::Stopped;
         }
     }
+    return FetchEnd::Finished;
 }

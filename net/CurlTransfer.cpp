@@ -8,8 +8,11 @@
 #include <curl/curl.h>
 
 #include <array>
+#include <charconv>
 #include <chrono>
+#include <limits>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -77,10 +80,29 @@ long statusCodeOf(std::string_view line) {
     return (line[at] - '0') * 100L + (line[at + 1] - '0') * 10L + (line[at + 2] - '0');
 }
 
+// "Retry-After: 120" as seconds; nullopt for anything else (the date form, a name that differs).
+std::optional<long> retryAfterOf(std::string_view line) {
+    constexpr std::string_view kName = "retry-after:";
+    if (!ascii::startsWithNoCase(line, kName)) {
+        return std::nullopt;
+    }
+    const std::string_view value = ascii::trimmed(line.substr(kName.size()), " \t\r\n");
+    long seconds = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), seconds);
+    if (error == std::errc::result_out_of_range && !value.empty() && isDigit(value.front())) {
+        return std::numeric_limits<long>::max();  // any caller caps it anyway
+    }
+    if (error != std::errc() || end != value.data() + value.size() || seconds < 0) {
+        return std::nullopt;
+    }
+    return seconds;
+}
+
 size_t onHeader(char* data, size_t size, size_t count, void* user) {
     auto& exchange = *static_cast<Exchange*>(user);
     const std::string_view line(data, size * count);
     exchange.lastActivity = Clock::now();
+    exchange.outcome.heardAny = true;
     if (exchange.atStatusLine) {
         exchange.atStatusLine = false;
         exchange.statusInLine = statusCodeOf(line);
@@ -91,6 +113,9 @@ size_t onHeader(char* data, size_t size, size_t count, void* user) {
         return line.size();
     }
     if (line != "\r\n" && line != "\n") {
+        if (const std::optional<long> seconds = retryAfterOf(line)) {
+            exchange.outcome.retryAfterSeconds = seconds;
+        }
         return line.size();
     }
     exchange.atStatusLine = true;
@@ -102,6 +127,9 @@ size_t onHeader(char* data, size_t size, size_t count, void* user) {
     }
     if (status < 200) {
         return line.size();  // an interim answer: the real one follows
+    }
+    if (status != 503) {
+        exchange.outcome.retryAfterSeconds.reset();  // only a 503's delay is honoured
     }
     exchange.outcome.status = status;
     exchange.headersComplete = true;

@@ -45,6 +45,10 @@ struct HttpResult {
     Failure failure = Failure::None;
     std::string reason;  // plain words for a person; empty when failure is None
     std::optional<PeerCertificate> certificate;
+    // Whether any byte of an answer came: a time-out without one is a server that has stopped.
+    bool heardAny = false;
+    // A 503's Retry-After in seconds (RFC 9110, the delay form); nullopt when absent or a date.
+    std::optional<long> retryAfterSeconds;
 
     // A status and, below 300, the whole body.
     bool whole() const { return failure == Failure::None && status != 0; }

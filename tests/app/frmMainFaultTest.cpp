@@ -117,3 +117,16 @@ TEST_F(MainWindowFaults, ABigContactShowsWholeOnDoubleClick) {
     EXPECT_TRUE(shown.startsWith("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Big Card\r\n"));
     EXPECT_TRUE(shown.endsWith("\r\nEND:VCARD\r\n"));
 }
+
+TEST_F(MainWindowFaults, AServerThatStopsAnsweringIsToldInAMessageAndRefreshTriesAgain) {
+    server.setFault("stall-after=1");  // the listing is answered, no contact is
+    const auto busy = refresh();
+    EXPECT_LT(busy, 10s) << "two idle limits of 2 s and a little, not one per contact";
+    EXPECT_EQ(recorder.texts(), QStringList{QStringLiteral("The server 127.0.0.1 on port %1 stopped answering. 0 of 2 "
+                                                           "contacts were listed. Refresh tries again.")
+                                                .arg(server.port())});
+    EXPECT_EQ(recorder.endings, 0) << "the program keeps running";
+    EXPECT_TRUE(listLines(window).isEmpty());
+    EXPECT_EQ(window.windowTitle(), "Velqor Personal Contacts Manager");
+    expectRefreshWorksAgain();
+}

@@ -104,10 +104,13 @@ TEST_F(MainWindowOperations, InputDuringAListingIsNotTakenNorKeptForLater) {
     EXPECT_TRUE(QTest::qWaitFor([&ticks] { return ticks >= 5; }));
     EXPECT_TRUE(window->busy()) << "the stall went on meanwhile";
 
-    server.stop();  // the stalled exchange fails, and every one after it
+    server.stop();  // the stalled exchange fails, and its tries again find no server: it went away
     ASSERT_TRUE(waitUntilIdle(*window));
-    EXPECT_EQ(filesListed(*window), expectedFiles) << "one listing, each contact once, in order";
-    EXPECT_TRUE(recorder.messages.empty()) << recorder.texts().join("\n").toStdString();
+    const QStringList listed = filesListed(*window);
+    EXPECT_EQ(listed, expectedFiles.mid(0, listed.size())) << "one listing, each contact once, in order";
+    EXPECT_LT(listed.size(), kContacts);
+    ASSERT_EQ(recorder.messages.size(), 1u) << "the stop is told, once";
+    EXPECT_TRUE(recorder.messages[0].text.contains(" stopped answering. ")) << recorder.messages[0].text.toStdString();
     EXPECT_EQ(server.requests("PROPFIND").size(), 1u);
     EXPECT_TRUE(server.requests("POST").empty());
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
@@ -115,8 +118,8 @@ TEST_F(MainWindowOperations, InputDuringAListingIsNotTakenNorKeptForLater) {
 
     // Nothing was kept for later: the window stays as the listing left it.
     QTest::qWait(50);
-    EXPECT_EQ(filesListed(*window), expectedFiles);
-    EXPECT_TRUE(recorder.messages.empty());
+    EXPECT_EQ(filesListed(*window), listed);
+    EXPECT_EQ(recorder.messages.size(), 1u);
 }
 
 TEST_F(MainWindowOperations, CancelAndTheCloseBoxEndAListingAtOnceWithoutAMessage) {

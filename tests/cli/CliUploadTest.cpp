@@ -60,9 +60,28 @@ TEST(CliUpload, SendsAnItemWithoutAWholeCardAsItIsAndRefusesOneWithoutVcard) {
     const fs::path note = write(temp, "note.txt", "just a note");
     const CliRun run = runCli(atPort(server.port(), {"upload", note.string(), cut.string(), "-"}), demoLogin, first);
     EXPECT_EQ(run.status, 4) << "the note counts as failed";
-    EXPECT_EQ(run.err, "vqcontacts: \"" + note.string() + "\" is not in VCF format; nothing of it was uploaded\n");
+    EXPECT_EQ(run.err, "vqcontacts: \"" + note.string() + "\" is not in VCF format; nothing of it was uploaded\n" +
+                           "vqcontacts: \"" + cut.string() + "\", card 1 lacks \"END:VCARD\"; it goes up as it is\n");
     EXPECT_EQ(uploadedBodies(server), (std::vector<std::string>{"BEGIN:VCARD\r\nFN:Never ended\r\n", first}))
         << "the cut card goes whole, then standard input's card";
+}
+
+TEST(CliUpload, ABackupWhoseLastCardIsCutLosesNoContactAndSaysWhichWasCut) {
+    HttpMailServer server;
+    const TempFolder temp;
+    const std::string cut = "BEGIN:VCARD\r\nFN:Cut short\r\n";
+    const fs::path book = write(temp, "book.vcf", first + third + "\r\n" + cut);
+    const CliRun run = runCli(atPort(server.port(), {"upload", book.string()}), demoLogin);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(uploadedBodies(server), (std::vector<std::string>{first, third, "\r\n" + cut}))
+        << "three cards, three POSTs: the rest after the last whole card goes up as it is";
+    EXPECT_EQ(run.err, "vqcontacts: \"" + book.string() + "\", card 3 lacks \"END:VCARD\"; it goes up as it is\n");
+
+    HttpMailServerOptions refusing;
+    refusing.fault = "server-error";
+    HttpMailServer broken(refusing);
+    const CliRun refused = runCli(atPort(broken.port(), {"upload", book.string()}), demoLogin);
+    EXPECT_EQ(refused.status, 4) << "a refused POST is a failed contact";
 }
 
 TEST(CliUpload, AFileThatCannotBeReadStopsBeforeAnythingIsSent) {

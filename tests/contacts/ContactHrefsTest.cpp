@@ -1,6 +1,10 @@
 #include "contacts/ContactHrefs.h"
 
+#include "tests/support/ProcessMemory.h"
+
 #include <gtest/gtest.h>
+
+#include <chrono>
 
 namespace {
 
@@ -66,9 +70,20 @@ TEST(ContactHrefs, ReadsTheAnswersBytesAsWindows1252WithoutExpandingEntities) {
         {"a declared entity is not expanded either",
          "<!DOCTYPE D:multistatus [<!ENTITY big \"xxxxxxxx\">]><D:response><D:href>&big;</D:href></D:response>",
          {u"&big;"}},
-        {"an href inside an href counts for itself and its outer one",
+        {"an href inside an href counts for itself only; the outer keeps its own text",
          "<D:response><D:href>a<D:response><D:href>b</D:href></D:response>c</D:href></D:response>",
-         {u"abc", u"b"}},
+         {u"ac", u"b"}},
+        {"8 KiB is still an href",
+         "<D:response><D:href>" + std::string(8192, 'x') + "</D:href></D:response>",
+         {std::u16string(8192, u'x')}},
+        {"one byte more names no contact, its neighbours still do",
+         "<D:m><D:response><D:href>" + std::string(8193, 'x') +
+             "</D:href></D:response><D:response><D:href>b</D:href></D:response></D:m>",
+         {u"b"}},
+        {"the limit holds for the text of its pieces together",
+         "<D:response><D:href>" + std::string(5000, 'x') + "<![CDATA[" + std::string(5000, 'y') +
+             "]]></D:href></D:response>",
+         {}},
         {"a control character makes the answer no XML", inBytes("/p/a\x01.vcf"), {}},
         {"an answer cut off inside a tag lists nothing", inBytes("/p/a.vcf").substr(0, 80), {}},
     };
@@ -92,5 +107,33 @@ TEST(ContactHrefs, ReadsABigAnswerWholeAcrossItsPieces) {
     for (int i = 0; i < kCount; ++i) {
         const std::string expected = "/p/c" + std::to_string(i) + ".vcf";
         ASSERT_EQ(hrefs[std::size_t(i)], std::u16string(expected.begin(), expected.end()));
+    }
+}
+
+// A response inside an href inside a response, 10,000 deep with 3,000 characters a level: 30 MB
+// that cost minutes and gigabytes while every text was added to every open href.
+TEST(ContactHrefs, ReadsHrefsNestedTenThousandDeepInLinearTimeAndMemory) {
+    constexpr std::size_t kDepth = 10'000;
+    const std::string text(3'000, 'n');
+    std::string answer;
+    answer.reserve(kDepth * (text.size() + 50));
+    for (std::size_t i = 0; i < kDepth; ++i) {
+        answer += "<D:response><D:href>" + text;
+    }
+    for (std::size_t i = 0; i < kDepth; ++i) {
+        answer += "</D:href></D:response>";
+    }
+    ASSERT_GT(answer.size(), std::size_t{30'000'000});
+    const bool measured = !memoryIsInstrumented() && resetPeakMemory();
+    const long before = residentMemory().rssKb;
+    const auto start = std::chrono::steady_clock::now();
+    const std::vector<std::u16string> hrefs = contactHrefs(std::move(answer));
+    // Generous for a loaded machine: the square took minutes.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    ASSERT_EQ(hrefs.size(), kDepth);
+    EXPECT_EQ(hrefs.front(), std::u16string(text.begin(), text.end())) << "each holds its own text only";
+    if (measured) {
+        // The answer (30 MB) is freed while read; the hrefs as UTF-16 take 60 MB.
+        EXPECT_LT(residentMemory().peakKb - before, 150 * 1024);
     }
 }

@@ -161,3 +161,50 @@ TEST(FetchInOrder, StopsWhenDeliverSaysSoAndTurnsAThrowIntoAFailedAnswer) {
         });
     EXPECT_EQ(reasons, (std::vector<std::string>{"", "out of memory", ""}));
 }
+
+TEST(FetchInOrder, AServerThatWentQuietStopsTheFetchingAfterOneLoneTryAgain) {
+    HttpResult quiet;
+    quiet.failure = Failure::TimedOut;  // not one byte came
+    struct Row {
+        const char* why;
+        bool quietAgain;  // the lone try again gets nothing either
+        FetchEnd end;
+        std::size_t delivered;
+    };
+    const Row rows[] = {
+        {"quiet twice: the server stopped, what came before stays", true, FetchEnd::ServerStopped, 10},
+        {"quiet once: a hiccup, every index comes", false, FetchEnd::Finished, 40},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        Tally tally;
+        std::vector<std::string> bodies;
+        std::vector<std::chrono::milliseconds> pauses;
+        const FetchEnd end = fetchInOrder(
+            40,
+            [&](std::size_t i) {
+                return tally.run(i, [&](std::size_t j, int attempt) {
+                    const bool stopped = j >= 10 && (row.quietAgain || attempt == 1) && j < 20;
+                    return stopped ? quiet : ok(j);
+                });
+            },
+            [&](std::size_t, HttpResult&& result) {
+                bodies.push_back(result.body);
+                return true;
+            },
+            kFetchWidth, [&](std::chrono::milliseconds pause) { pauses.push_back(pause); });
+        EXPECT_EQ(end, row.end);
+        ASSERT_EQ(bodies.size(), row.delivered);
+        EXPECT_EQ(bodies.back(), std::to_string(row.delivered - 1));
+        const auto triesOfTen =
+            std::count_if(tally.calls.begin(), tally.calls.end(), [](const Call& call) { return call.index == 10; });
+        EXPECT_EQ(triesOfTen, 2) << "a quiet fetch is tried once more, not three times";
+        const auto retry = std::find_if(tally.calls.begin(), tally.calls.end(),
+                                        [](const Call& call) { return call.index == 10 && call.attempt == 2; });
+        ASSERT_NE(retry, tally.calls.end());
+        EXPECT_EQ(retry->others, 0) << "alone";
+        if (row.end == FetchEnd::ServerStopped) {
+            EXPECT_LE(tally.calls.size(), 10 + 2 * kFetchWidth + 1) << "nothing starts once the server went quiet";
+        }
+    }
+}

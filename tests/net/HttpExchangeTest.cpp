@@ -98,3 +98,46 @@ TEST(HttpExchange, NamesWhatNeverReachedAServer) {
         EXPECT_FALSE(result.reason.empty());
     }
 }
+
+// What a try again needs to know: a 503's Retry-After, and whether any byte came at all.
+TEST(HttpExchange, TellsARetryAfterAndSilenceFromAStalledAnswer) {
+    modWININET::Limits limits;
+    limits.idleTimeout = 300ms;
+    const ScopedLimits scoped(limits);
+    struct Row {
+        const char* why;
+        Script script;
+        Failure failure;
+        bool heardAny;
+        std::optional<long> retryAfter;
+    };
+    const Row rows[] = {
+        {"a 503 with seconds", Script{true, "HTTP/1.0 503 Busy\r\nRetry-After: 7\r\n\r\n"}, Failure::None, true, 7},
+        {"the name in any case, blanks around", Script{true, "HTTP/1.0 503 Busy\r\nretry-AFTER:  3 \r\n\r\n"},
+         Failure::None, true, 3},
+        {"an hour is read as it is; the caller caps it", Script{true, "HTTP/1.0 503 Busy\r\nRetry-After: 3600\r\n\r\n"},
+         Failure::None, true, 3600},
+        {"a date is not seconds",
+         Script{true, "HTTP/1.0 503 Busy\r\nRetry-After: Wed, 21 Oct 2015 07:28:00 GMT\r\n\r\n"}, Failure::None, true,
+         std::nullopt},
+        {"a negative number is not seconds", Script{true, "HTTP/1.0 503 Busy\r\nRetry-After: -5\r\n\r\n"},
+         Failure::None, true, std::nullopt},
+        {"only a 503's delay counts", Script{true, "HTTP/1.0 200 OK\r\nRetry-After: 7\r\n\r\n"}, Failure::None, true,
+         std::nullopt},
+        {"a body that stalls heard something",
+         Script{true, "HTTP/1.0 200 OK\r\nContent-Length: 9\r\n\r\nab", 0, Ending::Hold}, Failure::TimedOut, true,
+         std::nullopt},
+        {"headers that stall heard something", Script{true, "HTTP/1.0 200 OK\r\n", 0, Ending::Hold}, Failure::TimedOut,
+         true, std::nullopt},
+        {"not one byte before the idle limit", Script{false, ""}, Failure::TimedOut, false, std::nullopt},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        LoopbackServer server(row.script);
+        ASSERT_TRUE(server.listening());
+        const modWININET::HttpResult result = getFrom(server.port());
+        EXPECT_EQ(result.failure, row.failure) << result.reason;
+        EXPECT_EQ(result.heardAny, row.heardAny);
+        EXPECT_EQ(result.retryAfterSeconds, row.retryAfter);
+    }
+}

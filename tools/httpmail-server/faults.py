@@ -2,6 +2,8 @@
 answered it; False lets the request through to the normal answer."""
 
 import io
+import socket
+import struct
 import threading
 import time
 import urllib.parse
@@ -133,6 +135,106 @@ def fault_late_first_contact(h):
     if h.command == "GET" and names and urllib.parse.unquote(h.path).endswith("/" + names[0]):
         time.sleep(0.5)
     return False
+
+
+class Counter:
+    """Numbers the requests a fault sees, from 1, across the server's threads."""
+
+    def __init__(self):
+        self.lock, self.count = threading.Lock(), 0
+
+    def next(self):
+        with self.lock:
+            self.count += 1
+            return self.count
+
+
+def reset_now(h):
+    """Ends the connection with a TCP reset (RST), not a clean close: what a flaky link does."""
+    h.connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+    h.connection.close()
+    h.wfile = io.BytesIO()  # the handler's own flush at the end goes nowhere
+    h.close_connection = True
+    return True
+
+
+def reset_every(n):
+    """Every n-th request is reset: in turn right after the request, after the answer's headers,
+    and in the middle of its body."""
+    counter = Counter()
+
+    def fault(h):
+        number = counter.next()
+        if number % n:
+            return False
+        where = (number // n) % 3
+        if where == 0:
+            return reset_now(h)
+        wire, h.wfile = h.wfile, io.BytesIO()
+        h.handle_normally()
+        answer, h.wfile = h.wfile.getvalue(), wire
+        head_end = answer.find(b"\r\n\r\n") + 4
+        h.wfile.write(answer[:head_end] if where == 1 else answer[:head_end + (len(answer) - head_end) // 2])
+        h.wfile.flush()
+        return reset_now(h)
+    return fault
+
+
+def stall_after(n):
+    """The first n requests are answered; from then on the server takes requests and never
+    answers, as one whose back end hangs."""
+    counter = Counter()
+    return lambda h: counter.next() > n and fault_silent(h)
+
+
+def retry_after(seconds):
+    """The first GET of each contact gets 503, with "Retry-After: seconds" unless seconds is "-";
+    the next GET of it is answered."""
+    asked, lock = set(), threading.Lock()
+    extra = [] if seconds == "-" else [("Retry-After", seconds)]
+
+    def fault(h):
+        if h.command != "GET":
+            return False
+        with lock:
+            first = h.path not in asked
+            asked.add(h.path)
+        if first:
+            h.answer(503, b"Busy\r\n", extra=extra)
+        return first
+    return fault
+
+
+# Faults that take a value: "name=value", made once per value so that their counters persist.
+FAULTS_WITH_VALUE = {
+    "reset-every": lambda value: reset_every(int(value)),
+    "stall-after": lambda value: stall_after(int(value)),
+    "retry-after": retry_after,
+}
+_MADE, _MADE_LOCK = {}, threading.Lock()
+
+
+def fault_named(text):
+    """The fault a --fault text names, or None for none or an unknown one."""
+    if not text or text in FAULTS:
+        return FAULTS.get(text) if text else None
+    name, _, value = text.partition("=")
+    if name not in FAULTS_WITH_VALUE or not value:
+        return None
+    with _MADE_LOCK:
+        if text not in _MADE:
+            _MADE[text] = FAULTS_WITH_VALUE[name](value)
+        return _MADE[text]
+
+
+def fault_text(text):
+    """argparse's check of --fault: a known name, or name=value with a valid value."""
+    name, _, value = text.partition("=")
+    if text in FAULTS or (name == "reset-every" and value.isdigit() and int(value) > 0) or (
+            name == "stall-after" and value.isdigit()) or (
+            name == "retry-after" and (value == "-" or value.isdigit())):
+        return text
+    raise ValueError(text)
 
 
 FAULTS = {

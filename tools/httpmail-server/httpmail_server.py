@@ -21,7 +21,7 @@ import threading
 import urllib.parse
 
 import samples
-from faults import FAULTS
+from faults import FAULTS, fault_named, fault_text
 from folder import FOLDER_PATH, MAX_UPLOAD, ContactFolder, multistatus
 
 
@@ -128,7 +128,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         return self.rfile.read(length)
 
     def handle_any(self):
-        fault = FAULTS.get(self.server.current_fault())
+        fault = fault_named(self.server.current_fault())
         if fault and fault(self):
             return None
         return self.handle_normally()
@@ -200,7 +200,9 @@ def main(argv=None):
     parser.add_argument("--folder", required=True, help="directory of .vcf files (created if missing)")
     parser.add_argument("--user", default="demo")
     parser.add_argument("--password", default="demo")
-    parser.add_argument("--fault", choices=sorted(FAULTS), help="answer requests this way")
+    parser.add_argument("--fault", type=fault_text,
+                        help="answer requests this way: one of %s, or reset-every=N, stall-after=N, "
+                        "retry-after=S (S seconds, or - for no Retry-After)" % ", ".join(sorted(FAULTS)))
     parser.add_argument("--fault-file", help="a file naming the fault to use now; empty: none")
     parser.add_argument("--seed-samples", action="store_true", help="write the sample contacts first")
     parser.add_argument("--tls-cert", help="PEM certificate (chain) to serve TLS with; needs --tls-key")

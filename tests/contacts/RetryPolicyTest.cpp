@@ -1,0 +1,138 @@
+// When an idempotent request is tried again, after how long, and when the server counts as gone.
+
+#include "contacts/RetryPolicy.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+using modWININET::Failure;
+using modWININET::HttpResult;
+using namespace std::chrono_literals;
+
+namespace {
+
+HttpResult status(long code, std::optional<long> retryAfter = std::nullopt) {
+    HttpResult result;
+    result.status = code;
+    result.retryAfterSeconds = retryAfter;
+    return result;
+}
+
+HttpResult failed(Failure failure, bool heardAny = false) {
+    HttpResult result;
+    result.failure = failure;
+    result.heardAny = heardAny;
+    return result;
+}
+
+}  // namespace
+
+TEST(RetryPolicy, RetriesWhatTheLinkSpoiltAndNothingElse) {
+    struct Row {
+        const char* why;
+        HttpResult answer;
+        ServerReached reached;
+        TryVerdict verdict;
+    };
+    const Row rows[] = {
+        {"a success is kept", status(200), ServerReached::No, TryVerdict::Done},
+        {"a 404 is the server's word", status(404), ServerReached::Yes, TryVerdict::Done},
+        {"a 500 is the server's word", status(500), ServerReached::Yes, TryVerdict::Done},
+        {"a 503 asks to come back", status(503), ServerReached::No, TryVerdict::Again},
+        {"a reset or cut answer", failed(Failure::CutOff, true), ServerReached::No, TryVerdict::Again},
+        {"a refused connection after a first success", failed(Failure::NoConnection), ServerReached::Yes,
+         TryVerdict::Again},
+        {"a refused connection before any: no server there", failed(Failure::NoConnection), ServerReached::No,
+         TryVerdict::Done},
+        {"a body that stalled midway", failed(Failure::TimedOut, true), ServerReached::Yes, TryVerdict::Again},
+        {"not one byte before the idle limit", failed(Failure::TimedOut), ServerReached::Yes, TryVerdict::Stalled},
+        {"a refused certificate is the same next time", failed(Failure::Certificate), ServerReached::Yes,
+         TryVerdict::Done},
+        {"an answer over the cap is the same next time", failed(Failure::TooBig, true), ServerReached::Yes,
+         TryVerdict::Done},
+        {"no HTTP is the same next time", failed(Failure::NotHttp, true), ServerReached::Yes, TryVerdict::Done},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        EXPECT_EQ(judgeTry(row.answer, row.reached), row.verdict);
+    }
+}
+
+TEST(RetryPolicy, PausesAtOnceThenAQuarterSecondThenASecondOrAsTheServerAsks) {
+    struct Row {
+        const char* why;
+        std::size_t retry;
+        HttpResult answer;
+        std::optional<std::chrono::milliseconds> pause;
+    };
+    const Row rows[] = {
+        {"a reset is usually over at once", 0, failed(Failure::CutOff), 0ms},
+        {"the second retry waits a quarter second", 1, failed(Failure::CutOff), 250ms},
+        {"the third waits a second", 2, failed(Failure::CutOff), 1000ms},
+        {"there is no fourth", 3, failed(Failure::CutOff), std::nullopt},
+        {"a 503 without Retry-After follows the same steps", 1, status(503), 250ms},
+        {"Retry-After is honoured", 0, status(503, 2), 2000ms},
+        {"Retry-After 0 is at once", 2, status(503, 0), 0ms},
+        {"an hour is capped at ten seconds", 0, status(503, 3600), 10000ms},
+        {"Retry-After leaves the number of tries alone", 3, status(503, 1), std::nullopt},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        EXPECT_EQ(retryPause(row.retry, row.answer), row.pause);
+    }
+}
+
+TEST(RetryPolicy, TriesUntilAnAnswerOrTheServerStops) {
+    struct Row {
+        const char* why;
+        HttpResult first;
+        std::vector<HttpResult> next;  // what each try again gets, in turn
+        std::size_t tries;             // how many tries again were made
+        TriesEnd end;
+        long status;  // of the answer kept
+    };
+    const HttpResult reset = failed(Failure::CutOff, true);
+    const HttpResult quiet = failed(Failure::TimedOut);
+    const Row rows[] = {
+        {"a success is no try again", status(200), {}, 0, TriesEnd::Answered, 200},
+        {"one reset, then the answer", reset, {status(200)}, 1, TriesEnd::Answered, 200},
+        {"three resets, then the answer", reset, {reset, reset, status(200)}, 3, TriesEnd::Answered, 200},
+        {"four resets: the last failure is kept", reset, {reset, reset, reset}, 3, TriesEnd::Answered, 0},
+        {"a 404 on the way ends the tries", reset, {status(404)}, 1, TriesEnd::Answered, 404},
+        {"a stall is tried once more", quiet, {status(200)}, 1, TriesEnd::Answered, 200},
+        {"two stalls: the server stopped", quiet, {quiet}, 1, TriesEnd::ServerStopped, 0},
+        {"a stalled body, then nothing: stopped",
+         failed(Failure::TimedOut, true),
+         {quiet},
+         1,
+         TriesEnd::ServerStopped,
+         0},
+        {"a stall, a reset, a stall: stopped", quiet, {reset, quiet}, 2, TriesEnd::ServerStopped, 0},
+        {"refused to the last try: the server went away",
+         reset,
+         {failed(Failure::NoConnection), failed(Failure::NoConnection), failed(Failure::NoConnection)},
+         3,
+         TriesEnd::ServerStopped,
+         0},
+        {"refused, then an answer: a restart",
+         reset,
+         {failed(Failure::NoConnection), status(200)},
+         2,
+         TriesEnd::Answered,
+         200},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        std::size_t made = 0;
+        std::vector<std::chrono::milliseconds> pauses;
+        const TriedAnswer tried = retried(
+            row.first, [&] { return row.next.at(made++); }, ServerReached::Yes,
+            [&](std::chrono::milliseconds pause) { pauses.push_back(pause); });
+        EXPECT_EQ(made, row.tries);
+        EXPECT_EQ(pauses.size(), row.tries) << "a pause before each try again";
+        EXPECT_EQ(tried.end, row.end);
+        EXPECT_EQ(tried.answer.status, row.status);
+    }
+}
