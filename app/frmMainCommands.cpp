@@ -57,7 +57,7 @@ void frmMain::connectActions() {
 }
 
 void frmMain::updateActions() {
-    m_actions->update(m_busy, !selectedLine().empty() || !selectedFile().empty());
+    m_actions->update(m_busy, !selectedLine().empty());
 }
 
 bool frmMain::takeSelection() {
