@@ -28,9 +28,19 @@ std::u16string lineOf(int i) {
     static const std::array<const char*, 12> firsts = {"Anna",  "Ren\xC3\xA9", "J\xC3\xBCrgen", "Chlo\xC3\xAB",
                                                        "Hans",  "Maria",       "\xC5\x81ukasz", "Sofia",
                                                        "Pedro", "Ingrid",      "Noah",          "Emma"};
-    static const std::array<const char*, 12> lasts = {"M\xC3\xBCller", "Schmidt", "Weber",   "Dupr\xC3\xA9",
-                                                      "Nowak",         "Garc\xC3\xAD" "a", "Rossi", "Hansen",
-                                                      "Mueller",       "Moller",  "Milner",  "Smith"};
+    static const std::array<const char*, 12> lasts = {"M\xC3\xBCller",
+                                                      "Schmidt",
+                                                      "Weber",
+                                                      "Dupr\xC3\xA9",
+                                                      "Nowak",
+                                                      "Garc\xC3\xAD"
+                                                      "a",
+                                                      "Rossi",
+                                                      "Hansen",
+                                                      "Mueller",
+                                                      "Moller",
+                                                      "Milner",
+                                                      "Smith"};
     const QString line = QStringLiteral("%1 %2 %3 [%4-%5.vcf]")
                              .arg(QString::fromUtf8(firsts[static_cast<std::size_t>(i) % firsts.size()]),
                                   QString::fromUtf8(lasts[static_cast<std::size_t>(i / 12) % lasts.size()]))
