@@ -43,3 +43,30 @@ inline const QString kBadPortMessage = QStringLiteral("You must specify a valid 
 // What an operation that failed unexpectedly shows: kOperationFailed and the failure's own text.
 inline const QString kOperationFailed = QStringLiteral("The operation failed: ");
 inline const QString kUnknownFailure = QStringLiteral("The operation failed for an unknown reason.");
+
+// The find: the field's accessible name, and the count beside it (matching lines, all lines).
+inline const QString kFindLabel = QStringLiteral("Find:");
+inline const QString kFindCount = QStringLiteral("%1 of %2");
+
+// The list's context menu, in its order; each entry shows its key beside it.
+inline const QString kOpenAction = QStringLiteral("&Open");
+inline const QString kCopyAction = QStringLiteral("&Copy");
+inline const QString kSaveAction = QStringLiteral("&Save As\u2026");
+inline const QString kPasteAction = QStringLiteral("&Paste");
+inline const QString kImportAction = QStringLiteral("&Import\u2026");
+inline const QString kFindAction = QStringLiteral("&Find\u2026");
+inline const QString kRefreshAction = QStringLiteral("&Refresh");
+
+// The file dialogs of Save As and Import.
+inline const QString kSaveTitle = QStringLiteral("Save Contact As");
+inline const QString kImportTitle = QStringLiteral("Import Contacts");
+inline const QString kVcardFilter = QStringLiteral("vCard files (*.vcf *.vcard)");
+inline const QString kAllFilesFilter = QStringLiteral("All files (*)");
+
+// A Copy or Save whose contact did not come: the prefix, then the answer's in-band text
+// ("Error:404"), or kNoAnswer.
+inline const QString kCopyFailed = QStringLiteral("The contact could not be copied: ");
+inline const QString kSaveFetchFailed = QStringLiteral("The contact could not be saved: ");
+inline const QString kNoAnswer = QStringLiteral("the server did not answer.");
+// A Save that could not write: "%1" the file, "%2" the system's reason.
+inline const QString kSaveWriteFailed = QStringLiteral("The contact could not be saved to %1: %2");

@@ -1,8 +1,10 @@
 #include "app/Desktop.h"
 
 #include "app/DetailsBox.h"
+#include "app/FileDialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -25,6 +27,16 @@ public:
         // A vCard or a server's error text is shown as written, never interpreted as markup.
         box.setTextFormat(Qt::PlainText);
         box.exec();
+    }
+
+    QString chooseSaveFile(QWidget* parent, const QString& suggestedName) override {
+        const std::unique_ptr<QFileDialog> dialog = makeSaveDialog(parent, suggestedName);
+        return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
+    }
+
+    QStringList chooseImportFiles(QWidget* parent) override {
+        const std::unique_ptr<QFileDialog> dialog = makeImportDialog(parent);
+        return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles() : QStringList();
     }
 
     void endProgram() override {

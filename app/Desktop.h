@@ -1,18 +1,25 @@
 #pragma once
-// The one way the program shows a message box or ends itself. The default shows a real modal
-// QMessageBox (a DetailsBox for MessageStyle::Details) and ends the process; tests install a
-// recorder so no box blocks and the test process lives on.
+// The one way the program shows a message box, asks for a file or ends itself. The default shows a
+// real modal QMessageBox (a DetailsBox for MessageStyle::Details) or file dialog and ends the
+// process; tests install a recorder so no box blocks and the test process lives on.
 
 #include "app/AppTexts.h"
 #include "contacts/ContactScreen.h"
 
 #include <QString>
+#include <QStringList>
+
+class QWidget;
 
 class Desktop {
 public:
     virtual ~Desktop() = default;
     // Modal: returns when the box is dismissed. An empty title means kApplicationTitle.
     virtual void showMessage(const QString& text, MessageStyle style, const QString& title) = 0;
+    // Modal: the file the user chose to save a contact as (see makeSaveDialog); empty: cancelled.
+    virtual QString chooseSaveFile(QWidget* parent, const QString& suggestedName) = 0;
+    // Modal: the files the user chose to import (see makeImportDialog); empty: cancelled.
+    virtual QStringList chooseImportFiles(QWidget* parent) = 0;
     // Ends the program at once with status 0. A recorder returns; the caller then stops its work.
     virtual void endProgram() = 0;
 };

@@ -69,14 +69,18 @@ void ScreenFeed::setCaption(QString text) {
     });
 }
 
-void ScreenFeed::appendLine(QString line) {
-    update([&] { m_pending.lines.push_back(std::move(line)); });
+void ScreenFeed::appendLine(QString line, QString file) {
+    update([&] {
+        m_pending.lines.push_back(std::move(line));
+        m_pending.files.push_back(std::move(file));
+    });
 }
 
 void ScreenFeed::clearList() {
     update([&] {
         m_pending.cleared = true;
         m_pending.lines.clear();
+        m_pending.files.clear();
     });
 }
 

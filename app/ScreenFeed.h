@@ -27,6 +27,7 @@
 struct ViewChanges {
     bool cleared = false;  // the list was emptied before `lines` came
     QStringList lines;     // to append
+    QStringList files;     // the file name of each of lines
     bool show = false;     // the window is to be shown
     QStringList titles;    // to give the window system, in order
     bool empty() const { return !cleared && lines.isEmpty() && !show && titles.isEmpty(); }
@@ -50,7 +51,7 @@ public:
 
     // The worker.
     void setCaption(QString text);
-    void appendLine(QString line);
+    void appendLine(QString line, QString file = {});
     void clearList();
     void showWindow();
     // Posts `onGui` to the GUI thread and returns once it has run, or at once when the feed is or

@@ -4,10 +4,14 @@
 #include "app/AppIcon.h"
 #include "app/AppTexts.h"
 #include "app/CaptionFit.h"
+#include "app/ContactClipboard.h"
+#include "app/ContactListModel.h"
 #include "app/Controls.h"
 #include "app/CopyDrop.h"
 #include "app/Desktop.h"
+#include "app/FindBar.h"
 #include "app/HeapTrim.h"
+#include "app/ListActions.h"
 #include "app/Twips.h"
 #include "app/WindowCentring.h"
 #include "app/XdndCopyFilter.h"
@@ -23,27 +27,8 @@
 #include <QListView>
 #include <QMimeData>
 #include <QPushButton>
-#include <QStringListModel>
 
 #include <utility>
-
-namespace {
-
-DropFormats dropFormatsOf(const QMimeData& data) {
-    DropFormats formats;
-    if (data.hasFormat(QStringLiteral("text/uri-list"))) {
-        formats.uriList = data.data(QStringLiteral("text/uri-list")).toStdString();
-    }
-    for (const char* type : {"text/vcard", "text/x-vcard", "text/directory"}) {
-        if (data.hasFormat(QString::fromLatin1(type))) {
-            formats.vcardData = data.data(QString::fromLatin1(type)).toStdString();
-            break;
-        }
-    }
-    return formats;
-}
-
-}  // namespace
 
 frmMain::frmMain(QWidget* parent, HttpExchange http)
     : QWidget(parent, Qt::Window),
@@ -63,6 +48,7 @@ frmMain::frmMain(QWidget* parent, HttpExchange http)
     // Not `activated`: with a desktop set to open on a single click it would fire on a click, and a
     // click only selects.
     connect(m_list1, &QListView::doubleClicked, this, &frmMain::List1_DblClick);
+    connectActions();
     m_list1->installEventFilter(this);
     // Drops anywhere on the window, the list included: the list takes none itself.
     setAcceptDrops(true);
@@ -78,9 +64,9 @@ frmMain::~frmMain() {
 }
 
 void frmMain::createControls() {
-    m_lines = new QStringListModel(this);
+    m_lines = new ContactListModel(this);
     m_list1 = makeControl<QListView>(this, "List1");
-    m_list1->setModel(m_lines);
+    m_find = new FindBar(m_lines, m_list1, this);  // the list shows the find's view of the lines
     // A line is the record of a contact, not a text to edit; a double-click shows the contact.
     m_list1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // One line of text per row: the view need not measure every row again as the list grows.
@@ -91,6 +77,7 @@ void frmMain::createControls() {
     m_cmdRefresh = makeButton(this, "cmdRefresh", kRefreshButton);
     m_label1 = makeLabel(this, "Label1", kDropHelp);
     m_label1->setWordWrap(true);
+    m_actions = new ListActions(this, m_list1);
     setTabOrder(m_list1, m_cmdClose);
     setTabOrder(m_cmdClose, m_cmdRefresh);
     m_list1->setFocus();
@@ -125,7 +112,7 @@ void frmMain::cmdRefresh_Click() {
     if (m_busy) {
         return;
     }
-    m_lines->setStringList({});
+    m_lines->clear();
     // A failed listing here brings no login back.
     start(Operation::Other, [](ContactClient& client) { return client.ListContacts(); });
 }
@@ -134,7 +121,7 @@ void frmMain::List1_DblClick() {
     if (m_busy) {
         return;
     }
-    m_selectionAtStart = selectedLine();
+    takeSelection();
     start(Operation::Other, [](ContactClient& client) {
         client.List1_DblClick();
         return ListingResult::Listed;
@@ -152,7 +139,12 @@ void frmMain::closeEvent(QCloseEvent* event) {
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_list1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* keyEvent = static_cast<QKeyEvent*>(event);
+        // The list would copy its line's text itself when Copy cannot run now (no line, busy).
+        if (keyEvent->matches(QKeySequence::Copy)) {
+            return true;
+        }
+        const int key = keyEvent->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             if (!selectedLine().empty()) {
                 List1_DblClick();
@@ -188,9 +180,7 @@ void frmMain::dropEvent(QDropEvent* event) {
     if (!event->isAccepted()) {
         return;
     }
-    start(Operation::Other, [items = dropItems(dropFormatsOf(*event->mimeData()))](ContactClient& client) {
-        return client.Form_OLEDragDrop(items);
-    });
+    startUpload(dropItems(dropFormatsOf(*event->mimeData())));
 }
 
 bool frmMain::start(Operation kind, Work work) {
@@ -201,6 +191,7 @@ bool frmMain::start(Operation kind, Work work) {
         m_worker.join();  // one the program's end abandoned: it has run its course by now
     }
     m_busy = true;
+    updateActions();
     setCursor(Qt::BusyCursor);
     m_feed.beginOperation();
     m_worker = std::thread(&frmMain::runOnWorker, this, ContactClient(*this, modMain::loginState, m_http),
@@ -226,6 +217,7 @@ void frmMain::operationEnded(Operation kind, ListingResult result) {
     m_worker.join();
     showChanges();  // the last caption and the whole list are on screen before input resumes
     m_busy = false;
+    updateActions();
     unsetCursor();
     returnFreedMemory();
     if (result == ListingResult::ProgramEnded) {

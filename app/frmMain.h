@@ -1,13 +1,13 @@
 #pragma once
 // The main window and start-up object: shows itself, asks for the login, lists the contacts, and
-// then waits for cmdRefresh, cmdClose, double-clicks, Enter on a line and drops. It is the contact
-// logic's window.
+// then waits for cmdRefresh, cmdClose, double-clicks, Enter on a line, drops and the keys and
+// context menu of ListActions (Copy, Save As, Paste, Import, Find). It is the contact logic's window.
 //
 // Every operation (a listing, a contact's details, a drop's upload) runs on a worker thread of its
 // own, one at a time: the GUI thread keeps its event loop, and while an operation runs the window
-// takes no Refresh, no double-click or Enter and no drop (nothing is queued for later) and shows
-// the busy cursor. The ContactScreen calls come from that worker and are handed to the GUI thread
-// through a ScreenFeed; called on the GUI thread itself (as tests do) they act the same way.
+// takes no Refresh, no double-click or Enter, no drop and none of the actions that start one
+// (nothing is queued for later) and shows the busy cursor. The ContactScreen calls come from that worker and are handed
+// to the GUI thread through a ScreenFeed; called on the GUI thread itself (as tests do) they act the same way.
 
 #include "app/ScreenFeed.h"
 #include "contacts/ContactClient.h"
@@ -20,10 +20,12 @@
 #include <functional>
 #include <thread>
 
+class ContactListModel;
+class FindBar;
+class ListActions;
 class QLabel;
 class QListView;
 class QPushButton;
-class QStringListModel;
 
 class frmMain final : public QWidget, public ContactScreen {
     Q_OBJECT
@@ -40,13 +42,30 @@ public:
     void cmdClose_Click();
     void List1_DblClick();
 
+    // The actions beyond the buttons. Each needs a selected line or starts an operation as
+    // ListActions says, and does nothing otherwise.
+    // Copy: the selected contact, fetched again, onto the clipboard (see ContactClipboard.h),
+    // unless another program took the clipboard meanwhile.
+    void copyContact();
+    // Save As: the selected contact, fetched again, into the file the user picks.
+    void saveContact();
+    // Paste: what the clipboard holds goes the drop's way (see PasteItems.h).
+    void pasteContacts();
+    // Import: the files the user picks go the drop's way.
+    void importContacts();
+    // Find: shows the find field (see FindBar.h).
+    void openFind();
+
     // ContactScreen, called from the operation's worker thread; on the GUI thread (as tests call
     // them) they take the same way to the screen.
     void setCaption(const std::u16string& text) override;
     void appendLine(const std::u16string& line) override;
+    void appendContact(const std::u16string& line, const std::u16string& file) override;
     void clearList() override;
     // On the GUI thread the selected line now; on the worker the one selected when it started.
     std::u16string selectedLine() const override;
+    // The file kept beside the selected line; on the worker the one selected when it started.
+    std::u16string selectedFile() const override;
     void showWindow() override;
     // Shown by the GUI thread, over the window as it is then; returns after the box's OK.
     void showMessage(const std::u16string& prompt, MessageStyle style, const std::u16string& title) override;
@@ -84,6 +103,13 @@ private:
     void showPending();
     void showChanges();
     void post(std::function<void()> call);
+    void connectActions();
+    void updateActions();
+    // Remembers the selected line and file for the worker; false when no line is selected.
+    bool takeSelection();
+    // Return in the find field: the selected match, else the first one.
+    void openFromFind();
+    void startUpload(std::optional<std::vector<DropItem>> items);
 
     HttpExchange m_http;
     ScreenFeed m_feed;
@@ -91,13 +117,17 @@ private:
     bool m_busy = false;
     bool m_programEnded = false;
     std::u16string m_selectionAtStart;  // what the worker's selectedLine() answers
+    std::u16string m_fileAtStart;       // and its selectedFile()
+    quint64 m_clipboardChanges = 0;     // counts every change of the clipboard's owner or data
     QElapsedTimer m_sinceFrame;         // the frame clock: the next change, title included, is due a
                                         // frame after the last
 
     QListView* m_list1 = nullptr;
-    QStringListModel* m_lines = nullptr;  // one display line per contact, nothing else per row
+    ContactListModel* m_lines = nullptr;  // one display line per contact, and its file
     QLabel* m_label2 = nullptr;
     QPushButton* m_cmdClose = nullptr;
     QPushButton* m_cmdRefresh = nullptr;
     QLabel* m_label1 = nullptr;
+    ListActions* m_actions = nullptr;
+    FindBar* m_find = nullptr;
 };

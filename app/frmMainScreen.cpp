@@ -1,11 +1,12 @@
 // frmMain's ContactScreen side: what an operation's worker thread asks of the window, handed to the
 // GUI thread through the ScreenFeed and brought to the screen at most once a frame.
 
+#include "app/ContactListModel.h"
 #include "app/Desktop.h"
 #include "app/frmMain.h"
+#include "contacts/GetSubString.h"
 
 #include <QListView>
-#include <QStringListModel>
 #include <QThread>
 #include <QTimer>
 
@@ -15,6 +16,12 @@ namespace {
 
 // About one frame of a 60 Hz screen: the window changes no more often while an operation runs.
 constexpr qint64 kFrameMilliseconds = 16;
+
+// The line the user has selected: the current one, when it is selected; else invalid.
+QModelIndex selectedIndex(const QListView* list) {
+    const QModelIndex current = list->currentIndex();
+    return current.isValid() && list->selectionModel()->isSelected(current) ? current : QModelIndex();
+}
 
 }  // namespace
 
@@ -35,15 +42,9 @@ void frmMain::showChanges() {
     ViewChanges changes = m_feed.take();
     m_sinceFrame.start();
     if (changes.cleared) {
-        m_lines->setStringList({});
+        m_lines->clear();
     }
-    if (!changes.lines.isEmpty()) {
-        const int first = m_lines->rowCount();
-        m_lines->insertRows(first, static_cast<int>(changes.lines.size()));
-        for (qsizetype i = 0; i < changes.lines.size(); ++i) {
-            m_lines->setData(m_lines->index(first + static_cast<int>(i)), changes.lines[i]);
-        }
-    }
+    m_lines->append(changes.lines, changes.files);
     if (changes.show) {
         show();
     }
@@ -58,7 +59,13 @@ void frmMain::setCaption(const std::u16string& text) {
 }
 
 void frmMain::appendLine(const std::u16string& line) {
-    m_feed.appendLine(QString::fromStdU16String(line));
+    // A line that comes without its file keeps the one its text names.
+    using namespace contacttext;
+    appendContact(line, GetSubString(line, std::u16string(fileOpen), std::u16string(fileClose)));
+}
+
+void frmMain::appendContact(const std::u16string& line, const std::u16string& file) {
+    m_feed.appendLine(QString::fromStdU16String(line), QString::fromStdU16String(file));
 }
 
 void frmMain::clearList() {
@@ -69,10 +76,14 @@ std::u16string frmMain::selectedLine() const {
     if (QThread::currentThread() != thread()) {
         return m_selectionAtStart;
     }
-    const QModelIndex current = m_list1->currentIndex();
-    return current.isValid() && m_list1->selectionModel()->isSelected(current)
-               ? current.data().toString().toStdU16String()
-               : std::u16string();
+    return selectedIndex(m_list1).data().toString().toStdU16String();
+}
+
+std::u16string frmMain::selectedFile() const {
+    if (QThread::currentThread() != thread()) {
+        return m_fileAtStart;
+    }
+    return selectedIndex(m_list1).data(ContactListModel::FileRole).toString().toStdU16String();
 }
 
 void frmMain::showWindow() {

@@ -1,7 +1,6 @@
 #include "contacts/ContactClient.h"
 
 #include "contacts/ContactTexts.h"
-#include "contacts/GetSubString.h"
 #include "contacts/OrderedFetch.h"
 #include "contacts/RefusalText.h"
 #include "contacts/VCardName.h"
@@ -64,7 +63,7 @@ ListingResult ContactClient::ListContacts() {
         files.size(), [&](std::size_t i) { return m_folder.getOnce(files[i]); },
         [&](std::size_t i, modWININET::HttpResult&& card) {
             m_screen.setCaption(std::u16string(progressStart) + decimal(i + 1) + ofTotal);
-            m_screen.appendLine(displayLine(vcardName(cardBytes(card)), files[i]));
+            m_screen.appendContact(displayLine(vcardName(cardBytes(card)), files[i]), files[i]);
             listed = i + 1;
             return true;
         },
@@ -86,14 +85,16 @@ void ContactClient::PostContact(const std::u16string& sData) const {
     m_folder.post(codepage::windows1252Bytes(sData));
 }
 
-void ContactClient::List1_DblClick() {
-    using namespace contacttext;
-    const std::u16string file =
-        GetSubString(m_screen.selectedLine(), std::u16string(fileOpen), std::u16string(fileClose));
-    const modWININET::HttpResult answer = m_folder.get(file);
+modWININET::HttpResult ContactClient::fetchContact(std::u16string_view file) const {
+    return m_folder.get(file);
+}
+
+std::u16string detailsText(const modWININET::HttpResult& answer) {
     // Most address books write UTF-8; the user's other programs show such a contact as UTF-8 too.
-    // An error shows as its in-band text ("Error:404"), no answer as the empty text.
-    m_screen.showMessage(
-        answer.succeeded() ? utf8::decodeOrWindows1252(std::string_view(answer.body)) : modWININET::inBandText(answer),
-        MessageStyle::Details, {});
+    return answer.succeeded() ? utf8::decodeOrWindows1252(std::string_view(answer.body))
+                              : modWININET::inBandText(answer);
+}
+
+void ContactClient::List1_DblClick() {
+    m_screen.showMessage(detailsText(fetchContact(m_screen.selectedFile())), MessageStyle::Details, {});
 }

@@ -22,6 +22,10 @@ enum class ListingResult {
     ProgramEnded,  // fatal: the message was shown and dismissed; the caller ends the program
 };
 
+// The text the details view shows for a contact's GET: its bytes as UTF-8 when they are valid
+// UTF-8, else as Windows-1252; an error as its in-band text ("Error:404"), no answer as empty text.
+std::u16string detailsText(const modWININET::HttpResult& answer);
+
 class ContactClient {
 public:
     // Contacts are fetched several at a time over http.
@@ -37,8 +41,10 @@ public:
     std::u16string GetContact(const std::u16string& ContactURL) const;
     // One POST of sData on the contact folder, through Windows-1252; the outcome is not reported.
     void PostContact(const std::u16string& sData) const;
-    // Fetches the contact of screen.selectedLine() and shows its text in the details view: as
-    // UTF-8 when its bytes are valid UTF-8, else as Windows-1252.
+    // The answer of one GET of a contact by its file name, as List1_DblClick fetches it: for a
+    // window that takes the contact's bytes elsewhere (the clipboard, a file).
+    modWININET::HttpResult fetchContact(std::u16string_view file) const;
+    // Fetches the contact of screen.selectedFile() and shows its detailsText in the details view.
     void List1_DblClick();
     // Posts each complete card of every dropped item (one POST each, byte for byte), an item with
     // none whole when it holds "VCARD", rejects the rest, then clears and lists again, and gives

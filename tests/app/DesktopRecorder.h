@@ -26,6 +26,14 @@ public:
             onMessage(messages.back());
         }
     }
+    QString chooseSaveFile(QWidget* /*parent*/, const QString& suggestedName) override {
+        suggestedNames << suggestedName;
+        return saveAnswer;
+    }
+    QStringList chooseImportFiles(QWidget* /*parent*/) override {
+        ++importDialogs;
+        return importAnswer;
+    }
     void endProgram() override { ++endings; }
 
     QStringList texts() const {
@@ -38,6 +46,10 @@ public:
 
     std::vector<Message> messages;
     int endings = 0;
+    QString saveAnswer;          // what the Save As dialog answers; empty: cancelled
+    QStringList suggestedNames;  // the name each Save As dialog was opened with
+    QStringList importAnswer;    // what the Import dialog answers; empty: cancelled
+    int importDialogs = 0;
     std::function<void(const Message&)> onMessage;  // runs while the "box" would be up
 
 private:

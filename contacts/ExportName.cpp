@@ -1,4 +1,4 @@
-#include "cli/ExportName.h"
+#include "contacts/ExportName.h"
 
 #include "codec/Utf8.h"
 #include "contacts/PercentDecoded.h"

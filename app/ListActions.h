@@ -1,0 +1,49 @@
+#pragma once
+// The main window's seven actions, each on the desktop's standard key, and the list's context menu
+// that holds them in this order: Open (Return), Copy, Save As, Paste, Import, Find, Refresh. The
+// menu opens on a right click, the Menu key and Shift+F10 over the list. Every key but Return works
+// wherever the focus is in the window; inside a text field Copy and Paste stay the field's own.
+//
+// The actions only say what was asked: the window decides whether it can be done now.
+
+#include <QObject>
+
+class QAbstractItemView;
+class QAction;
+class QMenu;
+class QPoint;
+class QWidget;
+
+class ListActions final : public QObject {
+    Q_OBJECT
+public:
+    ListActions(QWidget* window, QAbstractItemView* list);
+
+    // Enables what can be done: nothing that starts an operation while one runs, nothing that needs
+    // a line without a selected one.
+    void update(bool busy, bool lineSelected);
+
+    QAction* open() const { return m_open; }
+    QAction* copy() const { return m_copy; }
+    QAction* save() const { return m_save; }
+    QAction* paste() const { return m_paste; }
+    QAction* import() const { return m_import; }
+    QAction* find() const { return m_find; }
+    QAction* refresh() const { return m_refresh; }
+
+private:
+    QAction* makeAction(QWidget* window, const char* name, const QString& text);
+    // Pops the menu up at pos in the list's viewport, or below the current line for a key.
+    void popUp(const QPoint& pos);
+    void popUpAtCurrentLine();
+
+    QAbstractItemView* m_list;
+    QMenu* m_menu;
+    QAction* m_open;
+    QAction* m_copy;
+    QAction* m_save;
+    QAction* m_paste;
+    QAction* m_import;
+    QAction* m_find;
+    QAction* m_refresh;
+};
