@@ -7,6 +7,7 @@
 #include "app/Twips.h"
 
 #include <QAbstractItemView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,6 +38,12 @@ FindBar::FindBar(ContactListModel* lines, QAbstractItemView* list, QWidget* wind
 }
 
 void FindBar::open() {
+    if (m_txtFind->isHidden()) {
+        const QModelIndex current = m_list->currentIndex();
+        const bool selected = current.isValid() && m_list->selectionModel()->isSelected(current);
+        m_selectedBeforeFind =
+            selected ? QPersistentModelIndex(m_filter->mapToSource(current)) : QPersistentModelIndex();
+    }
     m_txtFind->show();
     m_lblFindCount->show();
     showCount();
@@ -50,6 +57,11 @@ void FindBar::close() {
     m_txtFind->hide();
     m_lblFindCount->hide();
     m_list->setFocus(Qt::OtherFocusReason);
+    // A filter drops the selection of a line it hides; a list cleared since leaves the index invalid.
+    if (!m_list->selectionModel()->hasSelection() && m_selectedBeforeFind.isValid()) {
+        m_list->setCurrentIndex(m_filter->mapFromSource(m_selectedBeforeFind));
+    }
+    m_selectedBeforeFind = QPersistentModelIndex();
     if (m_list->currentIndex().isValid()) {
         m_list->scrollTo(m_list->currentIndex());
     }

@@ -5,6 +5,7 @@
 // the window moves: the field takes space that was empty.
 
 #include <QObject>
+#include <QPersistentModelIndex>
 
 class ContactListModel;
 class FindFilter;
@@ -21,7 +22,8 @@ public:
 
     // Shows the field with the focus in it, its text selected.
     void open();
-    // Clears and hides the field; the focus goes back to the list.
+    // Clears and hides the field; the focus goes back to the list. The line selected before the
+    // find comes back selected when the find left none selected (it was not among the matches).
     void close();
 
 signals:
@@ -39,4 +41,5 @@ private:
     FindFilter* m_filter;
     QLineEdit* m_txtFind;
     QLabel* m_lblFindCount;
+    QPersistentModelIndex m_selectedBeforeFind;  // a line of m_lines, not of the filter
 };

@@ -105,6 +105,17 @@ TEST_F(Find, EscapeBringsEveryLineBackWithTheSelectionKept) {
     EXPECT_EQ(recorder.endings, 0) << "Escape does not end the program";
 }
 
+TEST_F(Find, EscapeGivesBackTheLineSelectedBeforeAFindThatHidIt) {
+    QAbstractItemView* list = listOf(window);
+    list->setCurrentIndex(list->model()->index(1, 0));
+    ASSERT_EQ(window.selectedLine(), u"Anna Schmidt [anna.vcf]");
+    press(QKeySequence::Find);
+    type("weber");
+    EXPECT_TRUE(window.selectedLine().empty()) << "the filter hides Anna";
+    QTest::keyClick(field(), Qt::Key_Escape);
+    EXPECT_EQ(window.selectedLine(), u"Anna Schmidt [anna.vcf]");
+}
+
 TEST_F(Find, ALineArrivingDuringAFindIsFilteredAsItComes) {
     press(QKeySequence::Find);
     type("weber");
