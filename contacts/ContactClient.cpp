@@ -59,15 +59,26 @@ ListingResult ContactClient::ListContacts() {
     const std::vector<std::u16string> files = contactFiles(std::move(answer));
     m_screen.showWindow();
     const std::u16string ofTotal = std::u16string(progressOf) + decimal(files.size());
+    std::optional<modWININET::HttpResult> refused;
     fetchInOrder(
         files.size(), [&](std::size_t i) { return m_folder.get(files[i]); },
         [&](std::size_t i, modWININET::HttpResult&& card) {
+            if (card.failure == modWININET::Failure::Certificate) {
+                refused = std::move(card);  // the server now shows a certificate that fails: no more from it
+                return false;
+            }
             m_screen.setCaption(std::u16string(progressStart) + decimal(i + 1) + ofTotal);
             m_screen.appendLine(displayLine(vcardName(cardBytes(card)), files[i]));
             return true;
         },
         m_fetchWidth);
     m_screen.setCaption(std::u16string(listedCaption));
+    if (refused) {
+        // The lines so far stay: they came from the server as it was verified.
+        m_screen.showMessage(secureConnectionRefused(m_folder.login(), *refused), MessageStyle::Information,
+                             std::u16string(messageTitle));
+        return ListingResult::Rejected;
+    }
     return ListingResult::Listed;
 }
 

@@ -30,7 +30,9 @@ public:
     ContactClient(ContactScreen& screen, LoginState login, HttpFunction http);
 
     // Appends one line per contact to the list, in the folder's order; never clears it. An href
-    // whose last segment is empty names the folder or nothing: it gets no GET and no line.
+    // whose last segment is empty names the folder or nothing: it gets no GET and no line. A
+    // contact whose server certificate is refused ends the listing as a refused PROPFIND does
+    // (message, Rejected), with the lines before it kept.
     ListingResult ListContacts();
     // The answer of one GET of ContactURL in the in-band form: the vCard, "Error:" and the status,
     // or empty.
