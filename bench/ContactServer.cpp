@@ -10,8 +10,8 @@
 #include <unistd.h>
 
 #include <charconv>
-#include <memory>
 #include <cstdio>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <thread>

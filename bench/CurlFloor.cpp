@@ -41,8 +41,7 @@ std::string contactUrl(const std::string& base, int i) {
 
 }  // namespace
 
-std::string curlExchange(const std::string& url, const char* verb, const std::string& body,
-                         const std::string& caFile) {
+std::string curlExchange(const std::string& url, const char* verb, const std::string& body, const std::string& caFile) {
     const std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(
         curl_slist_append(nullptr, kAuthorization), &curl_slist_free_all);
     std::string answer;

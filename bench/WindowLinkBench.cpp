@@ -40,8 +40,8 @@ Listing windowListing(frmMain& window, std::int32_t port, bool secure, int conta
 
 double curlListingMs(LinkedServer linked, int width, const std::filesystem::path& trusted, bool& whole) {
     const int contacts = linked.server.contacts();
-    const std::string base = std::string(linked.server.secure() ? "https" : "http") + "://127.0.0.1:" +
-                             std::to_string(linked.link.port()) + "/vqhttpmail/2/3/4/Contacts";
+    const std::string base = std::string(linked.server.secure() ? "https" : "http") +
+                             "://127.0.0.1:" + std::to_string(linked.link.port()) + "/vqhttpmail/2/3/4/Contacts";
     QElapsedTimer clock;
     clock.start();
     whole = curlListing(base, contacts, width, trusted.string()) == contacts + 1;

@@ -144,9 +144,9 @@ void registerTlsBeside(const ContactServer& plain, const ContactServer& secure) 
     for (const ContactServer* server : {&plain, &secure}) {
         const std::string how = server->secure() ? "tls" : "plain";
         using Run = void (*)(benchmark::State&, const ContactServer*, std::string);
-        for (const auto& [name, run] : {std::pair<std::string, Run>{"ListContactsFast1000/" + how, ListContactsFast},
-                                        std::pair<std::string, Run>{"BareCurlSixAtATimeFast1000/" + how,
-                                                                    BareCurlSixAtATimeFast}}) {
+        for (const auto& [name, run] :
+             {std::pair<std::string, Run>{"ListContactsFast1000/" + how, ListContactsFast},
+              std::pair<std::string, Run>{"BareCurlSixAtATimeFast1000/" + how, BareCurlSixAtATimeFast}}) {
             benchmark::RegisterBenchmark(name.c_str(), run, server, name)
                 ->Unit(benchmark::kMillisecond)
                 ->Iterations(5)
