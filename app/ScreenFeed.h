@@ -46,7 +46,6 @@ public:
     ViewChanges take();
     // Any thread: from now on nothing is kept, posted or waited for.
     void abandon();
-    bool abandoned() const;
 
     // The worker.
     void setCaption(QString text);

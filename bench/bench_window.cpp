@@ -5,6 +5,7 @@
 // plain and over TLS, and how long the GUI thread's event loop went without running. Runs on xcb under Xvfb with a
 // window manager when it can, and says where it ran.
 
+#include "app/HeapTrim.h"
 #include "app/frmLogin.h"
 #include "app/frmMain.h"
 #include "bench/BenchDisplay.h"
@@ -115,6 +116,7 @@ int main(int argc, char** argv) {
     const DelayLink link(thousand.port(), std::chrono::milliseconds(20));
     const DelayLink tlsLink(thousandOverTls.port(), std::chrono::milliseconds(20));
     const ContactServer slowListing(20, std::chrono::seconds(6));
+    configureMalloc();  // as the program's main does
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     std::printf("bench_window: the window runs on %s\n", display.description().c_str());
