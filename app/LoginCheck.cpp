@@ -1,23 +1,13 @@
 #include "app/LoginCheck.h"
 
 #include "contacts/BasicAuthorization.h"
+#include "contacts/PortText.h"
 
-#include <charconv>
 #include <string>
 
 std::optional<std::int32_t> parsePort(const QString& text) {
     // Latin-1 is safe here: anything outside it is not a digit and fails the parse anyway.
-    const std::string digits = text.trimmed().toLatin1().toStdString();
-    if (digits.empty() || digits.front() == '+' || digits.front() == '-') {
-        return std::nullopt;
-    }
-    std::int32_t port = 0;
-    const char* end = digits.data() + digits.size();
-    const auto [stop, error] = std::from_chars(digits.data(), end, port);
-    if (error != std::errc() || stop != end || port < 1 || port > 65535) {
-        return std::nullopt;
-    }
-    return port;
+    return parsePortText(text.trimmed().toLatin1().toStdString());
 }
 
 std::u16string authorizationFor(const QString& username, const QString& password) {

@@ -38,11 +38,6 @@ void ScreenFeed::abandon() {
     m_answered.notify_all();
 }
 
-bool ScreenFeed::abandoned() const {
-    const std::lock_guard lock(m_mutex);
-    return m_abandoned;
-}
-
 template <typename Change>
 void ScreenFeed::update(Change change) {
     const std::lock_guard lock(m_mutex);

@@ -47,7 +47,6 @@ public:
     ViewChanges take();
     // Any thread: from now on nothing is kept, posted or waited for.
     void abandon();
-    bool abandoned() const;
 
     // The worker.
     void setCaption(QString text);

@@ -14,7 +14,6 @@
 #include "app/ListActions.h"
 #include "app/Twips.h"
 #include "app/WindowCentring.h"
-#include "app/XdndCopyFilter.h"
 #include "app/frmLogin.h"
 #include "app/modMain.h"
 #include "contacts/DropItems.h"
@@ -34,8 +33,6 @@ frmMain::frmMain(QWidget* parent, HttpExchange http)
     : QWidget(parent, Qt::Window),
       m_http(std::move(http)),
       m_feed([this](std::function<void()> call) { post(std::move(call)); }, [this] { showPending(); }) {
-    configureMalloc();
-    answerMovesAsCopies();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kMainCaption);
     setWindowIcon(appIcon());

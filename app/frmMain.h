@@ -12,7 +12,7 @@
 #include "app/ScreenFeed.h"
 #include "contacts/ContactClient.h"
 #include "contacts/ContactScreen.h"
-#include "contacts/HttpFunction.h"
+#include "contacts/HttpExchange.h"
 
 #include <QElapsedTimer>
 #include <QWidget>

@@ -1,5 +1,7 @@
 #include "bench/ContactServer.h"
 
+#include "bench/ServerConnection.h"
+
 #include "tests/support/LoopbackServer.h"
 
 #include <signal.h>
@@ -9,6 +11,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -71,37 +74,56 @@ std::string reply(const std::string& request, int contacts, const std::string& f
         "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Contact [" + n + "]\r\nEMAIL:c" + n + "@example.com\r\nEND:VCARD\r\n");
 }
 
-[[noreturn]] void serve(int listenFd, int contacts, std::chrono::milliseconds listingDelay) {
-    const std::string folderListing = listing(contacts);
+struct Folder {
+    int contacts;
+    std::chrono::milliseconds listingDelay;
+    std::string listing;
+};
+
+void answerOne(ServerConnection& connection, const Folder& folder) {
     std::string received;
     char buffer[16384];
+    // The whole request is read before answering, so closing never resets the client.
+    while (connection.ok() && nettest::completeRequestLength(received) == 0) {
+        const long n = connection.receive(buffer, sizeof buffer);
+        if (n <= 0) {
+            break;
+        }
+        received.append(buffer, static_cast<std::size_t>(n));
+    }
+    if (nettest::completeRequestLength(received) != 0) {
+        if (received.starts_with("PROPFIND")) {
+            std::this_thread::sleep_for(folder.listingDelay);
+        }
+        connection.sendAll(reply(received.substr(0, received.find("\r\n")), folder.contacts, folder.listing));
+    }
+}
+
+// A TLS handshake waits a round trip for the client: over a slow link one connection at a time would
+// time the server, so each TLS connection gets a thread of its own. Plain ones are answered in turn.
+[[noreturn]] void serve(int listenFd, const Folder& folder, const std::shared_ptr<ssl_ctx_st>& tls) {
     for (;;) {
         const int fd = accept(listenFd, nullptr, nullptr);
         if (fd < 0) {
             continue;
         }
-        received.clear();
-        // The whole request is read before answering, so closing never resets the client.
-        while (nettest::completeRequestLength(received) == 0) {
-            const ssize_t n = recv(fd, buffer, sizeof buffer, 0);
-            if (n <= 0) {
-                break;
-            }
-            received.append(buffer, static_cast<std::size_t>(n));
+        if (!tls) {
+            ServerConnection connection(fd, nullptr);
+            answerOne(connection, folder);
+            continue;
         }
-        if (nettest::completeRequestLength(received) != 0) {
-            if (received.starts_with("PROPFIND")) {
-                std::this_thread::sleep_for(listingDelay);
-            }
-            nettest::sendBlocking(fd, reply(received.substr(0, received.find("\r\n")), contacts, folderListing));
-        }
-        close(fd);
+        std::thread([fd, &folder, tls] {
+            ServerConnection connection(fd, tls.get());
+            answerOne(connection, folder);
+        }).detach();
     }
 }
 
 }  // namespace
 
-ContactServer::ContactServer(int contacts, std::chrono::milliseconds listingDelay) : m_contacts(contacts) {
+ContactServer::ContactServer(int contacts, std::chrono::milliseconds listingDelay,
+                             const std::optional<IssuedCertificate>& tls)
+    : m_contacts(contacts), m_secure(tls.has_value()) {
     const nettest::LoopbackListener listener = nettest::listenOnLoopback(nettest::Address::Ipv4, 0, 128);
     if (listener.fd < 0) {
         throw std::runtime_error("ContactServer: no loopback port to listen on");
@@ -111,7 +133,12 @@ ContactServer::ContactServer(int contacts, std::chrono::milliseconds listingDela
     std::fflush(nullptr);  // the child must not print the parent's buffered output again
     m_pid = fork();
     if (m_pid == 0) {
-        serve(fd, contacts, listingDelay);
+        const auto context = tls ? serverTlsContext(tls->certificate, tls->key) : nullptr;
+        if (tls && !context) {
+            _exit(1);
+        }
+        const Folder folder{contacts, listingDelay, listing(contacts)};
+        serve(fd, folder, context);
     }
     close(fd);
     if (m_pid < 0) {

@@ -16,8 +16,12 @@ size_t keep(char* data, size_t size, size_t count, void* out) {
 
 // One transfer, set up but not run; the answer goes to *answer.
 CURL* transfer(const std::string& url, const char* verb, const std::string& body, curl_slist* headers,
-               std::string* answer) {
+               std::string* answer, const std::string& caFile) {
     CURL* curl = curl_easy_init();
+    if (!caFile.empty()) {
+        curl_easy_setopt(curl, CURLOPT_CAINFO, caFile.c_str());
+        curl_easy_setopt(curl, CURLOPT_CAPATH, nullptr);
+    }
     curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
     curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
     curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, verb);
@@ -37,18 +41,18 @@ std::string contactUrl(const std::string& base, int i) {
 
 }  // namespace
 
-std::string curlExchange(const std::string& url, const char* verb, const std::string& body) {
+std::string curlExchange(const std::string& url, const char* verb, const std::string& body, const std::string& caFile) {
     const std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(
         curl_slist_append(nullptr, kAuthorization), &curl_slist_free_all);
     std::string answer;
-    CURL* curl = transfer(url, verb, body, headers.get(), &answer);
+    CURL* curl = transfer(url, verb, body, headers.get(), &answer, caFile);
     curl_easy_perform(curl);
     curl_easy_cleanup(curl);
     return answer;
 }
 
-int curlListing(const std::string& base, int contacts, int width) {
-    int answered = !curlExchange(base, "PROPFIND", "<?xml version=\"1.0\"?><D:propfind/>").empty();
+int curlListing(const std::string& base, int contacts, int width, const std::string& caFile) {
+    int answered = !curlExchange(base, "PROPFIND", "<?xml version=\"1.0\"?><D:propfind/>", caFile).empty();
     const std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(
         curl_slist_append(nullptr, kAuthorization), &curl_slist_free_all);
     CURLM* multi = curl_multi_init();
@@ -58,7 +62,7 @@ int curlListing(const std::string& base, int contacts, int width) {
     while (active > 0 || started < contacts) {
         for (; active < width && started < contacts; ++started, ++active) {
             curl_multi_add_handle(multi, transfer(contactUrl(base, started), "GET", {}, headers.get(),
-                                                  &answers[static_cast<std::size_t>(started)]));
+                                                  &answers[static_cast<std::size_t>(started)], caFile));
         }
         int running = 0;
         curl_multi_perform(multi, &running);

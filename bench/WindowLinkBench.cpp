@@ -24,8 +24,8 @@ struct Listing {
     bool whole = false;
 };
 
-Listing windowListing(frmMain& window, std::int32_t port, int contacts, bool onX11) {
-    useServer(port);
+Listing windowListing(frmMain& window, std::int32_t port, bool secure, int contacts, bool onX11) {
+    useServer(port, secure);
     const LoopProbe probe;
     PingProbe pings(onX11 ? static_cast<std::uint32_t>(window.winId()) : 0);
     Listing listing;
@@ -38,11 +38,13 @@ Listing windowListing(frmMain& window, std::int32_t port, int contacts, bool onX
     return listing;
 }
 
-double curlListingMs(std::int32_t port, int contacts, int width, bool& whole) {
-    const std::string base = "http://127.0.0.1:" + std::to_string(port) + "/vqhttpmail/2/3/4/Contacts";
+double curlListingMs(LinkedServer linked, int width, const std::filesystem::path& trusted, bool& whole) {
+    const int contacts = linked.server.contacts();
+    const std::string base = std::string(linked.server.secure() ? "https" : "http") +
+                             "://127.0.0.1:" + std::to_string(linked.link.port()) + "/vqhttpmail/2/3/4/Contacts";
     QElapsedTimer clock;
     clock.start();
-    whole = curlListing(base, contacts, width) == contacts + 1;
+    whole = curlListing(base, contacts, width, trusted.string()) == contacts + 1;
     return static_cast<double>(clock.nsecsElapsed()) / 1e6;
 }
 
@@ -52,25 +54,32 @@ void printRow(const char* what, double ms, double sixAtATime, bool whole) {
 
 }  // namespace
 
-void printLinkFigures(frmMain& window, const ContactServer& contacts, const DelayLink& link,
+void printLinkFigures(frmMain& window, LinkedServer plain, LinkedServer secure, const std::filesystem::path& trusted,
                       const ContactServer& slowListing) {
-    const int count = contacts.contacts();
+    const int count = plain.server.contacts();
     const bool onX11 = QGuiApplication::platformName() == QLatin1String("xcb");
     bool sixWhole = false;
     bool serialWhole = false;
-    const double six = curlListingMs(link.port(), count, 6, sixWhole);
-    const double serial = curlListingMs(link.port(), count, 1, serialWhole);
-    const Listing inWindow = windowListing(window, link.port(), count, onX11);
-    const Listing stalled = windowListing(window, slowListing.port(), slowListing.contacts(), onX11);
+    bool sixTlsWhole = false;
+    const double six = curlListingMs(plain, 6, trusted, sixWhole);
+    const double serial = curlListingMs(plain, 1, trusted, serialWhole);
+    const double sixTls = curlListingMs(secure, 6, trusted, sixTlsWhole);
+    const Listing inWindow = windowListing(window, plain.link.port(), false, count, onX11);
+    const Listing overTls = windowListing(window, secure.link.port(), true, count, onX11);
+    const Listing stalled = windowListing(window, slowListing.port(), false, slowListing.contacts(), onX11);
 
-    std::printf("\nOver a link of 20 ms round trip, one more per new connection, %d contacts (x: of six at a time):\n",
-                count);
-    printRow("the window's listing", inWindow.ms, six, inWindow.whole);
+    std::printf(
+        "\nOver a link of 20 ms round trip, one more per new connection, %d contacts (x: of bare libcurl six at a "
+        "time over plain HTTP):\n",
+        count);
+    printRow("the window's listing, plain HTTP", inWindow.ms, six, inWindow.whole);
+    printRow("the window's listing, TLS", overTls.ms, six, overTls.whole);
     printRow("bare libcurl, one after another", serial, six, serialWhole);
     printRow("bare libcurl, six at a time", six, six, sixWhole);
+    printRow("bare libcurl, six at a time, TLS", sixTls, six, sixTlsWhole);
     std::printf("The GUI thread's event loop: longest time without running; window manager pings (%s):\n",
                 onX11 ? "_NET_WM_PING from another X connection" : "none off X11");
-    for (const auto& [what, listing] : {std::pair{"during that listing in the window", inWindow},
+    for (const auto& [what, listing] : {std::pair{"during the plain listing in the window", inWindow},
                                         std::pair{"during a listing with a 6 s PROPFIND", stalled}}) {
         std::printf("  %-40s %7.1f ms;  %3d pings answered, longest %7.1f ms%s\n", what, listing.longestGapMs,
                     listing.pingsAnswered, listing.longestPingMs, listing.whole ? "" : "  (not every contact came)");

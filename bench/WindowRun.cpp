@@ -7,8 +7,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 
-void useServer(std::int32_t port) {
-    modMain::sServer = QStringLiteral("127.0.0.1");
+void useServer(std::int32_t port, bool secure) {
+    modMain::sServer = secure ? QStringLiteral("https://127.0.0.1") : QStringLiteral("127.0.0.1");
     modMain::lPort = port;
     modMain::sAuthorization = QStringLiteral("Basic ZGVtbzpkZW1v");
 }

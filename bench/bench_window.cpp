@@ -2,12 +2,14 @@
 // the headless ListContacts of the same folder, for 1,000 and 10,000 contacts, with the ratio
 // window / headless; the resident memory with the login dialog up and after 10,000 contacts in
 // the window; and the link figures (WindowLinkBench.h): 1,000 contacts over a 20 ms round trip,
-// and how long the GUI thread's event loop went without running. Runs on xcb under Xvfb with a
+// plain and over TLS, and how long the GUI thread's event loop went without running. Runs on xcb under Xvfb with a
 // window manager when it can, and says where it ran.
 
+#include "app/HeapTrim.h"
 #include "app/frmLogin.h"
 #include "app/frmMain.h"
 #include "bench/BenchDisplay.h"
+#include "bench/BenchTrust.h"
 #include "bench/ContactServer.h"
 #include "bench/DelayLink.h"
 #include "bench/WindowLinkBench.h"
@@ -15,6 +17,7 @@
 #include "contacts/ContactClient.h"
 #include "tests/app/DesktopRecorder.h"
 #include "tests/support/ProcessMemory.h"
+#include "tests/support/ScopedTrust.h"
 #include "tests/support/ScreenRecorder.h"
 
 #include <benchmark/benchmark.h>
@@ -104,10 +107,16 @@ void printMemory(const char* when, const ResidentMemory& memory) {
 int main(int argc, char** argv) {
     const BenchDisplay display(argc, argv);
     // The servers fork: before Qt or the benchmark library start any thread.
+    const TestAuthority authority;
+    const std::filesystem::path trusted = systemAndBenchAuthorities(authority);
+    nettest::trustOnly(trusted);
     const ContactServer thousand(1000);
     const ContactServer tenThousand(10000);
+    const ContactServer thousandOverTls(1000, {}, authority.issue("bench", {}));
     const DelayLink link(thousand.port(), std::chrono::milliseconds(20));
+    const DelayLink tlsLink(thousandOverTls.port(), std::chrono::milliseconds(20));
     const ContactServer slowListing(20, std::chrono::seconds(6));
+    configureMalloc();  // as the program's main does
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     std::printf("bench_window: the window runs on %s\n", display.description().c_str());
@@ -145,7 +154,7 @@ int main(int argc, char** argv) {
     printTable(reporter, display.description().c_str());
     // The link figures take about a minute; VQ_BENCH_NO_LINK=1 leaves them out.
     if (std::getenv("VQ_BENCH_NO_LINK") == nullptr) {
-        printLinkFigures(window, thousand, link, slowListing);
+        printLinkFigures(window, {thousand, link}, {thousandOverTls, tlsLink}, trusted, slowListing);
     }
     benchmark::Shutdown();
     return 0;

@@ -1,6 +1,5 @@
 #include "cli/CommandLine.h"
 
-#include <charconv>
 #include <string_view>
 
 namespace {
@@ -85,26 +84,6 @@ std::variant<CommandLine, UsageError> withCommand(CommandLine line, const std::v
 }
 
 }  // namespace
-
-std::optional<std::int32_t> parsePortText(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    std::int32_t port = 0;
-    const char* end = text.data() + text.size();
-    // from_chars takes a "-" but no "+"; neither belongs in a port box.
-    if (text.empty() || text.front() == '-') {
-        return std::nullopt;
-    }
-    const auto [stop, error] = std::from_chars(text.data(), end, port);
-    if (error != std::errc() || stop != end || port < 1 || port > 65535) {
-        return std::nullopt;
-    }
-    return port;
-}
 
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine line;

@@ -1,6 +1,8 @@
 #pragma once
 // What a run of vqcontacts was asked to do, read from its arguments without touching anything.
 
+#include "contacts/PortText.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -31,9 +33,6 @@ using ParsedCommandLine = std::variant<CommandLine, HelpRequest, VersionRequest,
 // command's operand may start with "-". Everything after the command is its operands. --help and
 // --version answer at once: what follows them is not read.
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
-
-// The port box's rule: the text, blanks around it ignored, as a whole number from 1 to 65535.
-std::optional<std::int32_t> parsePortText(std::string_view text);
 
 // What --help prints.
 std::string usageText();

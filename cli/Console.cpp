@@ -1,7 +1,7 @@
 #include "cli/Console.h"
 
 #include "cli/LocalError.h"
-#include "cli/WriteAll.h"
+#include "codec/WriteAll.h"
 
 #include <unistd.h>
 #include <cerrno>

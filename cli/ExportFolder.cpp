@@ -1,7 +1,7 @@
 #include "cli/ExportFolder.h"
 
 #include "cli/LocalError.h"
-#include "cli/WriteAll.h"
+#include "codec/WriteAll.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -6,19 +6,14 @@
 #include "cli/FolderListing.h"
 #include "cli/ListField.h"
 #include "codec/Utf8.h"
-#include "contacts/ContactTexts.h"
+#include "contacts/DisplayLine.h"
 #include "contacts/VCardName.h"
-
-#include <algorithm>
 
 namespace {
 
-// The name the window shows before " [file]": its brackets turned into parentheses.
+// The name the window shows before " [file]".
 std::u16string windowName(const std::optional<std::string>& vcard) {
-    std::u16string name = vcard ? vcardName(std::string_view(*vcard)) : std::u16string();
-    std::replace(name.begin(), name.end(), contacttext::fileOpen.front(), u'(');
-    std::replace(name.begin(), name.end(), contacttext::fileClose.front(), u')');
-    return name;
+    return displayName(vcard ? vcardName(std::string_view(*vcard)) : std::u16string());
 }
 
 }  // namespace

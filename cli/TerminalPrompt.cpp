@@ -1,6 +1,6 @@
 #include "cli/TerminalPrompt.h"
 
-#include "cli/WriteAll.h"
+#include "codec/WriteAll.h"
 
 #include <fcntl.h>
 #include <termios.h>

@@ -3,6 +3,8 @@
 // schemes and escapes are ASCII, so letter case and hex digits are ASCII only here. Bytes outside
 // ASCII are never letters or digits, whatever the locale says. None of these fails.
 
+#include <concepts>
+#include <string>
 #include <string_view>
 
 namespace ascii {
@@ -65,6 +67,13 @@ constexpr bool isHexDigit(char c) {
 // The upper-case hex digit of the low four bits of value.
 constexpr char hexDigit(unsigned value) {
     return "0123456789ABCDEF"[value & 0x0F];
+}
+
+// A whole number in decimal digits ("-" before a negative one), as UTF-16 text.
+template <std::integral Number>
+std::u16string decimal(Number number) {
+    const std::string digits = std::to_string(number);
+    return {digits.begin(), digits.end()};
 }
 
 }  // namespace ascii

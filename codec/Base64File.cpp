@@ -1,5 +1,6 @@
 // The file operations of Base64: whole files, read and written exactly as bytes.
 #include "codec/Base64.h"
+#include "codec/WriteAll.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -34,24 +35,6 @@ std::int32_t errorNumber(int error) {
 
 [[noreturn]] void throwExists() {
     throw Base64Error(Base64::kFileExistsError, kDecodeToFile, "File already exists.");
-}
-
-bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n == 0) {
-            errno = ENOSPC;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 }  // namespace
@@ -89,7 +72,7 @@ void Base64::DecodeToFile(const std::u16string& sInput, const std::filesystem::p
         }
         throwFileError(errno, "Cannot create", sFileName);
     }
-    const bool written = writeAll(fd, bytes);
+    const bool written = writeAll(fd, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     const int writeError = errno;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed) {

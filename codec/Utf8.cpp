@@ -134,17 +134,4 @@ std::string encode(std::u16string_view text) {
     return out;
 }
 
-std::string encodeWindows1252(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
-    for (const char byte : bytes) {
-        if (static_cast<unsigned char>(byte) < 0x80) {
-            out += byte;
-        } else {
-            appendPoint(codepage::fromWindows1252(std::string_view(&byte, 1)).front(), out);
-        }
-    }
-    return out;
-}
-
 }  // namespace utf8

@@ -29,8 +29,7 @@ std::u16string decodeOrWindows1252(std::u16string_view windows1252Text);
 // as an XML parser reading the same UTF-16 text leaves it out.
 std::string encode(std::u16string_view text);
 
-// The UTF-8 bytes of the text that bytes hold read as Windows-1252: encode(fromWindows1252(bytes))
-// without the UTF-16 copy between, for answers that run to megabytes.
-std::string encodeWindows1252(std::string_view bytes);
+// What some programs write in front of UTF-8 text: no part of the text.
+inline constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 
 }  // namespace utf8

@@ -1,39 +1,20 @@
 #include "contacts/ContactClient.h"
 
 #include "contacts/ContactTexts.h"
+#include "contacts/DisplayLine.h"
 #include "contacts/OrderedFetch.h"
 #include "contacts/RefusalText.h"
 #include "contacts/VCardName.h"
 
+#include "codec/AsciiText.h"
 #include "codec/CodePage.h"
 #include "codec/Utf8.h"
 
-#include <algorithm>
 #include <string>
 #include <utility>
 
-namespace {
-
-std::u16string decimal(std::size_t number) {
-    const std::string digits = std::to_string(number);
-    return {digits.begin(), digits.end()};
-}
-
-// Brackets in the name become parentheses, so a line's first fileOpen always opens the file name.
-std::u16string displayLine(std::u16string name, const std::u16string& file) {
-    using namespace contacttext;
-    std::replace(name.begin(), name.end(), fileOpen.front(), u'(');
-    std::replace(name.begin(), name.end(), fileClose.front(), u')');
-    return name + u' ' + std::u16string(fileOpen) + file + std::u16string(fileClose);
-}
-
-}  // namespace
-
-ContactClient::ContactClient(ContactScreen& screen, LoginState login, HttpExchange http)
-    : m_screen(screen), m_folder(std::move(login), std::move(http)), m_fetchWidth(kFetchWidth) {}
-
-ContactClient::ContactClient(ContactScreen& screen, LoginState login, HttpFunction http)
-    : m_screen(screen), m_folder(std::move(login), typedExchange(std::move(http))), m_fetchWidth(1) {}
+ContactClient::ContactClient(ContactScreen& screen, LoginState login, HttpExchange http, std::size_t fetchWidth)
+    : m_screen(screen), m_folder(std::move(login), std::move(http)), m_fetchWidth(fetchWidth) {}
 
 ListingResult ContactClient::ListContacts() {
     using namespace contacttext;
@@ -57,18 +38,29 @@ ListingResult ContactClient::ListContacts() {
     }
     const std::vector<std::u16string> files = contactFiles(std::move(answer));
     m_screen.showWindow();
-    const std::u16string ofTotal = std::u16string(progressOf) + decimal(files.size());
+    const std::u16string ofTotal = std::u16string(progressOf) + ascii::decimal(files.size());
     std::size_t listed = 0;
+    std::optional<modWININET::HttpResult> refused;
     const FetchEnd end = fetchInOrder(
         files.size(), [&](std::size_t i) { return m_folder.getOnce(files[i]); },
         [&](std::size_t i, modWININET::HttpResult&& card) {
-            m_screen.setCaption(std::u16string(progressStart) + decimal(i + 1) + ofTotal);
+            if (card.failure == modWININET::Failure::Certificate) {
+                refused = std::move(card);  // the server now shows a certificate that fails: no more from it
+                return false;
+            }
+            m_screen.setCaption(std::u16string(progressStart) + ascii::decimal(i + 1) + ofTotal);
             m_screen.appendContact(displayLine(vcardName(cardBytes(card)), files[i]), files[i]);
             listed = i + 1;
             return true;
         },
         m_fetchWidth);
     m_screen.setCaption(std::u16string(listedCaption));
+    if (refused) {
+        // The lines so far stay: they came from the server as it was verified.
+        m_screen.showMessage(secureConnectionRefused(m_folder.login(), *refused), MessageStyle::Information,
+                             std::u16string(messageTitle));
+        return ListingResult::Rejected;
+    }
     if (end == FetchEnd::ServerStopped) {
         // The lines so far stay: they are what the server gave before it went quiet.
         m_screen.showMessage(serverStoppedAnswering(m_folder.login(), listed, files.size()) + u" Refresh tries again.",

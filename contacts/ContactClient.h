@@ -8,8 +8,9 @@
 #include "contacts/ContactFolder.h"
 #include "contacts/ContactScreen.h"
 #include "contacts/DropItems.h"
-#include "contacts/HttpFunction.h"
+#include "contacts/HttpExchange.h"
 #include "contacts/LoginState.h"
+#include "contacts/OrderedFetch.h"
 
 #include <cstddef>
 #include <optional>
@@ -28,13 +29,14 @@ std::u16string detailsText(const modWININET::HttpResult& answer);
 
 class ContactClient {
 public:
-    // Contacts are fetched several at a time over http.
-    ContactClient(ContactScreen& screen, LoginState login, HttpExchange http = modWININET::exchange);
-    // A function in HttpRequest's in-band shape (a recorder) is called one exchange at a time.
-    ContactClient(ContactScreen& screen, LoginState login, HttpFunction http);
+    // Contacts are fetched over http, fetchWidth at a time.
+    ContactClient(ContactScreen& screen, LoginState login, HttpExchange http = modWININET::exchange,
+                  std::size_t fetchWidth = kFetchWidth);
 
     // Appends one line per contact to the list, in the folder's order; never clears it. An href
-    // whose last segment is empty names the folder or nothing: it gets no GET and no line.
+    // whose last segment is empty names the folder or nothing: it gets no GET and no line. A
+    // contact whose server certificate is refused ends the listing as a refused PROPFIND does
+    // (message, Rejected), with the lines before it kept.
     ListingResult ListContacts();
     // The answer of one GET of ContactURL in the in-band form: the vCard, "Error:" and the status,
     // or empty.

@@ -3,7 +3,7 @@
 // view, the drop import and the command line all send. Every exchange goes through the
 // HttpExchange it was given, with the login state's server, port and Authorization line.
 
-#include "contacts/HttpFunction.h"
+#include "contacts/HttpExchange.h"
 #include "contacts/LoginState.h"
 #include "net/HttpResult.h"
 

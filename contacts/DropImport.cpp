@@ -7,6 +7,8 @@
 #include "contacts/DropUploads.h"
 #include "contacts/ItemFile.h"
 
+#include "codec/AsciiText.h"
+
 #include <exception>
 #include <string>
 
@@ -39,10 +41,8 @@ ListingResult ContactClient::Form_OLEDragDrop(const std::optional<std::vector<Dr
         uploads.push_back(dropUploads(contents.emplace_back(itemBytes(item))));
         count += std::max<std::size_t>(uploads.back().size(), 1);
     }
-    const std::string digits = std::to_string(count);
-    m_screen.showMessage(
-        std::u16string(noticeStart) + std::u16string(digits.begin(), digits.end()) + std::u16string(noticeEnd),
-        MessageStyle::Information, title);
+    m_screen.showMessage(std::u16string(noticeStart) + ascii::decimal(count) + std::u16string(noticeEnd),
+                         MessageStyle::Information, title);
     for (const std::vector<std::string_view>& bodies : uploads) {
         if (bodies.empty()) {
             m_screen.showMessage(std::u16string(notVcard), MessageStyle::Information, title);

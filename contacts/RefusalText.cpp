@@ -1,17 +1,12 @@
 #include "contacts/RefusalText.h"
 
+#include "codec/AsciiText.h"
 #include "codec/Utf8.h"
 
 namespace {
 
-std::u16string decimal(std::size_t number) {
-    const std::string digits = std::to_string(number);
-    return {digits.begin(), digits.end()};
-}
-
 std::u16string serverAndPort(const LoginState& login) {
-    const std::string port = std::to_string(login.port);
-    return login.server + u" on port " + std::u16string(port.begin(), port.end());
+    return login.server + u" on port " + ascii::decimal(login.port);
 }
 
 }  // namespace
@@ -27,6 +22,6 @@ std::u16string secureConnectionRefused(const LoginState& login, const modWININET
 }
 
 std::u16string serverStoppedAnswering(const LoginState& login, std::size_t listed, std::size_t total) {
-    return u"The server " + serverAndPort(login) + u" stopped answering. " + decimal(listed) + u" of " +
-           decimal(total) + u" contacts were listed.";
+    return u"The server " + serverAndPort(login) + u" stopped answering. " + ascii::decimal(listed) + u" of " +
+           ascii::decimal(total) + u" contacts were listed.";
 }

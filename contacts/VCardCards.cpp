@@ -2,11 +2,13 @@
 
 #include "contacts/VCardLines.h"
 
+#include "codec/Utf8.h"
+
 #include <string>
 
 std::vector<std::string_view> vcardCards(std::string_view bytes) {
     // A byte order mark in front of the first card is no part of it.
-    const std::size_t skipped = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    const std::size_t skipped = bytes.starts_with(utf8::byteOrderMark) ? utf8::byteOrderMark.size() : 0;
     VCardLineReader reader(bytes.substr(skipped));
     std::vector<std::string_view> cards;
     std::size_t cardStart = 0;

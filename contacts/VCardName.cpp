@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
 // "=C3=BC" becomes its bytes; an "=" not followed by two hex digits stays as written.
 std::string quotedPrintableDecoded(std::string_view value) {
     std::string bytes;
@@ -144,8 +142,8 @@ std::u16string nameFromN(std::u16string_view text) {
 }  // namespace
 
 std::u16string vcardName(std::string_view vcard) {
-    if (vcard.starts_with(kByteOrderMark)) {
-        vcard.remove_prefix(kByteOrderMark.size());
+    if (vcard.starts_with(utf8::byteOrderMark)) {
+        vcard.remove_prefix(utf8::byteOrderMark.size());
     }
     VCardLineReader reader(vcard);
     std::string line;

@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return answers.size() > 1 ? answers[1 + (call - 1) % (answers.size() - 1)] : std::u16string();
     };
     ScreenRecorder screen;
-    ContactClient client(screen, LoginState{u"127.0.0.1", 8080, u"Basic ZGVtbzpkZW1v"}, http);
+    ContactClient client = inBandClient(screen, LoginState{u"127.0.0.1", 8080, u"Basic ZGVtbzpkZW1v"}, http);
     const ListingResult result = client.ListContacts();
 
     if (result != ListingResult::Listed) {

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return verb == u"PROPFIND" ? listing : answer;
     };
     ScreenRecorder screen;
-    ContactClient(screen, LoginState{u"127.0.0.1", 8080, u"Basic ZGVtbzpkZW1v"}, http).ListContacts();
+    inBandClient(screen, LoginState{u"127.0.0.1", 8080, u"Basic ZGVtbzpkZW1v"}, http).ListContacts();
     FUZZ_CHECK(screen.lines.size() == 1);
     const std::u16string& line = screen.lines[0];
     FUZZ_CHECK(line.size() == name.size() + 8 && line.ends_with(u" [x.vcf]"));

@@ -1,6 +1,7 @@
 #include "net/CurlTransfer.h"
 
 #include "net/TlsPeer.h"
+#include "net/TlsShare.h"
 #include "net/TransferFailure.h"
 
 #include "codec/AsciiText.h"
@@ -253,11 +254,13 @@ void setOptions(CURL* handle, const TransferRequest& request, curl_slist* header
 
 }  // namespace
 
-HttpResult runTransfer(const TransferRequest& request) {
-    initialiseCurlOnce();
+namespace {
+
+HttpResult transferOnce(const TransferRequest& request, const std::shared_ptr<const TlsShare>& share,
+                        Resumption resumption) {
     const EasyHandle handle(curl_easy_init());
     const HeaderList headers = makeHeaderList(request.headerLines);
-    if (!handle || (!headers && !request.headerLines.empty())) {
+    if (!handle || (!headers && !request.headerLines.empty()) || (request.secure && !share)) {
         return failedBeforeSending(Failure::NoConnection, "the network library could not set up the request");
     }
     Exchange exchange;
@@ -267,7 +270,7 @@ HttpResult runTransfer(const TransferRequest& request) {
     setOptions(handle.get(), request, headers.get(), exchange);
     TlsPeer peer;
     if (request.secure) {
-        peer.configure(handle.get(), request.limits.caFile);
+        peer.configure(handle.get(), *share, resumption);
     }
     curl_easy_setopt(handle.get(), CURLOPT_ERRORBUFFER, errorText.data());
     const CURLcode code = curl_easy_perform(handle.get());
@@ -283,6 +286,21 @@ HttpResult runTransfer(const TransferRequest& request) {
         const std::string libraryText(ascii::trimmed(errorText.data()));
         describeFailure(result, {code, exchange.stoppedFor, exchange.connected, libraryText.c_str()});
         peer.explain(result, handle.get(), request.hostName, libraryText);
+    }
+    return result;
+}
+
+}  // namespace
+
+HttpResult runTransfer(const TransferRequest& request) {
+    initialiseCurlOnce();
+    // Held until the handles that use its store and sessions are cleaned up.
+    const std::shared_ptr<const TlsShare> share = request.secure ? currentTlsShare() : nullptr;
+    HttpResult result = transferOnce(request, share, Resumption::Offered);
+    // A server may end the handshake over a session it handed out itself. Nothing of the request
+    // was sent before the handshake ended, so once more with a full handshake is safe for any verb.
+    if (result.failure == Failure::TlsHandshake && share && share->sessions()) {
+        result = transferOnce(request, share, Resumption::Refrained);
     }
     return result;
 }

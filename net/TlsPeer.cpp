@@ -1,6 +1,7 @@
 #include "net/TlsPeer.h"
 
 #include "net/CertificateFacts.h"
+#include "net/TlsShare.h"
 
 #include <curl/curl.h>
 #include <openssl/ssl.h>
@@ -29,12 +30,14 @@ int watchVerification(int verdict, X509_STORE_CTX* store) {
 }
 
 // libcurl has set the context up, verification mode included, and makes the connection's SSL from
-// it next, which takes the callback over.
+// it next, which takes the callback and the store over. libcurl read no authorities of its own.
 CURLcode onContext(CURL*, void* context, void* user) {
     auto* ctx = static_cast<SSL_CTX*>(context);
-    if (peerSlot() < 0 || SSL_CTX_set_ex_data(ctx, peerSlot(), user) != 1) {
+    const TlsShare* share = static_cast<TlsPeer*>(user)->share();
+    if (peerSlot() < 0 || SSL_CTX_set_ex_data(ctx, peerSlot(), user) != 1 || !share) {
         return CURLE_SSL_CONNECT_ERROR;
     }
+    SSL_CTX_set1_cert_store(ctx, share->store());
     SSL_CTX_set_verify(ctx, SSL_CTX_get_verify_mode(ctx), watchVerification);
     return CURLE_OK;
 }
@@ -75,7 +78,8 @@ void TlsPeer::keep(x509_st* certificate) {
     }
 }
 
-void TlsPeer::configure(CURL* handle, const std::string& caFile) {
+void TlsPeer::configure(CURL* handle, const TlsShare& share, Resumption resumption) {
+    m_share = &share;
     curl_easy_setopt(handle, CURLOPT_SSLVERSION, long(CURL_SSLVERSION_TLSv1_2));
     // Set though they are libcurl's defaults: nothing in this program turns them off.
     curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L);
@@ -83,9 +87,13 @@ void TlsPeer::configure(CURL* handle, const std::string& caFile) {
     // libcurl offers "http/1.0" for an HTTP/1.0 request, and Apache's mod_ssl ends the handshake
     // over it ("bad extension"). The request is HTTP/1.0 whatever ALPN would say.
     curl_easy_setopt(handle, CURLOPT_SSL_ENABLE_ALPN, 0L);
-    if (!caFile.empty()) {
-        curl_easy_setopt(handle, CURLOPT_CAINFO, caFile.c_str());
-        curl_easy_setopt(handle, CURLOPT_CAPATH, nullptr);
+    // The share's store replaces the one libcurl would read for every connection.
+    curl_easy_setopt(handle, CURLOPT_CAINFO, nullptr);
+    curl_easy_setopt(handle, CURLOPT_CAPATH, nullptr);
+    if (resumption == Resumption::Offered && share.sessions()) {
+        curl_easy_setopt(handle, CURLOPT_SHARE, share.sessions());
+    } else {
+        curl_easy_setopt(handle, CURLOPT_SSL_SESSIONID_CACHE, 0L);
     }
     curl_easy_setopt(handle, CURLOPT_SSL_CTX_FUNCTION, onContext);
     curl_easy_setopt(handle, CURLOPT_SSL_CTX_DATA, this);

@@ -11,6 +11,13 @@ typedef void CURL;  // as curl/curl.h declares it, so this header need not inclu
 struct x509_st;
 
 namespace modWININET::detail {
+class TlsShare;
+}
+
+namespace modWININET::detail {
+
+// Whether a connection offers a session of the share's cache for its host and port.
+enum class Resumption { Offered, Refrained };
 
 class TlsPeer {
 public:
@@ -19,9 +26,11 @@ public:
     TlsPeer(const TlsPeer&) = delete;
     TlsPeer& operator=(const TlsPeer&) = delete;
 
-    // TLS 1.2 or newer, the chain and host name verified against caFile (empty: the system's
-    // store), no ALPN, and a watch on the server's certificate. The handshake is libcurl's.
-    void configure(CURL* handle, const std::string& caFile);
+    // TLS 1.2 or newer, the chain and host name verified against the share's store, no ALPN, and
+    // a watch on the server's certificate; when offered, a session of the share's cache for the same
+    // host and port is offered, and a new one kept there. The handshake is libcurl's. share must
+    // outlive the transfer.
+    void configure(CURL* handle, const TlsShare& share, Resumption resumption);
 
     // For a transfer that ended in Failure::Certificate or Failure::TlsHandshake: the reason in
     // plain words, and for a certificate refused, that certificate. hostName is the host the user
@@ -31,11 +40,14 @@ public:
     // Called by OpenSSL's verification with each certificate it judges; keeps the server's own.
     void keep(x509_st* certificate);
 
+    const TlsShare* share() const { return m_share; }
+
 private:
     struct Free {
         void operator()(x509_st* certificate) const;
     };
     std::unique_ptr<x509_st, Free> m_certificate;
+    const TlsShare* m_share = nullptr;
 };
 
 }  // namespace modWININET::detail

@@ -4,6 +4,7 @@
 #include "net/RequestText.h"
 #include "net/TransferFailure.h"
 
+#include "codec/AsciiText.h"
 #include "codec/CodePage.h"
 
 #include <mutex>
@@ -49,8 +50,7 @@ bool sendsBody(const std::string& verb, const std::string& body) {
 
 std::u16string inBandText(const HttpResult& result) {
     if (result.status >= 300) {
-        const std::string code = std::to_string(result.status);
-        return u"Error:" + std::u16string(code.begin(), code.end());
+        return u"Error:" + ascii::decimal(result.status);
     }
     return result.succeeded() ? codepage::fromWindows1252(result.body) : std::u16string();
 }

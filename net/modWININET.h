@@ -27,10 +27,6 @@ struct Limits {
     std::chrono::milliseconds connectTimeout{60'000};
     std::chrono::milliseconds idleTimeout{60'000};  // a transfer receiving nothing this long ends
     std::size_t maxBodyBytes = std::size_t{64} << 20;
-    // The authorities a TLS server's certificate must come from, as a PEM file; empty: the
-    // system's trust store. Only tests set it, to trust an authority they made; there is no way
-    // to switch the check off.
-    std::string caFile{};
 };
 
 Limits limits();

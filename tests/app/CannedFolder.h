@@ -4,7 +4,7 @@
 // a GET answers the file's bytes, or 404. Keeps the target of every GET. Safe from any thread.
 
 #include "contacts/ContactTexts.h"
-#include "contacts/HttpFunction.h"
+#include "contacts/HttpExchange.h"
 
 #include <functional>
 #include <map>

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+
 TEST(AsciiText, ComparesLettersOfAsciiOnly) {
     struct Row {
         const char* why;
@@ -48,4 +51,12 @@ TEST(AsciiText, TrimsOnlyTheBlanksItIsGiven) {
     EXPECT_EQ(ascii::trimmed(" a b "), "a b") << "blanks inside stay";
     EXPECT_EQ(ascii::trimmed(" \t "), "") << "nothing but blanks";
     EXPECT_EQ(ascii::trimmed(std::u16string_view(u"  J\u00fcrgen "), u" "), u"J\u00fcrgen");
+}
+
+TEST(AsciiText, WritesNumbersAsDecimalText) {
+    EXPECT_EQ(ascii::decimal(0), u"0") << "zero is one digit, not empty";
+    EXPECT_EQ(ascii::decimal(-401L), u"-401") << "a sign for a negative number";
+    EXPECT_EQ(ascii::decimal(std::int32_t{65535}), u"65535") << "a port";
+    EXPECT_EQ(ascii::decimal(std::numeric_limits<std::size_t>::max()), u"18446744073709551615")
+        << "the widest count, no narrowing";
 }

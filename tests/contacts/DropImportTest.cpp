@@ -75,7 +75,7 @@ TEST(FormOLEDragDrop, PostsEachVcardAndRejectsTheRest) {
         ScreenRecorder screen;
         screen.lines = {u"old line"};
         HttpRecorder http;
-        ContactClient(screen, LoginState{u"127.0.0.1", 1, u"Basic x"}, http.function())
+        inBandClient(screen, LoginState{u"127.0.0.1", 1, u"Basic x"}, http.function())
             .Form_OLEDragDrop(itemsOf(row.files));
         std::vector<Message> expected{notice(static_cast<int>(row.files.size()))};
         expected.insert(expected.end(), static_cast<std::size_t>(row.rejects), notVcard);
@@ -153,7 +153,7 @@ TEST(FormOLEDragDrop, SplitsEachItemIntoItsCardsOnePostEach) {
         }
         ScreenRecorder screen;
         HttpRecorder http;
-        ContactClient(screen, LoginState{u"127.0.0.1", 1, u"Basic x"}, http.function()).Form_OLEDragDrop(items);
+        inBandClient(screen, LoginState{u"127.0.0.1", 1, u"Basic x"}, http.function()).Form_OLEDragDrop(items);
         Bodies posted;
         for (const Request& r : http.requests) {
             if (r.verb == u"POST") {
@@ -174,7 +174,7 @@ TEST(FormOLEDragDrop, NoFileListShowsOnlyInvalidDataFormat) {
     ScreenRecorder screen;
     screen.lines = {u"kept"};
     HttpRecorder http;
-    ContactClient(screen, LoginState{u"127.0.0.1", 1, u"Basic x"}, http.function()).Form_OLEDragDrop(std::nullopt);
+    inBandClient(screen, LoginState{u"127.0.0.1", 1, u"Basic x"}, http.function()).Form_OLEDragDrop(std::nullopt);
     EXPECT_EQ(screen.messages, (std::vector<Message>{{u"Invalid Data Format", MessageStyle::Information, title}}));
     EXPECT_TRUE(http.requests.empty());
     EXPECT_EQ(screen.lines, (std::vector<std::u16string>{u"kept"}));

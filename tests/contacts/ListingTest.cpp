@@ -25,7 +25,7 @@ std::u16string response(const std::u16string& href) {
 TEST(ListContacts, SendsOnePropfindWithTheFixedBodyAndHeader) {
     ScreenRecorder screen;
     HttpRecorder http;
-    ContactClient(screen, login, http.function()).ListContacts();
+    inBandClient(screen, login, http.function()).ListContacts();
     ASSERT_EQ(http.requests.size(), 1u);
     const Request& sent = http.requests[0];
     EXPECT_EQ(sent.verb, u"PROPFIND");
@@ -63,7 +63,7 @@ TEST(ListContacts, ClassifiesTheAnswerInOrder) {
         http.reply = [&](const Request&) {
             return row.answer;
         };
-        EXPECT_EQ(ContactClient(screen, login, http.function()).ListContacts(), row.result);
+        EXPECT_EQ(inBandClient(screen, login, http.function()).ListContacts(), row.result);
         EXPECT_EQ(screen.messages, (std::vector<Message>{{row.message, MessageStyle::Plain, u""}}));
         EXPECT_TRUE(screen.captions.empty());
         EXPECT_TRUE(screen.lines.empty());
@@ -117,7 +117,7 @@ TEST(ListContacts, ReadsHrefsByQualifiedNameAndFetchesEachInOrder) {
         http.reply = [&](const Request& r) {
             return r.verb == u"PROPFIND" ? row.answer : u"FN:x\r\n";
         };
-        EXPECT_EQ(ContactClient(screen, login, http.function()).ListContacts(), ListingResult::Listed);
+        EXPECT_EQ(inBandClient(screen, login, http.function()).ListContacts(), ListingResult::Listed);
         std::vector<std::u16string> gets;
         for (const Request& r : http.requests) {
             if (r.verb == u"GET") {
@@ -159,7 +159,7 @@ TEST(ListContacts, BuildsDisplayLinesAndProgressCaptions) {
         http.reply = [&](const Request& r) {
             return r.verb == u"PROPFIND" ? multistatus(response(u"/p/A12.vcf") + response(u"/p/A12.vcf")) : row.vcard;
         };
-        ContactClient(screen, login, http.function()).ListContacts();
+        inBandClient(screen, login, http.function()).ListContacts();
         EXPECT_EQ(screen.lines, (std::vector<std::u16string>{row.line, row.line}));
         EXPECT_EQ(screen.captions, (std::vector<std::u16string>{u"Retreiving Contact from Server 1 of 2",
                                                                 u"Retreiving Contact from Server 2 of 2",
@@ -196,7 +196,7 @@ TEST(List1DblClick, FetchesTheFileNameOfTheLineAndShowsTheAnswerAsUtf8ElseUnchan
         http.reply = [&](const Request&) {
             return row.answer;
         };
-        ContactClient(screen, login, http.function()).List1_DblClick();
+        inBandClient(screen, login, http.function()).List1_DblClick();
         ASSERT_EQ(http.requests.size(), 1u);
         EXPECT_EQ(http.requests[0].verb, u"GET");
         EXPECT_EQ(http.requests[0].target, row.target);
@@ -225,7 +225,7 @@ TEST(PostContact, SendsOnePostOfTheTextAndReportsNothing) {
         http.reply = [&](const Request&) {
             return row.answer;
         };
-        ContactClient(screen, login, http.function()).PostContact(row.data);
+        inBandClient(screen, login, http.function()).PostContact(row.data);
         ASSERT_EQ(http.requests.size(), 1u);
         EXPECT_EQ(http.requests[0].verb, u"POST");
         EXPECT_EQ(http.requests[0].target, u"vqhttpmail/2/3/4/Contacts");

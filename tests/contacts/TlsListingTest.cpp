@@ -5,10 +5,14 @@
 #include "contacts/ContactClient.h"
 #include "tests/support/HttpMailServer.h"
 #include "tests/support/ScopedLimits.h"
+#include "tests/support/ScopedTrust.h"
 #include "tests/support/ScreenRecorder.h"
 #include "tests/support/TestAuthority.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
 
 namespace {
 
@@ -17,13 +21,18 @@ const TestAuthority& authority() {
     return made;
 }
 
-modWININET::Limits trustingTheTestAuthority() {
+modWININET::Limits shortLimits() {
     modWININET::Limits limits;
     limits.connectTimeout = std::chrono::seconds(5);
     limits.idleTimeout = std::chrono::seconds(5);
-    limits.caFile = authority().caFile().string();
     return limits;
 }
+
+// Short time-outs, and trust in the test authority only.
+struct TrustingTheTestAuthority {
+    nettest::ScopedLimits limits{shortLimits()};
+    nettest::ScopedTrust trust{authority().caFile()};
+};
 
 HttpMailServerOptions serving(const std::optional<IssuedCertificate>& issued) {
     HttpMailServerOptions options;
@@ -42,7 +51,7 @@ std::u16string wide(const std::string& ascii) {
 }  // namespace
 
 TEST(TlsListing, ListsTheSameContactsAsPlainHttp) {
-    const nettest::ScopedLimits limits(trustingTheTestAuthority());
+    const TrustingTheTestAuthority trusting;
     HttpMailServer plain(serving(std::nullopt));
     HttpMailServer secure(serving(authority().issue("listing", {})));
     ScreenRecorder overHttp;
@@ -58,7 +67,7 @@ TEST(TlsListing, ListsTheSameContactsAsPlainHttp) {
 }
 
 TEST(TlsListing, ARefusedServerGivesItsReasonThenTheLoginAgain) {
-    const nettest::ScopedLimits limits(trustingTheTestAuthority());
+    const TrustingTheTestAuthority trusting;
     CertificateRequest expired;
     expired.notBefore = utcNoon(2024, 2, 1);
     expired.notAfter = utcNoon(2025, 1, 31);
@@ -113,4 +122,42 @@ TEST(TlsListing, ServerTextWithAPortIsInvalidAsAlways) {
                                      u"have any contact defined. You may have also specified an invalid password.",
                                      MessageStyle::Plain, u""}}));
     EXPECT_TRUE(server.requestLog().empty());
+}
+
+// The server changes its certificate once the first line is in: the fetches after that meet it.
+struct ChangingServerScreen : ScreenRecorder {
+    std::function<void()> change;
+    void appendLine(const std::u16string& line) override {
+        if (lines.empty()) {
+            change();
+        }
+        ScreenRecorder::appendLine(line);
+    }
+};
+
+TEST(TlsListing, ACertificateChangedMidListingIsRefusedWithTheLinesSoFarKept) {
+    constexpr int kContacts = 60;  // far more than are fetched ahead of the first line
+    const TrustingTheTestAuthority trusting;
+    HttpMailServer server(serving(authority().issue("mid-listing", {})));
+    for (int i = 0; i < kContacts; ++i) {
+        std::ofstream(server.folder() / ("c" + std::to_string(100 + i) + ".vcf"), std::ios::binary)
+            << "BEGIN:VCARD\r\nFN:Person " << i << "\r\nEND:VCARD\r\n";
+    }
+    const IssuedCertificate replaced = authority().issue("replaced", selfSignedRequest());
+    ChangingServerScreen screen;
+    screen.change = [&] {
+        server.useCertificate(replaced.certificate, replaced.key);
+    };
+    const LoginState login{u"https://127.0.0.1", server.port(), u"Basic ZGVtbzpkZW1v"};
+    EXPECT_EQ(ContactClient(screen, login).ListContacts(), ListingResult::Rejected);
+    ASSERT_FALSE(screen.lines.empty());
+    EXPECT_LT(screen.lines.size(), std::size_t(kContacts));
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].prompt,
+              u"The secure connection to https://127.0.0.1 on port " + wide(std::to_string(server.port())) +
+                  u" was refused: not issued by an authority this computer trusts.\n\nThe server's certificate has "
+                  u"the SHA-256 fingerprint\n" +
+                  wide(fingerprintByOpenssl(replaced.certificate)));
+    EXPECT_EQ(screen.messages[0].style, MessageStyle::Information);
+    EXPECT_EQ(screen.captions.back(), u"Velqor Personal Contacts Manager");
 }

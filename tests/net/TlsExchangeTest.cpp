@@ -4,6 +4,7 @@
 #include "net/HttpResult.h"
 #include "tests/support/HttpMailServer.h"
 #include "tests/support/ScopedLimits.h"
+#include "tests/support/ScopedTrust.h"
 #include "tests/support/TestAuthority.h"
 
 #include <gtest/gtest.h>
@@ -20,13 +21,19 @@ const TestAuthority& authority() {
     return made;
 }
 
-modWININET::Limits trusting(const std::filesystem::path& caFile) {
+modWININET::Limits shortLimits() {
     modWININET::Limits limits;
     limits.connectTimeout = std::chrono::seconds(5);
     limits.idleTimeout = std::chrono::seconds(5);
-    limits.caFile = caFile.string();
     return limits;
 }
+
+// Short time-outs, and trust in the authorities of caFile only (empty: the system's store).
+struct Trusting {
+    explicit Trusting(const std::filesystem::path& caFile) : trust(caFile) {}
+    nettest::ScopedLimits limits{shortLimits()};
+    nettest::ScopedTrust trust;
+};
 
 HttpMailServerOptions tlsWith(const IssuedCertificate& issued) {
     HttpMailServerOptions options;
@@ -46,7 +53,7 @@ TEST(TlsExchange, ReachesAServerItsAuthorityVouchesFor) {
     HttpMailServerOptions options = tlsWith(authority().issue("good", {}));
     options.keepRawRequests = true;
     HttpMailServer server(options);
-    const nettest::ScopedLimits limits(trusting(authority().caFile()));
+    const Trusting trusting(authority().caFile());
     struct Row {
         const char* why;
         std::u16string text;
@@ -91,11 +98,15 @@ TEST(TlsExchange, RefusesEachBadCertificateWithItsReason) {
          "expired on 2025-01-31"},
         {"a certificate for other names lists them", authority().issue("elsewhere", elsewhere), authority().caFile(),
          "made out for mail.example.org, www.example.org, not 127.0.0.1"},
+        {"a trust store that is not there trusts no one", authority().issue("no-store", {}),
+         authority().caFile().parent_path() / "missing.pem", "not issued by an authority this computer trusts"},
+        {"a folder where the trust store should be", authority().issue("folder-store", {}),
+         authority().caFile().parent_path(), "not issued by an authority this computer trusts"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         HttpMailServer server(tlsWith(row.issued));
-        const nettest::ScopedLimits limits(trusting(row.trusted));
+        const Trusting trusting(row.trusted);
         const HttpResult result = propfind(u"https://127.0.0.1", server.port());
         EXPECT_EQ(result.failure, Failure::Certificate);
         EXPECT_EQ(result.status, 0);
@@ -108,7 +119,7 @@ TEST(TlsExchange, RefusesEachBadCertificateWithItsReason) {
 
 TEST(TlsExchange, NamesAFailedHandshake) {
     HttpMailServer plain;  // speaks HTTP where TLS was asked for
-    const nettest::ScopedLimits limits(trusting(authority().caFile()));
+    const Trusting trusting(authority().caFile());
     const HttpResult result = propfind(u"https://127.0.0.1", plain.port());
     EXPECT_EQ(result.failure, Failure::TlsHandshake);
     EXPECT_TRUE(result.reason.starts_with("the TLS handshake failed (")) << result.reason;
@@ -122,7 +133,7 @@ TEST(TlsExchange, SendsTheSameRequestBytesAsWithoutTls) {
     tlsOptions.keepRawRequests = true;
     HttpMailServer plain(plainOptions);
     HttpMailServer secure(tlsOptions);
-    const nettest::ScopedLimits limits(trusting(authority().caFile()));
+    const Trusting trusting(authority().caFile());
     const modWININET::HttpCall post{u"",
                                     0,
                                     "POST",
@@ -146,4 +157,49 @@ TEST(TlsExchange, SendsTheSameRequestBytesAsWithoutTls) {
     const std::string samePort = "Host: 127.0.0.1:PORT\r\n";
     EXPECT_NE(plainBytes[0].find("\r\nHost: 127.0.0.1:" + std::to_string(plain.port())), std::string::npos);
     EXPECT_EQ(std::regex_replace(secureBytes[0], port, samePort), std::regex_replace(plainBytes[0], port, samePort));
+}
+
+TEST(TlsExchange, ResumesASessionOnlyWithTheServerThatIssuedIt) {
+    HttpMailServerOptions options = tlsWith(authority().issue("resumed", {}));
+    options.keepRawRequests = true;
+    HttpMailServer first(options);
+    HttpMailServer second(options);
+    // A client offering first's session to second would be hung up on, and fail.
+    second.setFault("tls-hang-up-on-resume");
+    const Trusting trusting(authority().caFile());
+    EXPECT_EQ(propfind(u"https://127.0.0.1", first.port()).status, 207);
+    EXPECT_EQ(propfind(u"https://127.0.0.1", first.port()).status, 207);
+    EXPECT_EQ(propfind(u"https://127.0.0.1", second.port()).status, 207);
+    EXPECT_EQ(first.handshakes(), (std::vector<std::string>{"full", "resumed"}));
+    EXPECT_EQ(second.handshakes(), (std::vector<std::string>{"full"}));
+}
+
+TEST(TlsExchange, AServerWithANewCertificateIsVerifiedAgain) {
+    HttpMailServerOptions options = tlsWith(authority().issue("before", {}));
+    options.keepRawRequests = true;
+    HttpMailServer server(options);
+    const Trusting trusting(authority().caFile());
+    ASSERT_EQ(propfind(u"https://127.0.0.1", server.port()).status, 207);
+    const IssuedCertificate replaced = authority().issue("after", selfSignedRequest());
+    server.useCertificate(replaced.certificate, replaced.key);
+    const HttpResult result = propfind(u"https://127.0.0.1", server.port());
+    EXPECT_EQ(result.failure, Failure::Certificate);
+    EXPECT_EQ(result.reason, "not issued by an authority this computer trusts");
+    ASSERT_TRUE(result.certificate.has_value());
+    EXPECT_EQ(result.certificate->sha256, fingerprintByOpenssl(replaced.certificate));
+    EXPECT_EQ(server.requests("PROPFIND").size(), 1u) << "nothing goes to the server after the change";
+}
+
+TEST(TlsExchange, AServerEndingTheHandshakeOverItsSessionGetsAFullOne) {
+    HttpMailServerOptions options = tlsWith(authority().issue("hang-up", {}));
+    options.keepRawRequests = true;
+    HttpMailServer server(options);
+    const Trusting trusting(authority().caFile());
+    ASSERT_EQ(propfind(u"https://127.0.0.1", server.port()).status, 207);
+    server.setFault("tls-hang-up-on-resume");
+    const HttpResult result = propfind(u"https://127.0.0.1", server.port());
+    EXPECT_EQ(result.failure, Failure::None) << result.reason;
+    EXPECT_EQ(result.status, 207);
+    EXPECT_EQ(server.handshakes(), (std::vector<std::string>{"full", "hung up", "full"}));
+    EXPECT_EQ(server.requests("PROPFIND").size(), 2u) << "the request went out once";
 }

@@ -61,6 +61,7 @@ HttpMailServer::HttpMailServer(const HttpMailServerOptions& options) {
     m_folder = m_root / "Contacts";
     m_log = m_root / "requests.log";
     m_faultFile = m_root / "fault";
+    m_swapFile = m_root / "certificate";
 
     std::vector<std::string> args{
         "python3",      VQ_SERVER_SCRIPT,    "--host", "127.0.0.1",  "--port",     "0",
@@ -73,7 +74,8 @@ HttpMailServer::HttpMailServer(const HttpMailServerOptions& options) {
         args.insert(args.end(), {"--fault", options.fault});
     }
     if (!options.tlsCertificate.empty()) {
-        args.insert(args.end(), {"--tls-cert", options.tlsCertificate.string(), "--tls-key", options.tlsKey.string()});
+        args.insert(args.end(), {"--tls-cert", options.tlsCertificate.string(), "--tls-key", options.tlsKey.string(),
+                                 "--tls-swap-file", m_swapFile.string()});
     }
     if (options.keepRawRequests) {
         m_rawDir = m_root / "raw";
@@ -128,11 +130,32 @@ void HttpMailServer::stop() {
     }
 }
 
+namespace {
+
+// Written whole to a new file and renamed, so the server never reads half of it.
+void replaceFile(const std::filesystem::path& file, const std::string& text) {
+    const auto fresh = file.string() + ".new";
+    std::ofstream(fresh, std::ios::trunc) << text;
+    std::filesystem::rename(fresh, file);
+}
+
+std::vector<std::string> linesOf(const std::filesystem::path& file) {
+    std::vector<std::string> lines;
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+}  // namespace
+
 void HttpMailServer::setFault(const std::string& fault) const {
-    // Written whole to a new file and renamed, so the server never reads half a name.
-    const auto fresh = m_faultFile.string() + ".new";
-    std::ofstream(fresh, std::ios::trunc) << fault;
-    std::filesystem::rename(fresh, m_faultFile);
+    replaceFile(m_faultFile, fault);
+}
+
+void HttpMailServer::useCertificate(const std::filesystem::path& certificate, const std::filesystem::path& key) const {
+    replaceFile(m_swapFile, certificate.string() + "\n" + key.string());
 }
 
 std::vector<std::string> HttpMailServer::requestLog() const {
@@ -164,12 +187,11 @@ std::vector<std::string> HttpMailServer::rawRequests() const {
 }
 
 std::vector<std::string> HttpMailServer::serverNames() const {
-    std::vector<std::string> names;
-    std::ifstream in(m_rawDir / "server-names.txt");
-    for (std::string line; !m_rawDir.empty() && std::getline(in, line);) {
-        names.push_back(line);
-    }
-    return names;
+    return m_rawDir.empty() ? std::vector<std::string>() : linesOf(m_rawDir / "server-names.txt");
+}
+
+std::vector<std::string> HttpMailServer::handshakes() const {
+    return m_rawDir.empty() ? std::vector<std::string>() : linesOf(m_rawDir / "handshakes.txt");
 }
 
 std::vector<std::string> HttpMailServer::requests(const std::string& method) const {

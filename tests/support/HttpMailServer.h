@@ -39,6 +39,12 @@ public:
     std::vector<std::string> rawRequests() const;
     // The server name each TLS handshake asked for (SNI), "-" for none, when raw requests are kept.
     std::vector<std::string> serverNames() const;
+    // "resumed" or "full" for each TLS handshake that ended well, "hung up" for one the fault
+    // tls-hang-up-on-resume ended, when raw requests are kept.
+    std::vector<std::string> handshakes() const;
+    // A TLS server serves the connections that come from now on with this certificate and key, as
+    // one restarted with them: sessions it handed out before no longer resume.
+    void useCertificate(const std::filesystem::path& certificate, const std::filesystem::path& key) const;
     // Switches the server to a --fault mode from its next request on; empty: back to normal.
     // Has no effect when the options fixed a fault.
     void setFault(const std::string& fault) const;
@@ -50,6 +56,7 @@ private:
     std::filesystem::path m_folder;
     std::filesystem::path m_log;
     std::filesystem::path m_faultFile;
+    std::filesystem::path m_swapFile;
     std::filesystem::path m_rawDir;
     pid_t m_pid = -1;
     std::int32_t m_port = 0;

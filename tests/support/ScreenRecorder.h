@@ -3,7 +3,7 @@
 // benchmarks alike), and an HttpFunction that keeps every request and answers from a script.
 
 #include "contacts/ContactScreen.h"
-#include "contacts/HttpFunction.h"
+#include "tests/support/InBandExchange.h"
 
 #include <functional>
 #include <string>

@@ -7,7 +7,11 @@ under a fresh name. Every request needs HTTP Basic authentication with the given
 Prints "listening on HOST:PORT" once on stdout when ready; logs one line per request on stderr.
 With --tls-cert and --tls-key it speaks TLS only (Python's ssl, the system's OpenSSL). With
 --raw-dir it keeps the bytes of each request as they came, one numbered file each, for tests that
-compare requests inside and outside TLS, and the name each TLS client asked for (SNI). Python 3 standard library only.
+compare requests inside and outside TLS, the name each TLS client asked for (SNI) and whether each
+handshake resumed a session. With --tls-swap-file, a file naming "CERT\nKEY" switches the server to
+that certificate for the connections that follow, as a server restarted with it. The fault
+"tls-hang-up-on-resume" (fault file only) closes each connection whose client offers a session to
+resume, in the middle of its handshake. Python 3 standard library only.
 """
 
 import argparse
@@ -21,6 +25,7 @@ import threading
 import urllib.parse
 
 import samples
+import tls
 from faults import FAULTS, fault_named, fault_text
 from folder import FOLDER_PATH, MAX_UPLOAD, ContactFolder, multistatus
 
@@ -49,6 +54,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.0"
 
     def setup(self):
+        if self.server.raw_dir and isinstance(self.request, ssl.SSLSocket):
+            self.request.do_handshake()
+            self.server.keep_line("handshakes.txt", "resumed" if self.request.session_reused else "full")
         super().setup()
         if self.server.raw_dir:
             self.rfile = RecordingReader(self.rfile)
@@ -182,10 +190,29 @@ class Server(http.server.ThreadingHTTPServer):
         except (OSError, UnicodeDecodeError):
             return None
 
+    tls_source = None
+
+    def keep_line(self, file_name, line):
+        with self.raw_lock, open(os.path.join(self.raw_dir, file_name), "a", encoding="utf-8") as f:
+            f.write(line + "\n")
+
     def keep_server_name(self, name):
         """Notes the name a TLS client asked for (SNI), one line per handshake; "-" for none."""
-        with self.raw_lock, open(os.path.join(self.raw_dir, "server-names.txt"), "a", encoding="utf-8") as f:
-            f.write((name or "-") + "\n")
+        self.keep_line("server-names.txt", name or "-")
+
+    def get_request(self):
+        """Each connection gets the TLS context in use when it comes. The handshake runs in the
+        request's own thread, on its first read: a client that stalls or refuses the certificate
+        holds up no one else."""
+        sock, address = self.socket.accept()
+        if not self.tls_source:
+            return sock, address
+        if self.current_fault() == "tls-hang-up-on-resume" and tls.offers_resumption(sock):
+            sock.close()
+            if self.raw_dir:
+                self.keep_line("handshakes.txt", "hung up")
+            raise OSError("hung up on a client resuming its session")  # the server loop drops it
+        return self.tls_source.current().wrap_socket(sock, server_side=True, do_handshake_on_connect=False), address
 
     def handle_error(self, request, client_address):
         if isinstance(sys.exc_info()[1], (ConnectionError, ssl.SSLError)):
@@ -207,6 +234,7 @@ def main(argv=None):
     parser.add_argument("--seed-samples", action="store_true", help="write the sample contacts first")
     parser.add_argument("--tls-cert", help="PEM certificate (chain) to serve TLS with; needs --tls-key")
     parser.add_argument("--tls-key", help="PEM private key of --tls-cert")
+    parser.add_argument("--tls-swap-file", help='a file naming "CERT\\nKEY" to serve new connections with')
     parser.add_argument("--raw-dir", help="a directory to keep each request's bytes in")
     args = parser.parse_args(argv)
     if bool(args.tls_cert) != bool(args.tls_key):
@@ -220,13 +248,8 @@ def main(argv=None):
     server.fault, server.fault_file = args.fault, args.fault_file
     server.raw_dir = args.raw_dir
     if args.tls_cert:
-        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-        context.load_cert_chain(args.tls_cert, args.tls_key)
-        # The handshake runs in the request's own thread, on its first read: a client that stalls
-        # or refuses the certificate holds up no one else.
-        if args.raw_dir:
-            context.sni_callback = lambda sock, name, ctx: server.keep_server_name(name)
-        server.socket = context.wrap_socket(server.socket, server_side=True, do_handshake_on_connect=False)
+        names = (lambda sock, name, ctx: server.keep_server_name(name)) if args.raw_dir else None
+        server.tls_source = tls.TlsSource(args.tls_cert, args.tls_key, args.tls_swap_file or "", names)
     host, port = server.server_address[:2]
     print("listening on %s:%d" % (host, port), flush=True)
     try:

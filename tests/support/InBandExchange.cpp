@@ -1,4 +1,4 @@
-#include "contacts/HttpFunction.h"
+#include "tests/support/InBandExchange.h"
 
 #include "codec/CodePage.h"
 
@@ -36,4 +36,8 @@ HttpExchange typedExchange(HttpFunction http) {
         return resultOf(http(call.server, call.port, codepage::fromWindows1252(call.verb), call.target,
                              codepage::fromWindows1252(call.body), call.headers));
     };
+}
+
+ContactClient inBandClient(ContactScreen& screen, LoginState login, HttpFunction http) {
+    return ContactClient(screen, std::move(login), typedExchange(std::move(http)), 1);
 }

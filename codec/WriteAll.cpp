@@ -1,4 +1,4 @@
-#include "cli/WriteAll.h"
+#include "codec/WriteAll.h"
 
 #include <unistd.h>
 #include <cerrno>
@@ -8,6 +8,9 @@ bool writeAll(int fd, std::string_view bytes) {
         const ssize_t wrote = write(fd, bytes.data(), bytes.size());
         if (wrote < 0 && errno == EINTR) {
             continue;
+        }
+        if (wrote == 0) {
+            errno = ENOSPC;
         }
         if (wrote <= 0) {
             return false;

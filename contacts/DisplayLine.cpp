@@ -1,0 +1,16 @@
+#include "contacts/DisplayLine.h"
+
+#include "contacts/ContactTexts.h"
+
+#include <algorithm>
+
+std::u16string displayName(std::u16string name) {
+    std::replace(name.begin(), name.end(), contacttext::fileOpen.front(), u'(');
+    std::replace(name.begin(), name.end(), contacttext::fileClose.front(), u')');
+    return name;
+}
+
+std::u16string displayLine(std::u16string name, const std::u16string& file) {
+    using namespace contacttext;
+    return displayName(std::move(name)) + u' ' + std::u16string(fileOpen) + file + std::u16string(fileClose);
+}
