@@ -34,8 +34,8 @@ ChildRun exportToNull(std::int32_t port, bool secure = false) {
     if (secure) {
         arguments.insert(arguments.begin() + 1, {"--server", "https://127.0.0.1"});
     }
-    return runChild(std::move(arguments), {"VQCONTACTS_USER=demo", "VQCONTACTS_PASSWORD=demo",
-                                           "VQ_BENCH_CA_FILE=" + trusted.string()});
+    return runChild(std::move(arguments),
+                    {"VQCONTACTS_USER=demo", "VQCONTACTS_PASSWORD=demo", "VQ_BENCH_CA_FILE=" + trusted.string()});
 }
 
 size_t toNull(char* data, size_t size, size_t count, void* fd) {  // what the command does with a card
