@@ -30,6 +30,16 @@ constexpr bool startsWithNoCase(std::string_view text, std::string_view prefix) 
     return text.size() >= prefix.size() && equalsNoCase(text.substr(0, prefix.size()), prefix);
 }
 
+// Whether needle stands anywhere in text, ASCII letters in either case.
+constexpr bool containsNoCase(std::string_view text, std::string_view needle) {
+    for (std::size_t at = 0; at + needle.size() <= text.size(); ++at) {
+        if (startsWithNoCase(text.substr(at), needle)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // text without the blanks at either end; blanks names which characters count as blank.
 template <typename Char>
 constexpr std::basic_string_view<Char> trimmed(std::basic_string_view<Char> text, std::basic_string_view<Char> blanks) {
