@@ -35,7 +35,7 @@ bool spoilt(const HttpResult& answer) {
 class FetchPool {
 public:
     FetchPool(const std::function<HttpResult(std::size_t)>& fetch, std::size_t count, std::size_t width)
-        : m_fetch(fetch), m_count(count), m_ahead(2 * width) {
+        : m_fetch(fetch), m_count(count), m_ahead(2 * width), m_widest(width), m_width(width) {
         for (std::size_t i = 0; i < std::min(width, count); ++i) {
             m_threads.emplace_back([this] { work(); });
         }
@@ -70,17 +70,39 @@ public:
         m_paused = true;
         m_answered.wait(lock, [this] { return m_inFlight == 0; });
     }
+    // After a try again: the fetches go on, one at a time at first (see judge). Whole answers that
+    // came while it waited were started before the fault and say nothing of the link since.
     void resume() {
         {
             const std::lock_guard lock(m_mutex);
             m_paused = false;
-            m_quiet = false;
+            m_held = false;
+            m_width = 1;
+            m_wholeInRow = 0;
         }
         m_work.notify_all();
     }
 
 private:
-    bool mayStart() const { return !m_paused && !m_quiet && m_next < m_count && m_next < m_delivered + m_ahead; }
+    bool mayStart() const {
+        return !m_paused && !m_held && m_inFlight < m_width && m_next < m_count && m_next < m_delivered + m_ahead;
+    }
+
+    // A spoilt answer holds new fetches until it was tried again: a server gone quiet would make
+    // each of them wait out the idle limit too, and on a flaky link the try again then follows its
+    // failure with little in between. A link that resets or cuts connections is often one that
+    // has too many of them (a NAT table or a proxy full): after a spoilt answer one fetch runs at
+    // a time, and one more may run after each kWidenAfter whole answers in a row, as TCP backs off
+    // and grows its window again.
+    void judge(const HttpResult& result) {
+        if (spoilt(result)) {
+            m_held = true;
+        } else if (m_width < m_widest && ++m_wholeInRow >= kWidenAfter) {
+            ++m_width;
+            m_wholeInRow = 0;
+            m_work.notify_one();
+        }
+    }
 
     void work() {
         std::unique_lock lock(m_mutex);
@@ -94,8 +116,7 @@ private:
             lock.unlock();
             HttpResult result = fetchSafely(m_fetch, index);
             lock.lock();
-            // A server gone quiet would make every new fetch wait out the idle limit too.
-            m_quiet = m_quiet || judgeTry(result, ServerReached::Yes) == TryVerdict::Stalled;
+            judge(result);
             m_answers.emplace(index, std::move(result));
             --m_inFlight;
             // The calling thread waits for the next index in order, or for a pause to settle: an
@@ -108,7 +129,9 @@ private:
 
     const std::function<HttpResult(std::size_t)>& m_fetch;
     const std::size_t m_count;
-    const std::size_t m_ahead;  // how far past the last delivered index fetches may run
+    const std::size_t m_ahead;   // how far past the last delivered index fetches may run
+    const std::size_t m_widest;  // the most in flight at once
+    static constexpr std::size_t kWidenAfter = 4;
     std::mutex m_mutex;
     std::condition_variable m_work;      // fetching threads wait here for an index to start
     std::condition_variable m_answered;  // the calling thread waits here
@@ -116,8 +139,10 @@ private:
     std::size_t m_next = 0;
     std::size_t m_delivered = 0;
     std::size_t m_inFlight = 0;
+    std::size_t m_width;  // how many may be in flight now: less than m_widest after a spoilt answer
+    std::size_t m_wholeInRow = 0;
     bool m_paused = false;
-    bool m_quiet = false;  // a fetch got no byte at all: nothing starts until it was tried again
+    bool m_held = false;  // a fetch was spoilt: nothing starts until it was tried again
     bool m_closing = false;
     std::vector<std::thread> m_threads;
 };

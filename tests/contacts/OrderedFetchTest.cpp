@@ -121,6 +121,26 @@ TEST(FetchInOrder, RetriesAnOverlappedFailureAloneAndDeliversOnlyTheRetry) {
     EXPECT_EQ(tally.calls.size(), 12u);
 }
 
+TEST(FetchInOrder, AfterASpoiltAnswerOneRunsAtATimeThenTheWidthGrowsBack) {
+    HttpResult cut;
+    cut.failure = Failure::CutOff;
+    Tally tally;
+    const auto bodies = deliveredBodies(80, tally, [&](std::size_t i, int attempt) {
+        std::this_thread::sleep_for(3ms);
+        return i == 3 && attempt == 1 ? cut : ok(i);
+    });
+    EXPECT_EQ(bodies, numbers(80));
+    const auto retry = std::find_if(tally.calls.begin(), tally.calls.end(),
+                                    [](const Call& call) { return call.index == 3 && call.attempt == 2; });
+    ASSERT_GE(std::distance(retry, tally.calls.end()), 40) << "retried early, with most calls after it";
+    for (auto call = retry; call != retry + 5; ++call) {
+        EXPECT_EQ(call->others, 0) << "index " << call->index << " ran beside another right after the retry";
+    }
+    const auto widest =
+        std::max_element(retry, tally.calls.end(), [](const Call& a, const Call& b) { return a.others < b.others; });
+    EXPECT_EQ(widest->others, int(kFetchWidth) - 1) << "the width grew back to six";
+}
+
 TEST(FetchInOrder, AFailureThatRanAloneIsDeliveredAsItIs) {
     HttpResult cut;
     cut.failure = Failure::CutOff;
