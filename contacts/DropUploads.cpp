@@ -2,6 +2,8 @@
 
 #include "contacts/VCardCards.h"
 
+#include "codec/AsciiText.h"
+
 std::vector<std::string_view> dropUploads(std::string_view bytes) {
     std::vector<std::string_view> cards = vcardCards(bytes);
     // A card cut short (no END:VCARD) still goes up as it is: the server may take it, and a backup
@@ -13,7 +15,8 @@ std::vector<std::string_view> dropUploads(std::string_view bytes) {
         return cards;
     }
     const std::size_t end = std::size_t(cards.back().data() + cards.back().size() - bytes.data());
-    if (const std::string_view rest = bytes.substr(end); rest.find("BEGIN:VCARD") != std::string_view::npos) {
+    // Case-blind, as the card markers themselves are: a cut "begin:vcard" card is a card too.
+    if (const std::string_view rest = bytes.substr(end); ascii::containsNoCase(rest, "BEGIN:VCARD")) {
         cards.push_back(rest);
     }
     return cards;

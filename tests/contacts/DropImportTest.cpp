@@ -124,6 +124,7 @@ TEST(FormOLEDragDrop, SplitsEachItemIntoItsCardsOnePostEach) {
          {a, b, "\r\nBEGIN:VCARD\r\nFN:Cut"},
          3,
          0},
+        {"a cut card in lower case goes up too", {a + "begin:vcard\r\nfn:Cut"}, {a, "begin:vcard\r\nfn:Cut"}, 2, 0},
         {"a rest with VCARD but no BEGIN:VCARD stays home", {a + "NOTE:see VCARD\r\n"}, {a}, 1, 0},
         {"the last line needs no line end", {a + "BEGIN:VCARD\r\nEND:VCARD"}, {a, "BEGIN:VCARD\r\nEND:VCARD"}, 2, 0},
         {"a nested card goes up inside its outer card", {nested + a}, {nested, a}, 2, 0},
