@@ -9,7 +9,7 @@
 Verdict fetchContacts(const ContactFolder& folder, const std::vector<std::string>& files,
                       const std::function<void(std::size_t, std::optional<std::string>&&)>& deliver) {
     Progress progress(files.size());
-    const Verdict verdict = fetchFolder(folder, files, [&](std::size_t i, modWININET::HttpResult&& answer) {
+    Verdict verdict = fetchFolder(folder, files, [&](std::size_t i, modWININET::HttpResult&& answer) {
         progress.show(i + 1);
         std::optional<std::string> bytes;
         if (answer.succeeded()) {
