@@ -72,7 +72,7 @@ void frmMain::copyContact() {
     }
     const quint64 clipboardAtStart = m_clipboardChanges;
     start(Operation::Other, [this, clipboardAtStart, file = m_fileAtStart](ContactClient& client) {
-        modWININET::HttpResult answer = client.fetchContact(file);
+        modWININET::HttpResult answer = client.fetchContact(codepage::windows1252Bytes(file));
         if (!answer.succeeded()) {
             showMessage((kCopyFailed + fetchFailure(answer)).toStdU16String(), MessageStyle::Information, u"");
             return ListingResult::Listed;
@@ -96,7 +96,7 @@ void frmMain::saveContact() {
         return;
     }
     start(Operation::Other, [this, target, file = m_fileAtStart](ContactClient& client) {
-        const modWININET::HttpResult answer = client.fetchContact(file);
+        const modWININET::HttpResult answer = client.fetchContact(codepage::windows1252Bytes(file));
         QString failure;
         if (!answer.succeeded()) {
             failure = kSaveFetchFailed + fetchFailure(answer);

@@ -1,17 +1,16 @@
 #include "cli/Commands.h"
 #include "cli/Console.h"
 #include "cli/ContactFetch.h"
-#include "cli/ContactFileText.h"
-#include "cli/ExitStatus.h"
+#include "cli/ExitOutcome.h"
 #include "cli/ExportFolder.h"
 #include "cli/ExportName.h"
-#include "cli/FolderListing.h"
+#include "contacts/FolderListing.h"
 
 namespace {
 
 struct NamedFiles {
-    std::vector<std::u16string> files;  // the contacts to fetch, in folder order
-    std::vector<std::string> names;     // the name each is stored under
+    std::vector<std::string> files;  // the contacts to fetch, in folder order
+    std::vector<std::string> names;  // the name each is stored under
     std::size_t skipped = 0;
 };
 
@@ -20,18 +19,17 @@ bool isHiddenName(std::string_view name) {
     return name.starts_with('.') && name != "." && name != "..";
 }
 
-NamedFiles namedFiles(std::vector<std::u16string> files) {
+NamedFiles namedFiles(std::vector<std::string> files) {
     NamedFiles named;
-    for (std::u16string& file : files) {
-        if (std::optional<std::string> name = exportFileName(contactFileBytes(file))) {
+    for (std::string& file : files) {
+        if (std::optional<std::string> name = exportFileName(file)) {
             named.names.push_back(std::move(*name));
             named.files.push_back(std::move(file));
         } else {
             ++named.skipped;
-            const std::string bytes = contactFileBytes(file);
-            tell("contact " + inQuotes(bytes) +
-                 (isHiddenName(bytes) ? " refused: a name starting with \".\" would make a hidden file"
-                                      : " skipped: its name is no plain file name"));
+            tell("contact " + inQuotes(file) +
+                 (isHiddenName(file) ? " refused: a name starting with \".\" would make a hidden file"
+                                     : " skipped: its name is no plain file name"));
         }
     }
     return named;
@@ -40,43 +38,41 @@ NamedFiles namedFiles(std::vector<std::u16string> files) {
 int exportToFolder(const ContactFolder& folder, const std::string& target) {
     // Made before anything is asked of the server: a folder that cannot be written fails at once.
     const ExportFolder out(target);
-    std::variant<std::vector<std::u16string>, int> listing = listFolder(folder);
-    if (const int* status = std::get_if<int>(&listing)) {
-        return *status;
+    FolderListing listing = listFolder(folder);
+    if (listing.verdict.outcome != Outcome::Done) {
+        return reportListing(folder, listing.verdict);
     }
-    const NamedFiles named = namedFiles(std::move(std::get<std::vector<std::u16string>>(listing)));
+    const NamedFiles named = namedFiles(std::move(listing.files));
     std::size_t unwritten = 0;
-    const std::size_t failed =
-        fetchContacts(folder, named.files, [&](std::size_t i, std::optional<std::string>&& vcard) {
-            if (!vcard) {
-                return true;
-            }
-            const std::string path = inQuotes((std::filesystem::path(target) / named.names[i]).string());
-            const StoreResult stored = out.store(named.names[i], *vcard);
-            if (stored.outcome == StoreOutcome::Clash) {
-                tell(path + " holds other bytes than the contact; not overwritten");
-            } else if (stored.outcome == StoreOutcome::Failed) {
-                tell("cannot write " + path + ": " + stored.error);
-            }
-            unwritten += stored.outcome == StoreOutcome::Clash || stored.outcome == StoreOutcome::Failed;
-            return true;
-        });
-    return named.skipped + failed + unwritten == 0 ? exitDone : exitSomeFailed;
+    const Verdict fetched = fetchContacts(folder, named.files, [&](std::size_t i, std::optional<std::string>&& vcard) {
+        if (!vcard) {
+            return;
+        }
+        const std::string path = inQuotes((std::filesystem::path(target) / named.names[i]).string());
+        const StoreResult stored = out.store(named.names[i], *vcard);
+        if (stored.outcome == StoreOutcome::Clash) {
+            tell(path + " holds other bytes than the contact; not overwritten");
+        } else if (stored.outcome == StoreOutcome::Failed) {
+            tell("cannot write " + path + ": " + stored.error);
+        }
+        unwritten += stored.outcome == StoreOutcome::Clash || stored.outcome == StoreOutcome::Failed;
+    });
+    // A name that could not be written fails that contact alone, as a failed GET does.
+    const bool allWritten = named.skipped + unwritten == 0;
+    return exitStatusOf(fetched.outcome == Outcome::Done && !allWritten ? Outcome::SomeFailed : fetched.outcome);
 }
 
 int exportToStandardOutput(const ContactFolder& folder) {
-    std::variant<std::vector<std::u16string>, int> listing = listFolder(folder);
-    if (const int* status = std::get_if<int>(&listing)) {
-        return *status;
+    const FolderListing listing = listFolder(folder);
+    if (listing.verdict.outcome != Outcome::Done) {
+        return reportListing(folder, listing.verdict);
     }
-    const std::size_t failed = fetchContacts(folder, std::get<std::vector<std::u16string>>(listing),
-                                             [](std::size_t, std::optional<std::string>&& vcard) {
-                                                 if (vcard) {
-                                                     writeData(*vcard);
-                                                 }
-                                                 return true;
-                                             });
-    return failed == 0 ? exitDone : exitSomeFailed;
+    const Verdict fetched = fetchContacts(folder, listing.files, [](std::size_t, std::optional<std::string>&& vcard) {
+        if (vcard) {
+            writeData(*vcard);
+        }
+    });
+    return exitStatusOf(fetched.outcome);
 }
 
 }  // namespace

@@ -1,12 +1,11 @@
 #include "cli/Commands.h"
 #include "cli/Console.h"
 #include "cli/ContactFetch.h"
-#include "cli/ContactFileText.h"
-#include "cli/ExitStatus.h"
-#include "cli/FolderListing.h"
+#include "cli/ExitOutcome.h"
 #include "cli/ListField.h"
 #include "codec/Utf8.h"
 #include "contacts/DisplayLine.h"
+#include "contacts/FolderListing.h"
 #include "contacts/VCardName.h"
 
 namespace {
@@ -19,14 +18,13 @@ std::u16string windowName(const std::optional<std::string>& vcard) {
 }  // namespace
 
 int listCommand(const ContactFolder& folder) {
-    std::variant<std::vector<std::u16string>, int> listing = listFolder(folder);
-    if (const int* status = std::get_if<int>(&listing)) {
-        return *status;
+    const FolderListing listing = listFolder(folder);
+    if (listing.verdict.outcome != Outcome::Done) {
+        return reportListing(folder, listing.verdict);
     }
-    const std::vector<std::u16string>& files = std::get<std::vector<std::u16string>>(listing);
-    const std::size_t failed = fetchContacts(folder, files, [&](std::size_t i, std::optional<std::string>&& vcard) {
-        writeData(listField(utf8::encode(windowName(vcard))) + '\t' + listField(contactFileBytes(files[i])) + '\n');
-        return true;
+    const std::vector<std::string>& files = listing.files;
+    const Verdict fetched = fetchContacts(folder, files, [&](std::size_t i, std::optional<std::string>&& vcard) {
+        writeData(listField(utf8::encode(windowName(vcard))) + '\t' + listField(files[i]) + '\n');
     });
-    return failed == 0 ? exitDone : exitSomeFailed;
+    return exitStatusOf(fetched.outcome);
 }

@@ -1,21 +1,7 @@
 #include "cli/Commands.h"
 #include "cli/Console.h"
-#include "cli/ExitStatus.h"
-#include "cli/FolderListing.h"
+#include "cli/ExitOutcome.h"
 #include "contacts/DropUploads.h"
-
-namespace {
-
-using modWININET::Failure;
-
-// A refused login, or a server that cannot be reached at all, would refuse every card alike.
-bool stopsTheUpload(const modWININET::HttpResult& answer) {
-    return answer.status == 401 || answer.status == 403 || answer.failure == Failure::InvalidServer ||
-           answer.failure == Failure::NoConnection || answer.failure == Failure::Certificate ||
-           answer.failure == Failure::TlsHandshake;
-}
-
-}  // namespace
 
 int uploadCommand(const ContactFolder& folder, const std::vector<UploadItem>& items) {
     std::vector<std::vector<std::string_view>> bodies;
@@ -36,17 +22,18 @@ int uploadCommand(const ContactFolder& folder, const std::vector<UploadItem>& it
             if (isCutCard(bodies[i][card])) {
                 tell(subject + " lacks \"END:VCARD\"; it goes up as it is");
             }
-            const modWININET::HttpResult answer = folder.post(std::string(bodies[i][card]));
+            const Verdict verdict = judgeRequest(folder.post(std::string(bodies[i][card])));
             progress.show(++done);
-            if (answer.succeeded()) {
+            if (verdict.outcome == Outcome::Done) {
                 continue;
             }
-            if (stopsTheUpload(answer)) {
-                return reportFailedAnswer(folder, answer, subject);
+            const int status = reportRequest(folder, verdict, subject);
+            // A refused login, or a server that cannot be reached, would refuse every card alike.
+            if (isRefusal(verdict.outcome) || verdict.outcome == Outcome::Unreachable) {
+                return status;
             }
             ++failed;
-            reportFailedAnswer(folder, answer, subject);
         }
     }
-    return failed == 0 ? exitDone : exitSomeFailed;
+    return exitStatusOf(failed == 0 ? Outcome::Done : Outcome::SomeFailed);
 }

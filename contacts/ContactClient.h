@@ -11,17 +11,13 @@
 #include "contacts/HttpExchange.h"
 #include "contacts/LoginState.h"
 #include "contacts/OrderedFetch.h"
+#include "contacts/WindowOutcome.h"
 
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
-
-enum class ListingResult {
-    Listed,        // the list got one line per contact (possibly none)
-    Rejected,      // 401, 403 or a refused secure connection: ask for the login again
-    ProgramEnded,  // fatal: the message was shown and dismissed; the caller ends the program
-};
 
 // The text the details view shows for a contact's GET: its bytes as UTF-8 when they are valid
 // UTF-8, else as Windows-1252; an error as its in-band text ("Error:404"), no answer as empty text.
@@ -35,18 +31,20 @@ public:
 
     // Appends one line per contact to the list, in the folder's order; never clears it. An href
     // whose last segment is empty names the folder or nothing: it gets no GET and no line. A
-    // contact whose server certificate is refused ends the listing as a refused PROPFIND does
-    // (message, Rejected), with the lines before it kept.
+    // contact whose server certificate is refused ends the listing as a refused PROPFIND does,
+    // with the lines before it kept. The message and result are windowEnding's for the outcome.
     ListingResult ListContacts();
     // The answer of one GET of ContactURL in the in-band form: the vCard, "Error:" and the status,
     // or empty.
     std::u16string GetContact(const std::u16string& ContactURL) const;
     // One POST of sData on the contact folder, through Windows-1252; the outcome is not reported.
     void PostContact(const std::u16string& sData) const;
-    // The answer of one GET of a contact by its file name, as List1_DblClick fetches it: for a
-    // window that takes the contact's bytes elsewhere (the clipboard, a file).
-    modWININET::HttpResult fetchContact(std::u16string_view file) const;
-    // Fetches the contact of screen.selectedFile() and shows its detailsText in the details view.
+    // The answer of one GET of a contact by its file name (the bytes of its href segment), as
+    // List1_DblClick fetches it: for a window that takes the contact's bytes elsewhere (the
+    // clipboard, a file).
+    modWININET::HttpResult fetchContact(std::string_view file) const;
+    // Fetches the contact of screen.selectedFile(), the text of its file name's bytes, and shows
+    // its detailsText in the details view.
     void List1_DblClick();
     // Posts each complete card of every dropped item (one POST each, byte for byte), an item with
     // none whole when it holds "VCARD", rejects the rest, then clears and lists again, and gives

@@ -4,7 +4,19 @@
 #include "contacts/ContactTexts.h"
 #include "contacts/RetryPolicy.h"
 
+#include "codec/CodePage.h"
+
 #include <utility>
+
+namespace {
+
+// The transport takes its target as text that goes out through Windows-1252: the file's bytes
+// become the text that turns back into them.
+std::u16string contactPath(std::string_view file) {
+    return std::u16string(contacttext::contactPrefix) + codepage::fromWindows1252(file);
+}
+
+}  // namespace
 
 ContactFolder::ContactFolder(LoginState login, HttpExchange http)
     : m_login(std::move(login)), m_http(std::move(http)) {}
@@ -27,12 +39,12 @@ modWININET::HttpResult ContactFolder::propfind() const {
     return sendRetried("PROPFIND", std::u16string(contacttext::storePath), std::string(text.begin(), text.end()));
 }
 
-modWININET::HttpResult ContactFolder::get(std::u16string_view file) const {
-    return getPath(std::u16string(contacttext::contactPrefix) + std::u16string(file));
+modWININET::HttpResult ContactFolder::get(std::string_view file) const {
+    return getPath(contactPath(file));
 }
 
-modWININET::HttpResult ContactFolder::getOnce(std::u16string_view file) const {
-    return send("GET", std::u16string(contacttext::contactPrefix) + std::u16string(file), {});
+modWININET::HttpResult ContactFolder::getOnce(std::string_view file) const {
+    return send("GET", contactPath(file), {});
 }
 
 modWININET::HttpResult ContactFolder::getPath(const std::u16string& path) const {
@@ -43,28 +55,11 @@ modWININET::HttpResult ContactFolder::post(std::string vcard) const {
     return send("POST", std::u16string(contacttext::storePath), std::move(vcard));
 }
 
-FolderAnswer classifyFolderAnswer(const modWININET::HttpResult& propfind) {
-    using modWININET::Failure;
-    if (propfind.failure == Failure::Certificate || propfind.failure == Failure::TlsHandshake) {
-        return FolderAnswer::SecureConnectionRefused;
-    }
-    if (propfind.whole() && propfind.status == 401) {
-        return FolderAnswer::Unauthorized;
-    }
-    if (propfind.whole() && propfind.status == 403) {
-        return FolderAnswer::Forbidden;
-    }
-    if (!propfind.succeeded() || propfind.body.find("D:response") == std::string::npos) {
-        return FolderAnswer::NoContactFolder;
-    }
-    return FolderAnswer::Listing;
-}
-
-std::vector<std::u16string> contactFiles(modWININET::HttpResult propfind) {
-    std::vector<std::u16string> files;
-    for (const std::u16string& href : contactHrefs(std::move(propfind.body))) {
-        const std::size_t slash = href.rfind(u'/');
-        std::u16string file = slash == std::u16string::npos ? href : href.substr(slash + 1);
+std::vector<std::string> contactFiles(modWININET::HttpResult propfind) {
+    std::vector<std::string> files;
+    for (std::string& href : contactHrefs(std::move(propfind.body))) {
+        const std::size_t slash = href.rfind('/');
+        std::string file = slash == std::string::npos ? std::move(href) : href.substr(slash + 1);
         if (!file.empty()) {
             files.push_back(std::move(file));
         }

@@ -18,10 +18,11 @@ public:
     // The fixed PROPFIND of the folder. It and the GETs are tried again as RetryPolicy.h says,
     // with a refused connection taken as final; the answer is the last try's.
     modWININET::HttpResult propfind() const;
-    // The GET of one contact by its file name, which goes out byte for byte through Windows-1252.
-    modWININET::HttpResult get(std::u16string_view file) const;
+    // The GET of one contact by its file name, the bytes of its href's last segment, which go out
+    // byte for byte.
+    modWININET::HttpResult get(std::string_view file) const;
     // The same GET tried once: for the listing, which tries again itself, alone.
-    modWININET::HttpResult getOnce(std::u16string_view file) const;
+    modWININET::HttpResult getOnce(std::string_view file) const;
     // The GET of any path below the server's root, without a leading "/".
     modWININET::HttpResult getPath(const std::u16string& path) const;
     // The POST of one card's bytes, exactly as they are. Never tried again: a cut answer may hide
@@ -39,21 +40,11 @@ private:
     HttpExchange m_http;
 };
 
-// What a PROPFIND answer means for the user, in the order it is decided.
-enum class FolderAnswer {
-    Listing,                  // an answer that holds "D:response": it is read for its contacts
-    Unauthorized,             // 401: the credentials were rejected
-    Forbidden,                // 403
-    SecureConnectionRefused,  // the TLS certificate or handshake was refused: nothing was sent
-    NoContactFolder,          // anything else: another status, no answer, or no "D:response"
-};
-FolderAnswer classifyFolderAnswer(const modWININET::HttpResult& propfind);
-
-// The contact file names of a listing answer, in document order: the last "/"-segment of each
-// D:href of a D:response, as the Windows-1252 text of its bytes, so it goes back out unchanged.
+// The contact file names of a listing answer, in document order: the bytes of the last "/"-segment
+// of each D:href of a D:response, as the server wrote them (see contactHrefs).
 // Hrefs ending in "/" (the folder itself) and empty ones name no contact and are left out.
 // Takes the answer over: a big folder's answer runs to megabytes.
-std::vector<std::u16string> contactFiles(modWININET::HttpResult propfind);
+std::vector<std::string> contactFiles(modWININET::HttpResult propfind);
 
 // The bytes a contact's line and details are read from: the body of a success, else nothing.
 std::string_view cardBytes(const modWININET::HttpResult& get);

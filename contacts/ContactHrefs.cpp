@@ -146,9 +146,12 @@ std::vector<std::u16string> contactHrefs(std::u16string answer) {
     return decoded(std::move(hrefs));
 }
 
-// The answer goes before the hrefs are decoded: a big folder's answer runs to megabytes.
-std::vector<std::u16string> contactHrefs(std::string answer) {
+// The answer goes before the hrefs are turned back into bytes: a big folder's answer runs to megabytes.
+std::vector<std::string> contactHrefs(std::string answer) {
     std::vector<std::string> hrefs = utf8HrefsOf(answer, kWindows1252);
     std::string().swap(answer);
-    return decoded(std::move(hrefs));
+    for (std::string& href : hrefs) {
+        href = codepage::windows1252Bytes(utf8::decode(href));  // expat gives well-formed UTF-8
+    }
+    return hrefs;
 }

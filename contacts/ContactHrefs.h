@@ -13,6 +13,7 @@
 // The answer is read as a stream, keeping only the hrefs: no tree of it is built.
 // Takes the answer over and frees it once read: a big folder's answer runs to megabytes.
 std::vector<std::u16string> contactHrefs(std::u16string answer);
-// The same for the answer's bytes, read as Windows-1252 text as everything the server sends is,
-// so each href's text goes back out as the very bytes the server wrote.
-std::vector<std::u16string> contactHrefs(std::string answer);
+// The same for the answer's bytes, read as Windows-1252 as everything the server sends is, and
+// each href given back as bytes: the very bytes the server wrote, its escapes resolved. A
+// character reference to what Windows-1252 cannot hold gives "?", as it would on the wire.
+std::vector<std::string> contactHrefs(std::string answer);

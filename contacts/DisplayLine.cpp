@@ -2,6 +2,8 @@
 
 #include "contacts/ContactTexts.h"
 
+#include "codec/CodePage.h"
+
 #include <algorithm>
 
 std::u16string displayName(std::u16string name) {
@@ -10,7 +12,8 @@ std::u16string displayName(std::u16string name) {
     return name;
 }
 
-std::u16string displayLine(std::u16string name, const std::u16string& file) {
+std::u16string displayLine(std::u16string name, std::string_view file) {
     using namespace contacttext;
-    return displayName(std::move(name)) + u' ' + std::u16string(fileOpen) + file + std::u16string(fileClose);
+    return displayName(std::move(name)) + u' ' + std::u16string(fileOpen) + codepage::fromWindows1252(file) +
+           std::u16string(fileClose);
 }

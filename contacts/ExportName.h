@@ -12,6 +12,6 @@
 // (C0, DEL, and C1 as the bytes read by the program's rule: UTF-8 when valid, else Windows-1252).
 bool isPlainFileName(std::string_view name);
 
-// FILE's bytes (its href's, see ContactFileText.h) percent-decoded when that is a plain name; else
+// FILE's bytes (its href segment's, see contactFiles) percent-decoded when that is a plain name; else
 // FILE's bytes as they stand when those are a plain name; else nullopt: the contact is not written.
 std::optional<std::string> exportFileName(std::string_view file);

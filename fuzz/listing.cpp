@@ -62,9 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The answer reaches the listing as the bytes the server sent: the fake's text in Windows-1252.
     const std::vector<std::uint8_t> bytes = codepage::toWindows1252(answers[0]);
     std::vector<std::u16string> hrefs;
-    for (const std::u16string& href : contactHrefs(std::string(bytes.begin(), bytes.end()))) {
-        if (!href.empty() && href.back() != u'/') {
-            hrefs.push_back(href);
+    for (const std::string& href : contactHrefs(std::string(bytes.begin(), bytes.end()))) {
+        if (!href.empty() && href.back() != '/') {
+            hrefs.push_back(codepage::fromWindows1252(href));  // as the line shows it
         }
     }
     FUZZ_CHECK(screen.lines.size() == hrefs.size());

@@ -33,14 +33,14 @@ std::string vcard(const std::string& name) {
 
 // What one upload did: the messages shown, the bodies the server stored in order, and the names
 // listed (the server names each upload anew).
-struct Outcome {
+struct Effect {
     QStringList messages;
     std::vector<std::string> posted;
     QStringList lines;
-    bool operator==(const Outcome&) const = default;
+    bool operator==(const Effect&) const = default;
 };
 
-void PrintTo(const Outcome& outcome, std::ostream* out) {
+void PrintTo(const Effect& outcome, std::ostream* out) {
     *out << "messages: " << outcome.messages.join(" | ").toStdString() << "; " << outcome.posted.size()
          << " posted; lines: " << outcome.lines.join(" | ").toStdString();
 }
@@ -61,7 +61,7 @@ struct PasteAndImport : testing::Test {
     }
 
     // Runs act on an empty server folder and window, and says what came of it.
-    Outcome outcomeOf(const std::function<void()>& act) {
+    Effect outcomeOf(const std::function<void()>& act) {
         for (const auto& entry : fs::directory_iterator(server.folder())) {
             fs::remove(entry.path());
         }
@@ -69,7 +69,7 @@ struct PasteAndImport : testing::Test {
         window.clearList();
         act();
         EXPECT_TRUE(waitUntilIdle(window));
-        Outcome outcome{recorder.texts(), {}, {}};
+        Effect outcome{recorder.texts(), {}, {}};
         for (const QString& line : listLines(window)) {
             outcome.lines << line.section(QStringLiteral(" ["), 0, 0);
         }
@@ -149,12 +149,12 @@ TEST_F(PasteAndImport, EachClipboardFormGoesAsADropOfTheSameData) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
-        const Outcome dropped = outcomeOf([&] {
+        const Effect dropped = outcomeOf([&] {
             QMimeData data;
             row.fill(data);
             drop(data);
         });
-        const Outcome pasted = outcomeOf([&] {
+        const Effect pasted = outcomeOf([&] {
             auto* data = new QMimeData;  // the clipboard takes it over
             row.fill(*data);
             paste(data);
@@ -167,7 +167,7 @@ TEST_F(PasteAndImport, EachClipboardFormGoesAsADropOfTheSameData) {
 
 TEST_F(PasteAndImport, ACardCopiedAsPlainTextIsPostedWhereItsDropIsInvalid) {
     const std::string text = "Notes from the editor\n" + vcard("Typed In");
-    const Outcome pasted = outcomeOf([&] {
+    const Effect pasted = outcomeOf([&] {
         auto* data = new QMimeData;
         data->setText(QString::fromStdString(text));
         paste(data);
@@ -186,12 +186,12 @@ TEST_F(PasteAndImport, ImportedFilesGoAsADropOfThoseFilesAndCancelDoesNothing) {
         urls << QUrl::fromLocalFile(QString::fromStdString(file.string()));
         recorder.importAnswer << QString::fromStdString(file.string());
     }
-    const Outcome dropped = outcomeOf([&] {
+    const Effect dropped = outcomeOf([&] {
         QMimeData data;
         data.setUrls(urls);
         drop(data);
     });
-    const Outcome imported = outcomeOf([&] { QTest::keySequence(&window, QKeySequence::Open); });
+    const Effect imported = outcomeOf([&] { QTest::keySequence(&window, QKeySequence::Open); });
     EXPECT_EQ(recorder.importDialogs, 1);
     EXPECT_EQ(imported.messages,
               QStringList({"Abount to Post 4 Contacts to Server", "Error: Item is not in VCF format"}));

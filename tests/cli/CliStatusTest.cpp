@@ -66,6 +66,8 @@ TEST(CliStatus, EachEndingHasItsStatusAndTheWindowsWords) {
         {"nothing listening", "", atPort(closedPort(), {"list"}), demoLogin, 3, noContactFolder},
         {"every GET cut off", "cut-contact", atPort(port, {"export", "-"}), demoLogin, 4,
          "vqcontacts: contact \"A01.vcf\": "},
+        {"a show of a contact cut off: the server was reached, that request failed", "cut-contact",
+         atPort(port, {"show", "A01.vcf"}), demoLogin, 4, "vqcontacts: contact \"A01.vcf\": "},
         {"a contact that is not there", "", atPort(port, {"show", "gone.vcf"}), demoLogin, 4,
          "vqcontacts: contact \"gone.vcf\": the server answered 404\n"},
         {"a port out of range", "", atPort(65536, {"list"}), demoLogin, 1,
