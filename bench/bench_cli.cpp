@@ -88,16 +88,11 @@ int bareCurlExport(std::int32_t port, int contacts, int sink, bool secure = fals
     return ok;
 }
 
-const TestAuthority& authority() {
-    static const TestAuthority made;
-    return made;
-}
-
 ContactServer& server(int contacts, bool secure = false) {
     // Forked before anything else runs: a server per size, alive for the whole program.
     static ContactServer thousand(1000);
     static ContactServer tenThousand(10000);
-    static ContactServer thousandOverTls(1000, {}, authority().issue("bench", {}));
+    static ContactServer thousandOverTls(1000, {}, testAuthority().issue("bench", {}));
     return secure ? thousandOverTls : contacts == 1000 ? thousand : tenThousand;
 }
 
@@ -170,7 +165,7 @@ BENCHMARK(VqcontactsExportToStdoutTls1000)->Unit(benchmark::kMillisecond)->Itera
 BENCHMARK(VqcontactsPeakMemory10000)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
 
 int main(int argc, char** argv) {
-    trusted = systemAndBenchAuthorities(authority());
+    trusted = systemAndBenchAuthorities(testAuthority());
     server(1000);
     curl_global_init(CURL_GLOBAL_DEFAULT);
     benchmark::Initialize(&argc, argv);

@@ -20,7 +20,7 @@ HttpResult answered(long status, std::string body = {}) {
     return answer;
 }
 
-HttpResult failed(Failure failure, bool heardAny, long status = 0) {
+HttpResult failedWith(Failure failure, bool heardAny, long status = 0) {
     HttpResult answer;
     answer.status = status;
     answer.failure = failure;
@@ -45,22 +45,22 @@ TEST(Outcome, ARequestFailsAloneOnceTheServerWasReachedAndAListingNeedsItsRespon
         {"403", answered(403), Outcome::Forbidden, Outcome::Forbidden},
         {"404 fails that request", answered(404), Outcome::SomeFailed, Outcome::NoContactFolder},
         {"a 503 left after the tries", answered(503), Outcome::SomeFailed, Outcome::NoContactFolder},
-        {"a 401 cut off is no refusal", failed(Failure::CutOff, true, 401), Outcome::SomeFailed,
+        {"a 401 cut off is no refusal", failedWith(Failure::CutOff, true, 401), Outcome::SomeFailed,
          Outcome::NoContactFolder},
-        {"cut off mid-answer", failed(Failure::CutOff, true, 200), Outcome::SomeFailed, Outcome::NoContactFolder},
-        {"reset before a byte: a connection was taken", failed(Failure::CutOff, false), Outcome::SomeFailed,
+        {"cut off mid-answer", failedWith(Failure::CutOff, true, 200), Outcome::SomeFailed, Outcome::NoContactFolder},
+        {"reset before a byte: a connection was taken", failedWith(Failure::CutOff, false), Outcome::SomeFailed,
          Outcome::NoContactFolder},
-        {"stalled after the header", failed(Failure::TimedOut, true, 200), Outcome::SomeFailed,
+        {"stalled after the header", failedWith(Failure::TimedOut, true, 200), Outcome::SomeFailed,
          Outcome::NoContactFolder},
-        {"not one byte in time", failed(Failure::TimedOut, false), Outcome::Unreachable, Outcome::Unreachable},
-        {"too big", failed(Failure::TooBig, true, 200), Outcome::SomeFailed, Outcome::NoContactFolder},
-        {"no HTTP", failed(Failure::NotHttp, true), Outcome::SomeFailed, Outcome::NoContactFolder},
-        {"connection refused", failed(Failure::NoConnection, false), Outcome::Unreachable, Outcome::Unreachable},
-        {"a server text that cannot be sent", failed(Failure::InvalidServer, false), Outcome::Unreachable,
+        {"not one byte in time", failedWith(Failure::TimedOut, false), Outcome::Unreachable, Outcome::Unreachable},
+        {"too big", failedWith(Failure::TooBig, true, 200), Outcome::SomeFailed, Outcome::NoContactFolder},
+        {"no HTTP", failedWith(Failure::NotHttp, true), Outcome::SomeFailed, Outcome::NoContactFolder},
+        {"connection refused", failedWith(Failure::NoConnection, false), Outcome::Unreachable, Outcome::Unreachable},
+        {"a server text that cannot be sent", failedWith(Failure::InvalidServer, false), Outcome::Unreachable,
          Outcome::Unreachable},
-        {"a refused certificate", failed(Failure::Certificate, false), Outcome::SecureConnectionRefused,
+        {"a refused certificate", failedWith(Failure::Certificate, false), Outcome::SecureConnectionRefused,
          Outcome::SecureConnectionRefused},
-        {"a failed handshake", failed(Failure::TlsHandshake, false), Outcome::SecureConnectionRefused,
+        {"a failed handshake", failedWith(Failure::TlsHandshake, false), Outcome::SecureConnectionRefused,
          Outcome::SecureConnectionRefused},
     };
     for (const Row& row : rows) {
@@ -76,7 +76,7 @@ TEST(Outcome, ARequestFailsAloneOnceTheServerWasReachedAndAListingNeedsItsRespon
 
 TEST(WindowOutcome, EachOutcomeHasOneMessageAndOneResult) {
     const LoginState login{u"mail.example.com", 8443, u"Basic x"};
-    Verdict refused = judgeRequest(failed(Failure::Certificate, false));
+    Verdict refused = judgeRequest(failedWith(Failure::Certificate, false));
     refused.answer.reason = "not issued by an authority this computer trusts";
     refused.answer.certificate = modWININET::PeerCertificate{"AB:CD", {}, {}};
     const Verdict stopped{Outcome::ServerStopped, {}, 3, 10};

@@ -16,11 +16,6 @@
 
 namespace {
 
-const TestAuthority& authority() {
-    static const TestAuthority made;
-    return made;
-}
-
 modWININET::Limits shortLimits() {
     modWININET::Limits limits;
     limits.connectTimeout = std::chrono::seconds(5);
@@ -31,7 +26,7 @@ modWININET::Limits shortLimits() {
 // Short time-outs, and trust in the test authority only.
 struct TrustingTheTestAuthority {
     nettest::ScopedLimits limits{shortLimits()};
-    nettest::ScopedTrust trust{authority().caFile()};
+    nettest::ScopedTrust trust{testAuthority().caFile()};
 };
 
 HttpMailServerOptions serving(const std::optional<IssuedCertificate>& issued) {
@@ -53,7 +48,7 @@ std::u16string wide(const std::string& ascii) {
 TEST(TlsListing, ListsTheSameContactsAsPlainHttp) {
     const TrustingTheTestAuthority trusting;
     HttpMailServer plain(serving(std::nullopt));
-    HttpMailServer secure(serving(authority().issue("listing", {})));
+    HttpMailServer secure(serving(testAuthority().issue("listing", {})));
     ScreenRecorder overHttp;
     ScreenRecorder overTls;
     EXPECT_EQ(ContactClient(overHttp, {u"127.0.0.1", plain.port(), u"Basic ZGVtbzpkZW1v"}).ListContacts(),
@@ -79,10 +74,10 @@ TEST(TlsListing, ARefusedServerGivesItsReasonThenTheLoginAgain) {
         std::string reason;
     };
     const Row rows[] = {
-        {"an issuer nobody trusts", authority().issue("self-signed", selfSignedRequest()),
+        {"an issuer nobody trusts", testAuthority().issue("self-signed", selfSignedRequest()),
          "not issued by an authority this computer trusts"},
-        {"an expired certificate", authority().issue("expired", expired), "expired on 2025-01-31"},
-        {"a certificate for another server", authority().issue("elsewhere", elsewhere),
+        {"an expired certificate", testAuthority().issue("expired", expired), "expired on 2025-01-31"},
+        {"a certificate for another server", testAuthority().issue("elsewhere", elsewhere),
          "made out for mail.example.org, not 127.0.0.1"},
         {"no TLS on the port", std::nullopt, "the TLS handshake failed ("},
     };
@@ -138,12 +133,12 @@ struct ChangingServerScreen : ScreenRecorder {
 TEST(TlsListing, ACertificateChangedMidListingIsRefusedWithTheLinesSoFarKept) {
     constexpr int kContacts = 60;  // far more than are fetched ahead of the first line
     const TrustingTheTestAuthority trusting;
-    HttpMailServer server(serving(authority().issue("mid-listing", {})));
+    HttpMailServer server(serving(testAuthority().issue("mid-listing", {})));
     for (int i = 0; i < kContacts; ++i) {
         std::ofstream(server.folder() / ("c" + std::to_string(100 + i) + ".vcf"), std::ios::binary)
             << "BEGIN:VCARD\r\nFN:Person " << i << "\r\nEND:VCARD\r\n";
     }
-    const IssuedCertificate replaced = authority().issue("replaced", selfSignedRequest());
+    const IssuedCertificate replaced = testAuthority().issue("replaced", selfSignedRequest());
     ChangingServerScreen screen;
     screen.change = [&] {
         server.useCertificate(replaced.certificate, replaced.key);

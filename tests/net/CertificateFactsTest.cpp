@@ -25,11 +25,6 @@ std::unique_ptr<X509, CertFree> load(const std::filesystem::path& file) {
     return std::unique_ptr<X509, CertFree>(in ? PEM_read_X509(in.get(), nullptr, nullptr, nullptr) : nullptr);
 }
 
-const TestAuthority& authority() {
-    static const TestAuthority made;
-    return made;
-}
-
 }  // namespace
 
 TEST(CertificateFacts, NamesEachNameAsWrittenAndTheLastDay) {
@@ -53,7 +48,7 @@ TEST(CertificateFacts, NamesEachNameAsWrittenAndTheLastDay) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         request.names = row.names;
-        const IssuedCertificate issued = authority().issue("named-by-cn", request);
+        const IssuedCertificate issued = testAuthority().issue("named-by-cn", request);
         const auto certificate = load(issued.certificate);
         ASSERT_NE(certificate, nullptr);
         const modWININET::PeerCertificate facts = certificateFacts(certificate.get());
@@ -66,7 +61,7 @@ TEST(CertificateFacts, NamesEachNameAsWrittenAndTheLastDay) {
 TEST(CertificateFacts, MatchesAHostAsABrowserDoes) {
     CertificateRequest request;
     request.names = {"DNS:*.example.org", "DNS:mail.example.net", "IP:::1", "IP:192.0.2.7"};
-    const auto certificate = load(authority().issue("matching", request).certificate);
+    const auto certificate = load(testAuthority().issue("matching", request).certificate);
     ASSERT_NE(certificate, nullptr);
     struct Row {
         const char* why;

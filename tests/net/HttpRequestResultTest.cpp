@@ -15,7 +15,7 @@ using nettest::widen;
 
 namespace {
 
-std::u16string getFrom(const LoopbackServer& server) {
+std::u16string inBandGet(const LoopbackServer& server) {
     return modWININET::HttpRequest(u"127.0.0.1", server.port(), u"GET", u"x", u"", u"");
 }
 
@@ -65,7 +65,7 @@ TEST(HttpRequestResult, StatusDecidesBetweenBodyAndError) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         LoopbackServer server(Script{true, row.reply});
-        EXPECT_EQ(getFrom(server), row.result);
+        EXPECT_EQ(inBandGet(server), row.result);
         EXPECT_EQ(server.connections(), 1u);
     }
 }
@@ -79,7 +79,7 @@ TEST(HttpRequestResult, ErrorStatusDoesNotWaitForItsBody) {
     const nettest::ScopedLimits limits(patient);
     LoopbackServer server(script);
     const auto started = std::chrono::steady_clock::now();
-    EXPECT_EQ(getFrom(server), u"Error:500");
+    EXPECT_EQ(inBandGet(server), u"Error:500");
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
 }
 
@@ -103,7 +103,7 @@ TEST(HttpRequestResult, LongBodiesArriveWholeAndInOrder) {
         Script script{true, head + "\r\n"};
         script.streamedBytes = row.length;
         LoopbackServer server(script);
-        const std::u16string body = getFrom(server);
+        const std::u16string body = inBandGet(server);
         ASSERT_EQ(body.size(), row.length);
         std::size_t misplaced = 0;
         for (std::size_t i = 0; i < body.size(); ++i) {
@@ -120,7 +120,7 @@ TEST(HttpRequestResult, NoServerGivesNothing) {
 TEST(HttpRequestResult, EachCallUsesItsOwnConnection) {
     LoopbackServer server(Script{true, "HTTP/1.0 200 OK\r\n\r\nok"});
     for (int call = 0; call < 3; ++call) {
-        EXPECT_EQ(getFrom(server), u"ok");
+        EXPECT_EQ(inBandGet(server), u"ok");
     }
     EXPECT_EQ(server.connections(), 3u);
 }

@@ -16,12 +16,7 @@ using modWININET::HttpResult;
 
 namespace {
 
-const TestAuthority& authority() {
-    static const TestAuthority made;
-    return made;
-}
-
-modWININET::Limits shortLimits() {
+modWININET::Limits handshakeLimits() {
     modWININET::Limits limits;
     limits.connectTimeout = std::chrono::seconds(5);
     limits.idleTimeout = std::chrono::seconds(5);
@@ -31,7 +26,7 @@ modWININET::Limits shortLimits() {
 // Short time-outs, and trust in the authorities of caFile only (empty: the system's store).
 struct Trusting {
     explicit Trusting(const std::filesystem::path& caFile) : trust(caFile) {}
-    nettest::ScopedLimits limits{shortLimits()};
+    nettest::ScopedLimits limits{handshakeLimits()};
     nettest::ScopedTrust trust;
 };
 
@@ -50,10 +45,10 @@ HttpResult propfind(const std::u16string& server, std::int32_t port) {
 }  // namespace
 
 TEST(TlsExchange, ReachesAServerItsAuthorityVouchesFor) {
-    HttpMailServerOptions options = tlsWith(authority().issue("good", {}));
+    HttpMailServerOptions options = tlsWith(testAuthority().issue("good", {}));
     options.keepRawRequests = true;
     HttpMailServer server(options);
-    const Trusting trusting(authority().caFile());
+    const Trusting trusting(testAuthority().caFile());
     struct Row {
         const char* why;
         std::u16string text;
@@ -90,18 +85,18 @@ TEST(TlsExchange, RefusesEachBadCertificateWithItsReason) {
         std::string reason;
     };
     const Row rows[] = {
-        {"a self-signed certificate", authority().issue("self", selfSignedRequest()), authority().caFile(),
+        {"a self-signed certificate", testAuthority().issue("self", selfSignedRequest()), testAuthority().caFile(),
          "not issued by an authority this computer trusts"},
-        {"our authority is in no system store", authority().issue("unknown", {}), "",
+        {"our authority is in no system store", testAuthority().issue("unknown", {}), "",
          "not issued by an authority this computer trusts"},
-        {"an expired certificate names its last day", authority().issue("expired", expired), authority().caFile(),
-         "expired on 2025-01-31"},
-        {"a certificate for other names lists them", authority().issue("elsewhere", elsewhere), authority().caFile(),
-         "made out for mail.example.org, www.example.org, not 127.0.0.1"},
-        {"a trust store that is not there trusts no one", authority().issue("no-store", {}),
-         authority().caFile().parent_path() / "missing.pem", "not issued by an authority this computer trusts"},
-        {"a folder where the trust store should be", authority().issue("folder-store", {}),
-         authority().caFile().parent_path(), "not issued by an authority this computer trusts"},
+        {"an expired certificate names its last day", testAuthority().issue("expired", expired),
+         testAuthority().caFile(), "expired on 2025-01-31"},
+        {"a certificate for other names lists them", testAuthority().issue("elsewhere", elsewhere),
+         testAuthority().caFile(), "made out for mail.example.org, www.example.org, not 127.0.0.1"},
+        {"a trust store that is not there trusts no one", testAuthority().issue("no-store", {}),
+         testAuthority().caFile().parent_path() / "missing.pem", "not issued by an authority this computer trusts"},
+        {"a folder where the trust store should be", testAuthority().issue("folder-store", {}),
+         testAuthority().caFile().parent_path(), "not issued by an authority this computer trusts"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
@@ -119,7 +114,7 @@ TEST(TlsExchange, RefusesEachBadCertificateWithItsReason) {
 
 TEST(TlsExchange, NamesAFailedHandshake) {
     HttpMailServer plain;  // speaks HTTP where TLS was asked for
-    const Trusting trusting(authority().caFile());
+    const Trusting trusting(testAuthority().caFile());
     const HttpResult result = propfind(u"https://127.0.0.1", plain.port());
     EXPECT_EQ(result.failure, Failure::TlsHandshake);
     EXPECT_TRUE(result.reason.starts_with("the TLS handshake failed (")) << result.reason;
@@ -129,11 +124,11 @@ TEST(TlsExchange, NamesAFailedHandshake) {
 TEST(TlsExchange, SendsTheSameRequestBytesAsWithoutTls) {
     HttpMailServerOptions plainOptions;
     plainOptions.keepRawRequests = true;
-    HttpMailServerOptions tlsOptions = tlsWith(authority().issue("wire", {}));
+    HttpMailServerOptions tlsOptions = tlsWith(testAuthority().issue("wire", {}));
     tlsOptions.keepRawRequests = true;
     HttpMailServer plain(plainOptions);
     HttpMailServer secure(tlsOptions);
-    const Trusting trusting(authority().caFile());
+    const Trusting trusting(testAuthority().caFile());
     const modWININET::HttpCall post{u"",
                                     0,
                                     "POST",
@@ -160,13 +155,13 @@ TEST(TlsExchange, SendsTheSameRequestBytesAsWithoutTls) {
 }
 
 TEST(TlsExchange, ResumesASessionOnlyWithTheServerThatIssuedIt) {
-    HttpMailServerOptions options = tlsWith(authority().issue("resumed", {}));
+    HttpMailServerOptions options = tlsWith(testAuthority().issue("resumed", {}));
     options.keepRawRequests = true;
     HttpMailServer first(options);
     HttpMailServer second(options);
     // A client offering first's session to second would be hung up on, and fail.
     second.setFault("tls-hang-up-on-resume");
-    const Trusting trusting(authority().caFile());
+    const Trusting trusting(testAuthority().caFile());
     EXPECT_EQ(propfind(u"https://127.0.0.1", first.port()).status, 207);
     EXPECT_EQ(propfind(u"https://127.0.0.1", first.port()).status, 207);
     EXPECT_EQ(propfind(u"https://127.0.0.1", second.port()).status, 207);
@@ -175,12 +170,12 @@ TEST(TlsExchange, ResumesASessionOnlyWithTheServerThatIssuedIt) {
 }
 
 TEST(TlsExchange, AServerWithANewCertificateIsVerifiedAgain) {
-    HttpMailServerOptions options = tlsWith(authority().issue("before", {}));
+    HttpMailServerOptions options = tlsWith(testAuthority().issue("before", {}));
     options.keepRawRequests = true;
     HttpMailServer server(options);
-    const Trusting trusting(authority().caFile());
+    const Trusting trusting(testAuthority().caFile());
     ASSERT_EQ(propfind(u"https://127.0.0.1", server.port()).status, 207);
-    const IssuedCertificate replaced = authority().issue("after", selfSignedRequest());
+    const IssuedCertificate replaced = testAuthority().issue("after", selfSignedRequest());
     server.useCertificate(replaced.certificate, replaced.key);
     const HttpResult result = propfind(u"https://127.0.0.1", server.port());
     EXPECT_EQ(result.failure, Failure::Certificate);
@@ -191,10 +186,10 @@ TEST(TlsExchange, AServerWithANewCertificateIsVerifiedAgain) {
 }
 
 TEST(TlsExchange, AServerEndingTheHandshakeOverItsSessionGetsAFullOne) {
-    HttpMailServerOptions options = tlsWith(authority().issue("hang-up", {}));
+    HttpMailServerOptions options = tlsWith(testAuthority().issue("hang-up", {}));
     options.keepRawRequests = true;
     HttpMailServer server(options);
-    const Trusting trusting(authority().caFile());
+    const Trusting trusting(testAuthority().caFile());
     ASSERT_EQ(propfind(u"https://127.0.0.1", server.port()).status, 207);
     server.setFault("tls-hang-up-on-resume");
     const HttpResult result = propfind(u"https://127.0.0.1", server.port());

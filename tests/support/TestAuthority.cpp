@@ -108,6 +108,11 @@ TestAuthority::~TestAuthority() {
     std::filesystem::remove_all(m_folder, ignored);
 }
 
+const TestAuthority& testAuthority() {
+    static const TestAuthority made;
+    return made;
+}
+
 IssuedCertificate TestAuthority::issue(const std::string& stem, const CertificateRequest& request) const {
     const Key key = newKey();
     const Cert certificate = newCertificate(stem, key.get(), request.notBefore, request.notAfter);

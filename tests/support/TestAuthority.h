@@ -48,6 +48,9 @@ private:
     std::unique_ptr<Keys> m_keys;
 };
 
+// The one authority of this test program, made on first use: making one costs a key and a folder.
+const TestAuthority& testAuthority();
+
 // The seconds since the epoch of a UTC day at noon, for a validity that ends on a known date.
 std::time_t utcNoon(int year, int month, int day);
 
