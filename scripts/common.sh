@@ -27,8 +27,7 @@ vq_install_packages() {
 # what the others compiled. Line tables only (-g1): backtraces and debuggers still name the line,
 # at a quarter less compile time than full debug information. A unity build: each target's files
 # are compiled a few at a time as one, which shares the work on the headers and templates they
-# have in common, half the compile time of file by file. scripts/lint still reads each file alone,
-# so a missing include shows there.
+# have in common, half the compile time of file by file.
 VQ_BUILD_ARGS=(-DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG"
   -DCMAKE_UNITY_BUILD=ON)
 
