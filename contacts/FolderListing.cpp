@@ -13,26 +13,24 @@ FolderListing listFolder(const ContactFolder& folder) {
 
 Verdict fetchFolder(const ContactFolder& folder, const std::vector<std::string>& files,
                     const std::function<void(std::size_t, modWININET::HttpResult&&)>& deliver, std::size_t width) {
-    Outcome outcome = Outcome::Done;
+    Verdict verdict;
     std::size_t delivered = 0;
-    Verdict refused;
     const FetchEnd end = fetchInOrder(
         files.size(), [&](std::size_t i) { return folder.getOnce(files[i]); },
         [&](std::size_t i, modWININET::HttpResult&& card) {
             if (card.failure == modWININET::Failure::Certificate) {
                 // The server now shows a certificate that fails: nothing more is taken from it.
-                refused = judgeRequest(card);
+                verdict = judgeRequest(card);
                 return false;
             }
             if (!card.succeeded()) {
-                outcome = Outcome::SomeFailed;
+                verdict.outcome = Outcome::SomeFailed;
             }
             deliver(i, std::move(card));
             delivered = i + 1;
             return true;
         },
         width);
-    Verdict verdict = refused.outcome == Outcome::SecureConnectionRefused ? std::move(refused) : Verdict{outcome, {}};
     if (end == FetchEnd::ServerStopped) {
         verdict.outcome = Outcome::ServerStopped;
     }

@@ -91,9 +91,9 @@ private:
     // A spoilt answer holds new fetches until it was tried again: a server gone quiet would make
     // each of them wait out the idle limit too, and on a flaky link the try again then follows its
     // failure with little in between. A link that resets or cuts connections is often one that
-    // has too many of them (a NAT table or a proxy full): after a spoilt answer one fetch runs at
-    // a time, and one more may run after each kWidenAfter whole answers in a row, as TCP backs off
-    // and grows its window again.
+    // has too many of them (a NAT table or a proxy full): resume narrows to one fetch at a time,
+    // and one more may run after each kWidenAfter whole answers in a row, as TCP backs off and
+    // grows its window again.
     void judge(const HttpResult& result) {
         if (spoilt(result)) {
             m_held = true;

@@ -2,6 +2,7 @@
 // standard error for a failed listing and a failed request.
 
 #include "cli/ExitOutcome.h"
+#include "tests/support/MadeAnswers.h"
 #include "tests/support/SourceTree.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@
 
 namespace {
 
+using made::answered;
+using made::failedWith;
 using modWININET::Failure;
 using modWININET::HttpResult;
 
@@ -29,22 +32,6 @@ std::string manualOn(int status) {
     std::string paragraph = text.substr(start, text.find(".TP", start) - start);
     std::replace(paragraph.begin(), paragraph.end(), '\n', ' ');
     return paragraph;
-}
-
-HttpResult failed(Failure failure, bool heardAny, long status = 0) {
-    HttpResult answer;
-    answer.status = status;
-    answer.failure = failure;
-    answer.reason = "the reason";
-    answer.heardAny = heardAny;
-    return answer;
-}
-
-HttpResult answered(long status) {
-    HttpResult answer;
-    answer.status = status;
-    answer.heardAny = true;
-    return answer;
 }
 
 }  // namespace
@@ -88,16 +75,16 @@ TEST(ExitOutcome, AFailedRequestIsToldWithTheWindowsWordsOrItsOwnReason) {
         std::string listingErr;
     };
     const Row rows[] = {
-        {"a contact cut off mid-answer: the server was reached", failed(Failure::CutOff, true, 200), 4,
+        {"a contact cut off mid-answer: the server was reached", failedWith(Failure::CutOff, true, 200), 4,
          prefix + "contact \"a.vcf\": the reason\n", 3, noFolder + prefix + "the reason\n"},
         {"not there", answered(404), 4, prefix + "contact \"a.vcf\": the server answered 404\n", 3,
          noFolder + prefix + "the server answered 404\n"},
-        {"no server at all", failed(Failure::NoConnection, false), 3, prefix + "contact \"a.vcf\": the reason\n", 3,
+        {"no server at all", failedWith(Failure::NoConnection, false), 3, prefix + "contact \"a.vcf\": the reason\n", 3,
          noFolder + prefix + "the reason\n"},
         {"a rejected login says only the window's words", answered(401), 2,
          prefix + "Authentication Error: Please check credentials.\n", 2,
          prefix + "Authentication Error: Please check credentials.\n"},
-        {"a refused peer too", failed(Failure::Certificate, false), 3,
+        {"a refused peer too", failedWith(Failure::Certificate, false), 3,
          prefix + "The secure connection to 127.0.0.1 on port 8080 was refused: the reason.\n", 3,
          prefix + "The secure connection to 127.0.0.1 on port 8080 was refused: the reason.\n"},
     };

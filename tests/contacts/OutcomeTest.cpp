@@ -3,33 +3,15 @@
 
 #include "contacts/Outcome.h"
 #include "contacts/WindowOutcome.h"
+#include "tests/support/MadeAnswers.h"
 #include "tests/support/ScreenRecorder.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-
+using made::answered;
+using made::failedWith;
 using modWININET::Failure;
 using modWININET::HttpResult;
-
-HttpResult answered(long status, std::string body = {}) {
-    HttpResult answer;
-    answer.status = status;
-    answer.body = std::move(body);
-    answer.heardAny = true;
-    return answer;
-}
-
-HttpResult failedWith(Failure failure, bool heardAny, long status = 0) {
-    HttpResult answer;
-    answer.status = status;
-    answer.failure = failure;
-    answer.reason = "the reason";
-    answer.heardAny = heardAny;
-    return answer;
-}
-
-}  // namespace
 
 TEST(Outcome, ARequestFailsAloneOnceTheServerWasReachedAndAListingNeedsItsResponses) {
     struct Row {

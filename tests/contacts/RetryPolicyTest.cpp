@@ -1,12 +1,14 @@
 // When an idempotent request is tried again, after how long, and when the server counts as gone.
 
 #include "contacts/RetryPolicy.h"
+#include "tests/support/MadeAnswers.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <vector>
 
+using made::failedWith;
 using modWININET::Failure;
 using modWININET::HttpResult;
 using namespace std::chrono_literals;
@@ -17,13 +19,6 @@ HttpResult status(long code, std::optional<long> retryAfter = std::nullopt) {
     HttpResult result;
     result.status = code;
     result.retryAfterSeconds = retryAfter;
-    return result;
-}
-
-HttpResult failed(Failure failure, bool heardAny = false) {
-    HttpResult result;
-    result.failure = failure;
-    result.heardAny = heardAny;
     return result;
 }
 
@@ -41,18 +36,18 @@ TEST(RetryPolicy, RetriesWhatTheLinkSpoiltAndNothingElse) {
         {"a 404 is the server's word", status(404), ServerReached::Yes, TryVerdict::Done},
         {"a 500 is the server's word", status(500), ServerReached::Yes, TryVerdict::Done},
         {"a 503 asks to come back", status(503), ServerReached::No, TryVerdict::Again},
-        {"a reset or cut answer", failed(Failure::CutOff, true), ServerReached::No, TryVerdict::Again},
-        {"a refused connection after a first success", failed(Failure::NoConnection), ServerReached::Yes,
+        {"a reset or cut answer", failedWith(Failure::CutOff, true), ServerReached::No, TryVerdict::Again},
+        {"a refused connection after a first success", failedWith(Failure::NoConnection), ServerReached::Yes,
          TryVerdict::Again},
-        {"a refused connection before any: no server there", failed(Failure::NoConnection), ServerReached::No,
+        {"a refused connection before any: no server there", failedWith(Failure::NoConnection), ServerReached::No,
          TryVerdict::Done},
-        {"a body that stalled midway", failed(Failure::TimedOut, true), ServerReached::Yes, TryVerdict::Again},
-        {"not one byte before the idle limit", failed(Failure::TimedOut), ServerReached::Yes, TryVerdict::Stalled},
-        {"a refused certificate is the same next time", failed(Failure::Certificate), ServerReached::Yes,
+        {"a body that stalled midway", failedWith(Failure::TimedOut, true), ServerReached::Yes, TryVerdict::Again},
+        {"not one byte before the idle limit", failedWith(Failure::TimedOut), ServerReached::Yes, TryVerdict::Stalled},
+        {"a refused certificate is the same next time", failedWith(Failure::Certificate), ServerReached::Yes,
          TryVerdict::Done},
-        {"an answer over the cap is the same next time", failed(Failure::TooBig, true), ServerReached::Yes,
+        {"an answer over the cap is the same next time", failedWith(Failure::TooBig, true), ServerReached::Yes,
          TryVerdict::Done},
-        {"no HTTP is the same next time", failed(Failure::NotHttp, true), ServerReached::Yes, TryVerdict::Done},
+        {"no HTTP is the same next time", failedWith(Failure::NotHttp, true), ServerReached::Yes, TryVerdict::Done},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
@@ -68,10 +63,10 @@ TEST(RetryPolicy, PausesAtOnceThenAQuarterSecondThenASecondOrAsTheServerAsks) {
         std::optional<std::chrono::milliseconds> pause;
     };
     const Row rows[] = {
-        {"a reset is usually over at once", 0, failed(Failure::CutOff), 0ms},
-        {"the second retry waits a quarter second", 1, failed(Failure::CutOff), 250ms},
-        {"the third waits a second", 2, failed(Failure::CutOff), 1000ms},
-        {"there is no fourth", 3, failed(Failure::CutOff), std::nullopt},
+        {"a reset is usually over at once", 0, failedWith(Failure::CutOff), 0ms},
+        {"the second retry waits a quarter second", 1, failedWith(Failure::CutOff), 250ms},
+        {"the third waits a second", 2, failedWith(Failure::CutOff), 1000ms},
+        {"there is no fourth", 3, failedWith(Failure::CutOff), std::nullopt},
         {"a 503 without Retry-After follows the same steps", 1, status(503), 250ms},
         {"Retry-After is honoured", 0, status(503, 2), 2000ms},
         {"Retry-After 0 is at once", 2, status(503, 0), 0ms},
@@ -93,8 +88,8 @@ TEST(RetryPolicy, TriesUntilAnAnswerOrTheServerStops) {
         TriesEnd end;
         long status;  // of the answer kept
     };
-    const HttpResult reset = failed(Failure::CutOff, true);
-    const HttpResult quiet = failed(Failure::TimedOut);
+    const HttpResult reset = failedWith(Failure::CutOff, true);
+    const HttpResult quiet = failedWith(Failure::TimedOut);
     const Row rows[] = {
         {"a success is no try again", status(200), {}, 0, TriesEnd::Answered, 200},
         {"one reset, then the answer", reset, {status(200)}, 1, TriesEnd::Answered, 200},
@@ -104,7 +99,7 @@ TEST(RetryPolicy, TriesUntilAnAnswerOrTheServerStops) {
         {"a stall is tried once more", quiet, {status(200)}, 1, TriesEnd::Answered, 200},
         {"two stalls: the server stopped", quiet, {quiet}, 1, TriesEnd::ServerStopped, 0},
         {"a stalled body, then nothing: stopped",
-         failed(Failure::TimedOut, true),
+         failedWith(Failure::TimedOut, true),
          {quiet},
          1,
          TriesEnd::ServerStopped,
@@ -112,13 +107,13 @@ TEST(RetryPolicy, TriesUntilAnAnswerOrTheServerStops) {
         {"a stall, a reset, a stall: stopped", quiet, {reset, quiet}, 2, TriesEnd::ServerStopped, 0},
         {"refused to the last try: the server went away",
          reset,
-         {failed(Failure::NoConnection), failed(Failure::NoConnection), failed(Failure::NoConnection)},
+         {failedWith(Failure::NoConnection), failedWith(Failure::NoConnection), failedWith(Failure::NoConnection)},
          3,
          TriesEnd::ServerStopped,
          0},
         {"refused, then an answer: a restart",
          reset,
-         {failed(Failure::NoConnection), status(200)},
+         {failedWith(Failure::NoConnection), status(200)},
          2,
          TriesEnd::Answered,
          200},
