@@ -12,8 +12,8 @@
 #include <string>
 #include <utility>
 
-ContactClient::ContactClient(ContactScreen& screen, LoginState login, HttpExchange http, std::size_t fetchWidth)
-    : m_screen(screen), m_folder(std::move(login), std::move(http)), m_fetchWidth(fetchWidth) {}
+ContactClient::ContactClient(ContactScreen& screen, LoginState login, HttpExchange http, Pause pause)
+    : m_screen(screen), m_folder(std::move(login), std::move(http), std::move(pause)) {}
 
 ListingResult ContactClient::ListContacts() {
     using namespace contacttext;
@@ -30,8 +30,7 @@ ListingResult ContactClient::ListContacts() {
             m_screen.setCaption(std::u16string(progressStart) + ascii::decimal(i + 1) + ofTotal);
             m_screen.appendContact(displayLine(vcardName(cardBytes(card)), files[i]),
                                    codepage::fromWindows1252(files[i]));
-        },
-        m_fetchWidth);
+        });
     m_screen.setCaption(std::u16string(listedCaption));
     return showOutcome(m_screen, m_folder.login(), fetched);
 }

@@ -41,6 +41,7 @@ using HeaderList = std::unique_ptr<curl_slist, ListDeleter>;
 struct Exchange {
     CURL* handle = nullptr;
     const Limits* limits = nullptr;
+    std::function<bool(std::size_t)> mayHold;
     HttpResult outcome;
     bool headersComplete = false;        // a final status line and the blank line after its headers came
     Failure stoppedFor = Failure::None;  // why a callback ended the transfer, if one did
@@ -49,6 +50,11 @@ struct Exchange {
     long statusInLine = -1;    // the code as the block's status line spells it; -1 when it is no status
     Clock::time_point lastActivity = Clock::now();
     curl_off_t lastUploaded = 0;
+    bool held = false;             // the body callback paused the transfer: mayHold said no
+    std::size_t heldLength = 0;    // the piece libcurl hands over again once it is let go on
+    bool floorRunning = false;     // the answer began: the floor is measured from floorSince
+    Clock::time_point floorSince;
+    curl_off_t floorBytes = 0;     // bytes downloaded at floorSince
 };
 
 bool isDigit(char c) {
@@ -167,6 +173,11 @@ size_t onBody(char* data, size_t size, size_t count, void* user) {
         exchange.stoppedFor = Failure::TooBig;
         return CURL_WRITEFUNC_ERROR;
     }
+    if (exchange.mayHold && !exchange.mayHold(body.size() + length)) {
+        exchange.held = true;
+        exchange.heldLength = length;
+        return CURL_WRITEFUNC_PAUSE;  // libcurl keeps the piece and hands it over again
+    }
     exchange.lastActivity = Clock::now();
     if (body.size() + length > body.capacity()) {
         body.reserve(grownCapacity(body.size() + length, exchange.limits->maxBodyBytes));
@@ -183,15 +194,61 @@ int onConnected(void* user, char*, char*, int, int) {
     return CURL_PREREQFUNC_OK;
 }
 
-int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t uploaded) {
+// A held transfer is let go on once mayHold allows what it has plus the piece libcurl keeps.
+// Time held counts against neither limit: the server is waiting for us.
+int releaseHeld(Exchange& exchange, Clock::time_point now, curl_off_t downloaded) {
+    exchange.lastActivity = now;
+    exchange.floorSince = now;
+    exchange.floorBytes = downloaded;
+    if (!exchange.mayHold(exchange.outcome.body.size() + exchange.heldLength)) {
+        return 0;
+    }
+    exchange.held = false;
+    if (curl_easy_pause(exchange.handle, CURLPAUSE_CONT) != CURLE_OK) {
+        exchange.stoppedFor = Failure::CutOff;
+        return 1;
+    }
+    return 0;
+}
+
+// Over each floorTime from the answer's first byte, at least floorBytesPerSecond on average.
+bool belowFloor(Exchange& exchange, Clock::time_point now, curl_off_t downloaded) {
+    const Limits& limits = *exchange.limits;
+    if (!exchange.floorRunning) {
+        exchange.floorRunning = true;
+        exchange.floorSince = now;
+        exchange.floorBytes = downloaded;
+        return false;
+    }
+    if (now - exchange.floorSince < limits.floorTime) {
+        return false;
+    }
+    const auto seconds = std::chrono::duration_cast<std::chrono::milliseconds>(now - exchange.floorSince).count();
+    const auto wanted = curl_off_t(limits.floorBytesPerSecond) * seconds / 1000;
+    if (downloaded - exchange.floorBytes < wanted) {
+        return true;
+    }
+    exchange.floorSince = now;
+    exchange.floorBytes = downloaded;
+    return false;
+}
+
+int onProgress(void* user, curl_off_t, curl_off_t downloaded, curl_off_t, curl_off_t uploaded) {
     auto& exchange = *static_cast<Exchange*>(user);
     const auto now = Clock::now();
     if (!exchange.connected) {
         return 0;  // the connect time-out governs until then
     }
+    if (exchange.held) {
+        return releaseHeld(exchange, now, downloaded);
+    }
     if (uploaded != exchange.lastUploaded) {
         exchange.lastUploaded = uploaded;
         exchange.lastActivity = now;
+    }
+    if (exchange.outcome.heardAny && belowFloor(exchange, now, downloaded)) {
+        exchange.stoppedFor = Failure::TooSlow;
+        return 1;
     }
     if (now - exchange.lastActivity < exchange.limits->idleTimeout) {
         return 0;
@@ -256,8 +313,17 @@ void setOptions(CURL* handle, const TransferRequest& request, curl_slist* header
 
 namespace {
 
+// libcurl counts the request's bytes as they leave: its head, then any body.
+bool requestWentOut(CURL* handle, const TransferRequest& request) {
+    long head = 0;
+    curl_off_t body = 0;
+    curl_easy_getinfo(handle, CURLINFO_REQUEST_SIZE, &head);
+    curl_easy_getinfo(handle, CURLINFO_SIZE_UPLOAD_T, &body);
+    return head > 0 && (!request.sendsBody || std::uint64_t(body) >= request.body.size());
+}
+
 HttpResult transferOnce(const TransferRequest& request, const std::shared_ptr<const TlsShare>& share,
-                        Resumption resumption) {
+                        Resumption resumption, bool& offeredSession) {
     const EasyHandle handle(curl_easy_init());
     const HeaderList headers = makeHeaderList(request.headerLines);
     if (!handle || (!headers && !request.headerLines.empty()) || (request.secure && !share)) {
@@ -266,6 +332,7 @@ HttpResult transferOnce(const TransferRequest& request, const std::shared_ptr<co
     Exchange exchange;
     exchange.handle = handle.get();
     exchange.limits = &request.limits;
+    exchange.mayHold = request.mayHold;
     std::array<char, CURL_ERROR_SIZE> errorText{};
     setOptions(handle.get(), request, headers.get(), exchange);
     TlsPeer peer;
@@ -275,6 +342,9 @@ HttpResult transferOnce(const TransferRequest& request, const std::shared_ptr<co
     curl_easy_setopt(handle.get(), CURLOPT_ERRORBUFFER, errorText.data());
     const CURLcode code = curl_easy_perform(handle.get());
     HttpResult result = std::move(exchange.outcome);  // a member is not moved on its own; bodies are large
+    result.connected = exchange.connected;
+    result.requestSent = result.heardAny || (exchange.connected && requestWentOut(handle.get(), request));
+    offeredSession = peer.offeredSession();
     if (!exchange.headersComplete) {
         result.status = 0;
     }
@@ -296,11 +366,13 @@ HttpResult runTransfer(const TransferRequest& request) {
     initialiseCurlOnce();
     // Held until the handles that use its store and sessions are cleaned up.
     const std::shared_ptr<const TlsShare> share = request.secure ? currentTlsShare() : nullptr;
-    HttpResult result = transferOnce(request, share, Resumption::Offered);
+    bool offeredSession = false;
+    HttpResult result = transferOnce(request, share, Resumption::Offered, offeredSession);
     // A server may end the handshake over a session it handed out itself. Nothing of the request
-    // was sent before the handshake ended, so once more with a full handshake is safe for any verb.
-    if (result.failure == Failure::TlsHandshake && share && share->sessions()) {
-        result = transferOnce(request, share, Resumption::Refrained);
+    // was sent before the handshake ended, so once more with a full handshake is safe for any verb;
+    // a handshake that failed without a session fails the same way again.
+    if (result.failure == Failure::TlsHandshake && offeredSession) {
+        result = transferOnce(request, share, Resumption::Refrained, offeredSession);
     }
     return result;
 }
