@@ -1,5 +1,7 @@
 #include "contacts/OrderedFetch.h"
 
+#include "contacts/FetchWidth.h"
+
 #include <condition_variable>
 #include <algorithm>
 #include <exception>
@@ -83,8 +85,7 @@ public:
             const std::lock_guard lock(m_mutex);
             m_paused = false;
             m_held = false;
-            m_width = 1;
-            m_wholeInRow = 0;
+            m_width.narrow();
         }
         m_work.notify_all();
     }
@@ -97,7 +98,7 @@ private:
     }
 
     bool mayStart() const {
-        return !m_paused && !m_held && m_inFlight < m_width && m_next < m_count &&
+        return !m_paused && !m_held && m_inFlight < m_width.now() && m_next < m_count &&
                m_next < m_delivered + 2 * kFetchWidth && (m_next == m_delivered || bytesAhead() < kHeldBytes);
     }
 
@@ -133,16 +134,12 @@ private:
 
     // A spoilt answer holds new fetches until it was tried again: a server gone quiet would make
     // each of them wait out the idle limit too, and on a flaky link the try again then follows its
-    // failure with little in between. A link that resets or cuts connections is often one that
-    // has too many of them (a NAT table or a proxy full): resume narrows to one fetch at a time,
-    // and one more may run after each kWidenAfter whole answers in a row, as TCP backs off and
-    // grows its window again.
+    // failure with little in between. resume then narrows the width (FetchWidth.h). A refusal
+    // holds them too: what started before it is delivered would be refused alike.
     void judge(const HttpResult& result) {
-        if (spoilt(result)) {
+        if (spoilt(result) || isRefusal(judgeRequest(result).outcome)) {
             m_held = true;
-        } else if (m_width < kFetchWidth && ++m_wholeInRow >= kWidenAfter) {
-            ++m_width;
-            m_wholeInRow = 0;
+        } else if (m_width.widened()) {
             m_work.notify_one();
         }
     }
@@ -175,7 +172,6 @@ private:
 
     const Fetch& m_fetch;
     const std::size_t m_count;
-    static constexpr std::size_t kWidenAfter = 4;
     std::mutex m_mutex;
     std::condition_variable m_work;      // fetching threads wait here for an index to start
     std::condition_variable m_answered;  // the calling thread waits here
@@ -187,8 +183,7 @@ private:
     std::size_t m_next = 0;
     std::size_t m_delivered = 0;
     std::size_t m_inFlight = 0;
-    std::size_t m_width = kFetchWidth;  // how many may be in flight now: fewer after a spoilt answer
-    std::size_t m_wholeInRow = 0;
+    FetchWidth m_width{kFetchWidth};
     bool m_paused = false;
     bool m_held = false;  // a fetch was spoilt: nothing starts until it was tried again
     bool m_closing = false;

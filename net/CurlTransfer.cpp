@@ -52,9 +52,9 @@ struct Exchange {
     curl_off_t lastUploaded = 0;
     bool held = false;             // the body callback paused the transfer: mayHold said no
     std::size_t heldLength = 0;    // the piece libcurl hands over again once it is let go on
-    bool floorRunning = false;     // the answer began: the floor is measured from floorSince
+    bool floorRunning = false;     // connected: the floor is measured from floorSince
     Clock::time_point floorSince;
-    curl_off_t floorBytes = 0;     // bytes downloaded at floorSince
+    curl_off_t floorBytes = 0;     // bytes sent and received at floorSince
 };
 
 bool isDigit(char c) {
@@ -196,10 +196,10 @@ int onConnected(void* user, char*, char*, int, int) {
 
 // A held transfer is let go on once mayHold allows what it has plus the piece libcurl keeps.
 // Time held counts against neither limit: the server is waiting for us.
-int releaseHeld(Exchange& exchange, Clock::time_point now, curl_off_t downloaded) {
+int releaseHeld(Exchange& exchange, Clock::time_point now, curl_off_t moved) {
     exchange.lastActivity = now;
     exchange.floorSince = now;
-    exchange.floorBytes = downloaded;
+    exchange.floorBytes = moved;
     if (!exchange.mayHold(exchange.outcome.body.size() + exchange.heldLength)) {
         return 0;
     }
@@ -211,25 +211,25 @@ int releaseHeld(Exchange& exchange, Clock::time_point now, curl_off_t downloaded
     return 0;
 }
 
-// Over each floorTime from the answer's first byte, at least floorBytesPerSecond on average.
-bool belowFloor(Exchange& exchange, Clock::time_point now, curl_off_t downloaded) {
+// Over each floorTime from the connection on, at least floorBytesPerSecond on average, sent and
+// received together (headers are not counted: libcurl counts bodies).
+bool belowFloor(Exchange& exchange, Clock::time_point now, curl_off_t moved) {
     const Limits& limits = *exchange.limits;
     if (!exchange.floorRunning) {
         exchange.floorRunning = true;
         exchange.floorSince = now;
-        exchange.floorBytes = downloaded;
+        exchange.floorBytes = moved;
         return false;
     }
     if (now - exchange.floorSince < limits.floorTime) {
         return false;
     }
-    const auto seconds = std::chrono::duration_cast<std::chrono::milliseconds>(now - exchange.floorSince).count();
-    const auto wanted = curl_off_t(limits.floorBytesPerSecond) * seconds / 1000;
-    if (downloaded - exchange.floorBytes < wanted) {
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - exchange.floorSince).count();
+    if (moved - exchange.floorBytes < curl_off_t(limits.floorBytesPerSecond) * elapsed / 1000) {
         return true;
     }
     exchange.floorSince = now;
-    exchange.floorBytes = downloaded;
+    exchange.floorBytes = moved;
     return false;
 }
 
@@ -240,14 +240,15 @@ int onProgress(void* user, curl_off_t, curl_off_t downloaded, curl_off_t, curl_o
         return 0;  // the connect time-out governs until then
     }
     if (exchange.held) {
-        return releaseHeld(exchange, now, downloaded);
+        return releaseHeld(exchange, now, downloaded + uploaded);
     }
     if (uploaded != exchange.lastUploaded) {
         exchange.lastUploaded = uploaded;
         exchange.lastActivity = now;
     }
-    if (exchange.outcome.heardAny && belowFloor(exchange, now, downloaded)) {
-        exchange.stoppedFor = Failure::TooSlow;
+    if (belowFloor(exchange, now, downloaded + uploaded)) {
+        // Without a byte of the answer, it is a server that went quiet, as after the idle limit.
+        exchange.stoppedFor = exchange.outcome.heardAny ? Failure::TooSlow : Failure::TimedOut;
         return 1;
     }
     if (now - exchange.lastActivity < exchange.limits->idleTimeout) {

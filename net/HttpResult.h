@@ -19,6 +19,7 @@ enum class Failure {
     NoConnection,   // the name did not resolve, or the connection was refused or unreachable
     TimedOut,       // no connection in time, or nothing arrived for the idle limit
     TooSlow,        // the answer began, then came slower than the floor (Limits) for its whole time
+                    // (slower without a byte of it is TimedOut)
     CutOff,         // the connection ended before the answer was whole
     TooBig,         // the body passes the size cap
     NotHttp,        // what came back is no HTTP status line

@@ -18,7 +18,7 @@ using nettest::Script;
 namespace {
 
 modWININET::HttpResult getFrom(std::int32_t port, std::u16string server = u"127.0.0.1") {
-    return modWININET::exchange({std::move(server), port, "GET", u"x", {}, {}});
+    return modWININET::exchange({std::move(server), port, "GET", u"x", {}, {}, {}});
 }
 
 std::string allByteValues() {
