@@ -246,16 +246,16 @@ int onProgress(void* user, curl_off_t, curl_off_t downloaded, curl_off_t, curl_o
         exchange.lastUploaded = uploaded;
         exchange.lastActivity = now;
     }
+    if (now - exchange.lastActivity >= exchange.limits->idleTimeout) {
+        exchange.stoppedFor = Failure::TimedOut;
+        return 1;
+    }
     if (belowFloor(exchange, now, downloaded + uploaded)) {
         // Without a byte of the answer, it is a server that went quiet, as after the idle limit.
         exchange.stoppedFor = exchange.outcome.heardAny ? Failure::TooSlow : Failure::TimedOut;
         return 1;
     }
-    if (now - exchange.lastActivity < exchange.limits->idleTimeout) {
-        return 0;
-    }
-    exchange.stoppedFor = Failure::TimedOut;
-    return 1;
+    return 0;
 }
 
 HeaderList makeHeaderList(const std::vector<std::string>& lines) {
