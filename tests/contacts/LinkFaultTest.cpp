@@ -155,3 +155,17 @@ TEST(LinkFaults, APropfindThatNeverAnswersIsStillNoContactFolder) {
     EXPECT_EQ(screen.messages[0].prompt, contacttext::noContactFolder);
     EXPECT_TRUE(screen.lines.empty());
 }
+
+TEST(LinkFaults, ADropWhosePostIsStoredAndNeverAnsweredListsAgainAndShowsIt) {
+    const nettest::ScopedLimits quick({.connectTimeout = 5s, .idleTimeout = 300ms});
+    HttpMailServer server(seededWith("post-unanswered"));
+    ScreenRecorder screen;
+    const std::vector<DropItem> items{{{}, std::string("BEGIN:VCARD\r\nFN:Maybe Stored\r\nEND:VCARD\r\n")}};
+    EXPECT_EQ(ContactClient(screen, loginFor(server)).Form_OLEDragDrop(items), ListingResult::Listed);
+    EXPECT_EQ(screen.clears, 1);
+    ASSERT_EQ(screen.lines.size(), 21u) << "the twenty samples and the card the server kept";
+    EXPECT_EQ(std::count_if(screen.lines.begin(), screen.lines.end(),
+                            [](const std::u16string& line) { return line.starts_with(u"Maybe Stored ["); }),
+              1);
+    EXPECT_EQ(screen.messages.size(), 1u) << "the notice alone";
+}
