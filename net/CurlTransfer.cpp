@@ -3,6 +3,7 @@
 #include "net/TlsPeer.h"
 #include "net/TlsShare.h"
 #include "net/TransferFailure.h"
+#include "net/TransferPace.h"
 
 #include "codec/AsciiText.h"
 
@@ -48,14 +49,17 @@ struct Exchange {
     bool connected = false;
     bool atStatusLine = true;  // the next header line opens a block: an interim or the final answer
     long statusInLine = -1;    // the code as the block's status line spells it; -1 when it is no status
-    Clock::time_point lastActivity = Clock::now();
+    std::optional<TransferPace> pace;  // from the connection on
     curl_off_t lastUploaded = 0;
-    bool held = false;             // the body callback paused the transfer: mayHold said no
-    std::size_t heldLength = 0;    // the piece libcurl hands over again once it is let go on
-    bool floorRunning = false;     // connected: the floor is measured from floorSince
-    Clock::time_point floorSince;
-    curl_off_t floorBytes = 0;     // bytes sent and received at floorSince
+    bool held = false;           // the body callback paused the transfer: mayHold said no
+    std::size_t heldLength = 0;  // the piece libcurl hands over again once it is let go on
 };
+
+void noteActivity(Exchange& exchange) {
+    if (exchange.pace) {
+        exchange.pace->active(Clock::now());
+    }
+}
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -108,7 +112,7 @@ std::optional<long> retryAfterOf(std::string_view line) {
 size_t onHeader(char* data, size_t size, size_t count, void* user) {
     auto& exchange = *static_cast<Exchange*>(user);
     const std::string_view line(data, size * count);
-    exchange.lastActivity = Clock::now();
+    noteActivity(exchange);
     exchange.outcome.heardAny = true;
     if (exchange.atStatusLine) {
         exchange.atStatusLine = false;
@@ -178,7 +182,7 @@ size_t onBody(char* data, size_t size, size_t count, void* user) {
         exchange.heldLength = length;
         return CURL_WRITEFUNC_PAUSE;  // libcurl keeps the piece and hands it over again
     }
-    exchange.lastActivity = Clock::now();
+    noteActivity(exchange);
     if (body.size() + length > body.capacity()) {
         body.reserve(grownCapacity(body.size() + length, exchange.limits->maxBodyBytes));
     }
@@ -190,16 +194,14 @@ size_t onBody(char* data, size_t size, size_t count, void* user) {
 int onConnected(void* user, char*, char*, int, int) {
     auto& exchange = *static_cast<Exchange*>(user);
     exchange.connected = true;
-    exchange.lastActivity = Clock::now();
+    exchange.pace.emplace(*exchange.limits);
     return CURL_PREREQFUNC_OK;
 }
 
 // A held transfer is let go on once mayHold allows what it has plus the piece libcurl keeps.
 // Time held counts against neither limit: the server is waiting for us.
 int releaseHeld(Exchange& exchange, Clock::time_point now, curl_off_t moved) {
-    exchange.lastActivity = now;
-    exchange.floorSince = now;
-    exchange.floorBytes = moved;
+    exchange.pace->restart(now, moved);
     if (!exchange.mayHold(exchange.outcome.body.size() + exchange.heldLength)) {
         return 0;
     }
@@ -211,51 +213,25 @@ int releaseHeld(Exchange& exchange, Clock::time_point now, curl_off_t moved) {
     return 0;
 }
 
-// Over each floorTime from the connection on, at least floorBytesPerSecond on average, sent and
-// received together (headers are not counted: libcurl counts bodies).
-bool belowFloor(Exchange& exchange, Clock::time_point now, curl_off_t moved) {
-    const Limits& limits = *exchange.limits;
-    if (!exchange.floorRunning) {
-        exchange.floorRunning = true;
-        exchange.floorSince = now;
-        exchange.floorBytes = moved;
-        return false;
-    }
-    if (now - exchange.floorSince < limits.floorTime) {
-        return false;
-    }
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - exchange.floorSince).count();
-    if (moved - exchange.floorBytes < curl_off_t(limits.floorBytesPerSecond) * elapsed / 1000) {
-        return true;
-    }
-    exchange.floorSince = now;
-    exchange.floorBytes = moved;
-    return false;
-}
-
 int onProgress(void* user, curl_off_t, curl_off_t downloaded, curl_off_t, curl_off_t uploaded) {
     auto& exchange = *static_cast<Exchange*>(user);
     const auto now = Clock::now();
-    if (!exchange.connected) {
-        return 0;  // the connect time-out governs until then
+    if (!exchange.pace) {
+        return 0;  // the connect time-out governs until the connection stands
     }
     if (exchange.held) {
         return releaseHeld(exchange, now, downloaded + uploaded);
     }
     if (uploaded != exchange.lastUploaded) {
         exchange.lastUploaded = uploaded;
-        exchange.lastActivity = now;
+        exchange.pace->active(now);
     }
-    if (now - exchange.lastActivity >= exchange.limits->idleTimeout) {
-        exchange.stoppedFor = Failure::TimedOut;
-        return 1;
+    const Failure late = exchange.pace->judge(now, downloaded + uploaded, exchange.outcome.heardAny);
+    if (late == Failure::None) {
+        return 0;
     }
-    if (belowFloor(exchange, now, downloaded + uploaded)) {
-        // Without a byte of the answer, it is a server that went quiet, as after the idle limit.
-        exchange.stoppedFor = exchange.outcome.heardAny ? Failure::TooSlow : Failure::TimedOut;
-        return 1;
-    }
-    return 0;
+    exchange.stoppedFor = late;
+    return 1;
 }
 
 HeaderList makeHeaderList(const std::vector<std::string>& lines) {
