@@ -299,12 +299,18 @@ bool requestWentOut(CURL* handle, const TransferRequest& request) {
     return head > 0 && (!request.sendsBody || std::uint64_t(body) >= request.body.size());
 }
 
-HttpResult transferOnce(const TransferRequest& request, const std::shared_ptr<const TlsShare>& share,
-                        Resumption resumption, bool& offeredSession) {
+// One transfer's answer, and whether its TLS handshake began by offering a session.
+struct Transferred {
+    HttpResult result;
+    bool offeredSession = false;
+};
+
+Transferred transferOnce(const TransferRequest& request, const std::shared_ptr<const TlsShare>& share,
+                         Resumption resumption) {
     const EasyHandle handle(curl_easy_init());
     const HeaderList headers = makeHeaderList(request.headerLines);
     if (!handle || (!headers && !request.headerLines.empty()) || (request.secure && !share)) {
-        return failedBeforeSending(Failure::NoConnection, "the network library could not set up the request");
+        return {failedBeforeSending(Failure::NoConnection, "the network library could not set up the request")};
     }
     Exchange exchange;
     exchange.handle = handle.get();
@@ -321,7 +327,6 @@ HttpResult transferOnce(const TransferRequest& request, const std::shared_ptr<co
     HttpResult result = std::move(exchange.outcome);  // a member is not moved on its own; bodies are large
     result.connected = exchange.connected;
     result.requestSent = result.heardAny || (exchange.connected && requestWentOut(handle.get(), request));
-    offeredSession = peer.offeredSession();
     if (!exchange.headersComplete) {
         result.status = 0;
     }
@@ -334,7 +339,7 @@ HttpResult transferOnce(const TransferRequest& request, const std::shared_ptr<co
         describeFailure(result, {code, exchange.stoppedFor, exchange.connected, libraryText.c_str()});
         peer.explain(result, handle.get(), request.hostName, libraryText);
     }
-    return result;
+    return {std::move(result), peer.offeredSession()};
 }
 
 }  // namespace
@@ -343,15 +348,14 @@ HttpResult runTransfer(const TransferRequest& request) {
     initialiseCurlOnce();
     // Held until the handles that use its store and sessions are cleaned up.
     const std::shared_ptr<const TlsShare> share = request.secure ? currentTlsShare() : nullptr;
-    bool offeredSession = false;
-    HttpResult result = transferOnce(request, share, Resumption::Offered, offeredSession);
+    Transferred first = transferOnce(request, share, Resumption::Offered);
     // A server may end the handshake over a session it handed out itself. Nothing of the request
     // was sent before the handshake ended, so once more with a full handshake is safe for any verb;
     // a handshake that failed without a session fails the same way again.
-    if (result.failure == Failure::TlsHandshake && offeredSession) {
-        result = transferOnce(request, share, Resumption::Refrained, offeredSession);
+    if (first.result.failure == Failure::TlsHandshake && first.offeredSession) {
+        return transferOnce(request, share, Resumption::Refrained).result;
     }
-    return result;
+    return std::move(first.result);
 }
 
 }  // namespace modWININET::detail
