@@ -45,8 +45,7 @@ modWININET::HttpResult ContactFolder::get(std::string_view file) const {
     return getPath(contactPath(file));
 }
 
-modWININET::HttpResult ContactFolder::getOnce(std::string_view file,
-                                              std::function<bool(std::size_t)> mayHold) const {
+modWININET::HttpResult ContactFolder::getOnce(std::string_view file, std::function<bool(std::size_t)> mayHold) const {
     return send("GET", contactPath(file), {}, std::move(mayHold));
 }
 

@@ -2,8 +2,8 @@
 
 #include "contacts/FetchWidth.h"
 
-#include <condition_variable>
 #include <algorithm>
+#include <condition_variable>
 #include <exception>
 #include <map>
 #include <mutex>
@@ -176,7 +176,7 @@ private:
     std::condition_variable m_work;      // fetching threads wait here for an index to start
     std::condition_variable m_answered;  // the calling thread waits here
     std::map<std::size_t, HttpResult> m_answers;
-    std::size_t m_doneBytes = 0;            // the bodies in m_answers
+    std::size_t m_doneBytes = 0;                   // the bodies in m_answers
     std::map<std::size_t, std::size_t> m_growing;  // the bodies in flight beyond the next, by index
     std::size_t m_growingBytes = 0;
     std::set<std::size_t> m_holding;  // the indexes whose transfers are held
@@ -198,7 +198,9 @@ FetchEnding serverStopped(StopCause cause) {
 
 FetchEnding fetchInOrder(std::size_t count, const std::function<HttpResult(std::size_t, const BodyGate&)>& fetch,
                          const std::function<bool(std::size_t, HttpResult&&)>& deliver, const Pause& pause) {
-    const BodyGate unbounded = [](std::size_t) { return true; };  // the one to be delivered next
+    const BodyGate unbounded = [](std::size_t) {
+        return true;
+    };  // the one to be delivered next
     FaultRun run;
     FetchPool pool(fetch, count);
     for (std::size_t i = 0; i < count; ++i) {

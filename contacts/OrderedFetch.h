@@ -45,5 +45,4 @@ using BodyGate = std::function<bool(std::size_t)>;
 // pause is how the tries again wait.
 FetchEnding fetchInOrder(std::size_t count,
                          const std::function<modWININET::HttpResult(std::size_t, const BodyGate&)>& fetch,
-                         const std::function<bool(std::size_t, modWININET::HttpResult&&)>& deliver,
-                         const Pause& pause);
+                         const std::function<bool(std::size_t, modWININET::HttpResult&&)>& deliver, const Pause& pause);

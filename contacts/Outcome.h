@@ -41,8 +41,8 @@ struct Verdict {
     // The answer that decided it, without its body: the refusal's reason and certificate, the
     // status or reason of a failure.
     modWININET::HttpResult answer;
-    std::size_t listed = 0;  // ServerStopped: how many contacts were listed
-    std::size_t total = 0;   // of how many
+    std::size_t listed = 0;               // ServerStopped: how many contacts were listed
+    std::size_t total = 0;                // of how many
     StopCause cause = StopCause::Silent;  // ServerStopped: why
 };
 

@@ -28,9 +28,10 @@ WindowEnding windowEnding(const LoginState& login, const Verdict& verdict) {
         case Outcome::Unreachable: return plain(contacttext::noContactFolder, ListingResult::ProgramEnded);
         case Outcome::ServerStopped:
             return titled(serverStoppedAnswering(login, verdict) + u" Refresh tries again.", ListingResult::Listed);
-        // A contact whose GET failed has its line with no name: the list says it already.
-        case Outcome::SomeFailed: return plain({}, ListingResult::Listed);
-        // The operation that wrote lists again, as after a drop: the list shows what arrived.
+        // A contact whose GET failed has its line with no name: the list says it already. The
+        // operation whose write may have been done lists again, as after a drop: the list shows
+        // what arrived.
+        case Outcome::SomeFailed:
         case Outcome::MayHaveBeenStored: return plain({}, ListingResult::Listed);
     }
     return plain(contacttext::noContactFolder, ListingResult::ProgramEnded);  // not reached: every case returns

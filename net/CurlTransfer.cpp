@@ -47,8 +47,8 @@ struct Exchange {
     bool headersComplete = false;        // a final status line and the blank line after its headers came
     Failure stoppedFor = Failure::None;  // why a callback ended the transfer, if one did
     bool connected = false;
-    bool atStatusLine = true;  // the next header line opens a block: an interim or the final answer
-    long statusInLine = -1;    // the code as the block's status line spells it; -1 when it is no status
+    bool atStatusLine = true;          // the next header line opens a block: an interim or the final answer
+    long statusInLine = -1;            // the code as the block's status line spells it; -1 when it is no status
     std::optional<TransferPace> pace;  // from the connection on
     curl_off_t lastUploaded = 0;
     bool held = false;           // the body callback paused the transfer: mayHold said no

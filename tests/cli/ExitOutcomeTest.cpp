@@ -103,6 +103,7 @@ TEST(ExitOutcome, AFailedRequestIsToldWithTheWindowsWordsOrItsOwnReason) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(reportRequest(folder, judgeRequest("POST", unanswered), "a.vcf, card 1"), 4);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              prefix + "a.vcf, card 1 may have been stored: it went out whole, then the reason; list the folder "
-                       "before sending it again\n");
+              prefix +
+                  "a.vcf, card 1 may have been stored: it went out whole, then the reason; list the folder "
+                  "before sending it again\n");
 }

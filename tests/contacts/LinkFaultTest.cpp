@@ -112,12 +112,12 @@ TEST(LinkFaults, EachStopEndsTheListingAtOnceWithItsMessageAndKeepsTheLines) {
         ListingResult result;
         std::u16string said;  // what the message says the server did; empty: the window's refusal
         std::size_t mostLines;
-        std::size_t mostGets;   // of the 20 contacts, tries again included
+        std::size_t mostGets;              // of the 20 contacts, tries again included
         std::chrono::milliseconds waited;  // the pauses of the tries again
     };
     const Row rows[] = {
-        {"the password changed part-way: no more than was in flight follows", "refuse-after=6",
-         ListingResult::Rejected, u"", 5, 5 + 6, 0ms},
+        {"the password changed part-way: no more than was in flight follows", "refuse-after=6", ListingResult::Rejected,
+         u"", 5, 5 + 6, 0ms},
         {"every GET cut: five contacts, each tried four times", "cut-contact", ListingResult::Listed,
          u" spoilt five answers in a row. ", 4, 5 * 4 + 6, 5 * 1250ms},
         {"503 with Retry-After 10: stop once the waits pass 30 s", "always-503=10", ListingResult::Listed,

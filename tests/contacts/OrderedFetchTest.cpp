@@ -76,7 +76,8 @@ struct Tally {
     }
 };
 
-const Pause noPause = [](std::chrono::milliseconds) {};
+const Pause noPause = [](std::chrono::milliseconds) {
+};
 
 std::vector<std::string> deliveredBodies(std::size_t count, Tally& tally,
                                          const std::function<HttpResult(std::size_t, int)>& answer) {
@@ -165,7 +166,8 @@ TEST(FetchWidth, NarrowsToOneAfterASpoiltAnswerAndGrowsBackByOneEachFourWholeAns
         width.widened();
         widths.push_back(width.now());
     }
-    EXPECT_EQ(widths, (std::vector<std::size_t>{1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 6, 6, 6, 6, 6}));
+    EXPECT_EQ(widths,
+              (std::vector<std::size_t>{1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 6, 6, 6, 6, 6}));
 }
 
 TEST(FetchInOrder, StopsWhenDeliverSaysSoAndTurnsAThrowIntoAFailedAnswer) {

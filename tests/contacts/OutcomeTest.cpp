@@ -73,8 +73,7 @@ TEST(Outcome, AWriteThatWentOutWholeAndGotNoAnswerMayHaveBeenStored) {
         {"cut before the status", "POST", sent(failedWith(Failure::CutOff), true), Outcome::MayHaveBeenStored},
         {"a PUT alike", "PUT", sent(failedWith(Failure::TimedOut), true), Outcome::MayHaveBeenStored},
         {"a DELETE alike", "DELETE", sent(failedWith(Failure::CutOff, true), true), Outcome::MayHaveBeenStored},
-        {"a 201 whose body was cut is done", "POST", sent(failedWith(Failure::CutOff, true, 201), true),
-         Outcome::Done},
+        {"a 201 whose body was cut is done", "POST", sent(failedWith(Failure::CutOff, true, 201), true), Outcome::Done},
         {"a 500 whose body was cut failed", "POST", sent(failedWith(Failure::CutOff, true, 500), true),
          Outcome::SomeFailed},
         {"the body never went out whole: not stored", "POST", sent(failedWith(Failure::TimedOut), false),
@@ -94,7 +93,9 @@ TEST(WindowOutcome, EachOutcomeHasOneMessageAndOneResult) {
     Verdict refused = judgeRequest(failedWith(Failure::Certificate, false));
     refused.answer.reason = "not issued by an authority this computer trusts";
     refused.answer.certificate = modWININET::PeerCertificate{"AB:CD", {}, {}};
-    const auto stopped = [](StopCause cause) { return Verdict{Outcome::ServerStopped, {}, 3, 10, cause}; };
+    const auto stopped = [](StopCause cause) {
+        return Verdict{Outcome::ServerStopped, {}, 3, 10, cause};
+    };
     const std::u16string title = u"Velqor Personal Contact Manager";
     const std::u16string noFolder =
         u"Server does not seem to support remote contact administration or does not have any contact "
@@ -153,7 +154,9 @@ TEST(WindowOutcome, EachOutcomeHasOneMessageAndOneResult) {
            u"listed. Refresh tries again.",
            MessageStyle::Information, title}},
          ListingResult::Listed},
-        {"a write that may have been done: its operation lists again", {Outcome::MayHaveBeenStored, {}}, {},
+        {"a write that may have been done: its operation lists again",
+         {Outcome::MayHaveBeenStored, {}},
+         {},
          ListingResult::Listed},
         {"a failed contact has its line without a name already", {Outcome::SomeFailed, {}}, {}, ListingResult::Listed},
     };
