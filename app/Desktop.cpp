@@ -1,5 +1,6 @@
 #include "app/Desktop.h"
 
+#include "app/DeleteQuestion.h"
 #include "app/DetailsBox.h"
 #include "app/FileDialogs.h"
 
@@ -37,6 +38,10 @@ public:
     QStringList chooseImportFiles(QWidget* parent) override {
         const std::unique_ptr<QFileDialog> dialog = makeImportDialog(parent);
         return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles() : QStringList();
+    }
+
+    bool askToDelete(QWidget* parent, const QString& question) override {
+        return askDeleteQuestion(parent, question);
     }
 
     void endProgram() override {

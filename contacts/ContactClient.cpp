@@ -28,8 +28,8 @@ ListingResult ContactClient::ListContacts() {
         m_folder, files,
         [&](std::size_t i, modWININET::HttpResult&& card) {
             m_screen.setCaption(std::u16string(progressStart) + ascii::decimal(i + 1) + ofTotal);
-            m_screen.appendContact(displayLine(vcardName(cardBytes(card)), files[i]),
-                                   codepage::fromWindows1252(files[i]));
+            m_screen.appendListed(displayLine(vcardName(cardBytes(card)), files[i]),
+                                  codepage::fromWindows1252(files[i]), cardFacts(card));
         },
         m_fetchWidth);
     m_screen.setCaption(std::u16string(listedCaption));

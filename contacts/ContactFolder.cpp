@@ -22,6 +22,7 @@ std::u16string conditionLine(const WriteCondition& condition) {
     switch (condition.kind) {
         case WriteCondition::Kind::IfMatch: return u"If-Match: " + codepage::fromWindows1252(condition.etag) + u"\r\n";
         case WriteCondition::Kind::IfNoneMatchAny: return u"If-None-Match: *\r\n";
+        case WriteCondition::Kind::None: return {};
     }
     return {};
 }

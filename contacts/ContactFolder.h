@@ -17,12 +17,14 @@ struct WriteCondition {
     enum class Kind {
         IfMatch,         // "If-Match:" and the ETag of the GET the user's view came from
         IfNoneMatchAny,  // "If-None-Match: *": only where no contact has the name
+        None,            // a server that sends no ETag (or a weak one): the caller compared bytes
     };
     Kind kind = Kind::IfNoneMatchAny;
     std::string etag;  // IfMatch: the value as the server sent it, quotes included
 
     static WriteCondition ifMatch(std::string etag) { return {Kind::IfMatch, std::move(etag)}; }
     static WriteCondition ifNoneMatchAny() { return {Kind::IfNoneMatchAny, {}}; }
+    static WriteCondition none() { return {Kind::None, {}}; }
 };
 
 class ContactFolder {

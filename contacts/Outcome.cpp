@@ -78,3 +78,8 @@ WriteOutcome judgeWrite(const HttpResult& answer, WriteVerb verb) {
         default: return WriteOutcome::Failed;
     }
 }
+
+bool isRefusal(WriteOutcome outcome) {
+    return outcome == WriteOutcome::Unauthorized || outcome == WriteOutcome::Forbidden ||
+           outcome == WriteOutcome::SecureConnectionRefused;
+}

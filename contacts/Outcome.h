@@ -53,3 +53,5 @@ enum class WriteOutcome {
 };
 enum class WriteVerb { Put, Delete };
 WriteOutcome judgeWrite(const modWININET::HttpResult& answer, WriteVerb verb);
+// As isRefusal above: every further write would be refused alike.
+bool isRefusal(WriteOutcome outcome);
