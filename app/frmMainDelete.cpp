@@ -17,6 +17,7 @@
 #include "codec/CodePage.h"
 
 #include <QListView>
+#include <QSet>
 
 #include <utility>
 
@@ -33,6 +34,27 @@ RestoredLine restoredLine(const DeletedContact& contact, const RestoreResult& re
     CardFacts facts{result.answer.etag, true, exactDigest(contact.bytes), copyDigest(contact.bytes)};
     return {displayLine(vcardName(std::string_view(contact.bytes)), contact.file),
             codepage::fromWindows1252(contact.file), std::move(facts)};
+}
+
+// The restored lines whose file has no line yet: a contact a server said it deleted but kept, and
+// a Refresh listed again meanwhile, is found back under its name and must not get a second line.
+void appendMissing(ContactListModel& model, const std::vector<RestoredLine>& back) {
+    QSet<QString> listed;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        listed.insert(model.file(row));
+    }
+    QStringList lines;
+    QStringList files;
+    std::vector<CardFacts> facts;
+    for (const RestoredLine& restored : back) {
+        const QString file = QString::fromStdU16String(restored.file);
+        if (!listed.contains(file)) {
+            lines << QString::fromStdU16String(restored.line);
+            files << file;
+            facts.push_back(restored.facts);
+        }
+    }
+    model.append(lines, files, facts);
 }
 
 }  // namespace
@@ -94,25 +116,27 @@ void frmMain::undoDelete() {
         const std::vector<RestoreResult> results = restoreContacts(client.folder(), batch);
         std::vector<DeletedContact> notBack;
         std::vector<std::u16string> lines;
+        std::vector<RestoredLine> back;
         bool posted = false;
         for (std::size_t i = 0; i < results.size(); ++i) {
-            const RestoredLine restored = restoredLine(batch[i], results[i]);
+            RestoredLine restored = restoredLine(batch[i], results[i]);
             lines.push_back(restored.line);
             if (results[i].outcome != WriteOutcome::Done) {
                 notBack.push_back(batch[i]);
             } else if (results[i].as == RestoredAs::ServerName) {
                 posted = true;
             } else {
-                appendListed(restored.line, restored.file, restored.facts);
+                back.push_back(std::move(restored));
             }
         }
-        if (!notBack.empty()) {
-            // What did not come back stays the newest batch: Undo Delete tries it again.
-            m_feed.postUnlessAbandoned([this, notBack = std::move(notBack)]() mutable {
+        m_feed.postUnlessAbandoned([this, notBack = std::move(notBack), back = std::move(back)]() mutable {
+            appendMissing(*m_lines, back);
+            if (!notBack.empty()) {
+                // What did not come back stays the newest batch: Undo Delete tries it again.
                 m_undoBatches.push_back(std::move(notBack));
-                updateActions();
-            });
-        }
+            }
+            updateActions();
+        });
         const std::u16string message = restoreReport(client.folder().login(), lines, results);
         if (!message.empty()) {
             showMessage(message, MessageStyle::Information, u"");

@@ -144,6 +144,21 @@ TEST_F(DeleteWindow, AnswersThatDeleteNothingSaySoAndKeepTheLine) {
     }
 }
 
+TEST_F(DeleteWindow, AServerThatKeepsWhatItSaidItDeletedIsShownAsItIs) {
+    start({"--keep-on-delete"});
+    listOf(window)->selectionModel()->setCurrentIndex(listOf(window)->model()->index(1, 0),
+                                                      QItemSelectionModel::ClearAndSelect);
+    recorder.deleteAnswer = true;
+    key(QKeySequence::Delete);
+    EXPECT_FALSE(listLines(window).contains("Bob [b.vcf]"));
+    key(QKeySequence(Qt::Key_F5));
+    EXPECT_TRUE(listLines(window).contains("Bob [b.vcf]")) << "the next listing shows it";
+    key(QKeySequence::Undo);
+    EXPECT_EQ(listLines(window).count("Bob [b.vcf]"), 1) << "found back under its name: no second line";
+    EXPECT_TRUE(server->requests("POST").empty());
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
 TEST(DeleteQuestion, CancelIsTheDefaultAndEscapesButtonSoReturnAndEscapeDeleteNothing) {
     struct Row {
         const char* why;
