@@ -85,6 +85,8 @@ int selectSourceRows(QAbstractItemView* list, const std::vector<int>& rows) {
     }
     QItemSelectionModel* model = list->selectionModel();
     model->select(selection, QItemSelectionModel::ClearAndSelect);
-    model->setCurrentIndex(list->model()->index(shown.front(), 0), QItemSelectionModel::NoUpdate);
+    const QModelIndex first = list->model()->index(shown.front(), 0);
+    model->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    list->scrollTo(first);
     return static_cast<int>(shown.size());
 }

@@ -10,6 +10,6 @@ class QAbstractItemView;
 // The selected lines' rows in the lines' own order.
 std::vector<int> selectedSourceRows(const QAbstractItemView* list);
 
-// Selects exactly those of rows the view shows, in one change, the first of them made current;
-// answers how many that is. With none shown the selection stays as it was.
+// Selects exactly those of rows the view shows, in one change, the first of them made current and
+// scrolled to; answers how many that is. With none shown the selection stays as it was.
 int selectSourceRows(QAbstractItemView* list, const std::vector<int>& rows);
