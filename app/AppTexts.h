@@ -67,7 +67,8 @@ inline const QString kKeepButton = QStringLiteral("Cancel");
 inline const QString kDeleteOneQuestion = QStringLiteral("Delete the contact \u201c%1\u201d from the server?");
 inline const QString kDeleteManyQuestion = QStringLiteral("Delete these %1 contacts from the server?");
 // Select Duplicates over a list without two equal cards among its shown lines.
-inline const QString kNoDuplicates = QStringLiteral("There are no duplicates: no contact shown has the same card as one before it.");
+inline const QString kNoDuplicates =
+    QStringLiteral("There are no duplicates: no contact shown has the same card as one before it.");
 // Save As of several contacts: the name the dialog suggests for their one file.
 inline const QString kSeveralContactsName = QStringLiteral("contacts.vcf");
 

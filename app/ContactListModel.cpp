@@ -21,8 +21,7 @@ QVariant ContactListModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-void ContactListModel::append(const QStringList& lines, const QStringList& files,
-                              const std::vector<CardFacts>& facts) {
+void ContactListModel::append(const QStringList& lines, const QStringList& files, const std::vector<CardFacts>& facts) {
     if (lines.isEmpty()) {
         return;
     }
@@ -30,7 +29,8 @@ void ContactListModel::append(const QStringList& lines, const QStringList& files
     beginInsertRows({}, first, first + static_cast<int>(lines.size()) - 1);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const auto at = static_cast<std::size_t>(i);
-        m_rows.push_back({lines[i], i < files.size() ? files[i] : QString(), at < facts.size() ? facts[at] : CardFacts{}});
+        m_rows.push_back(
+            {lines[i], i < files.size() ? files[i] : QString(), at < facts.size() ? facts[at] : CardFacts{}});
     }
     endInsertRows();
 }
@@ -46,7 +46,9 @@ void ContactListModel::clear() {
 
 int ContactListModel::removeFiles(const QStringList& files) {
     const QSet<QString> gone(files.begin(), files.end());
-    const auto isGone = [&](const Row& row) { return gone.contains(row.file); };
+    const auto isGone = [&](const Row& row) {
+        return gone.contains(row.file);
+    };
     const auto removed = static_cast<int>(std::count_if(m_rows.begin(), m_rows.end(), isGone));
     if (removed == 0) {
         return 0;

@@ -10,8 +10,8 @@ QString deleteQuestionText(const QStringList& lines) {
 }
 
 std::unique_ptr<QMessageBox> makeDeleteQuestion(QWidget* parent, const QString& text) {
-    auto box = std::make_unique<QMessageBox>(QMessageBox::Question, kApplicationTitle, text, QMessageBox::NoButton,
-                                             parent);
+    auto box =
+        std::make_unique<QMessageBox>(QMessageBox::Question, kApplicationTitle, text, QMessageBox::NoButton, parent);
     box->setTextFormat(Qt::PlainText);  // a contact's name is shown as written, never as markup
     QPushButton* remove = box->addButton(kDeleteButton, QMessageBox::DestructiveRole);
     remove->setObjectName(QStringLiteral("cmdDelete"));

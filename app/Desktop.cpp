@@ -40,9 +40,7 @@ public:
         return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles() : QStringList();
     }
 
-    bool askToDelete(QWidget* parent, const QString& question) override {
-        return askDeleteQuestion(parent, question);
-    }
+    bool askToDelete(QWidget* parent, const QString& question) override { return askDeleteQuestion(parent, question); }
 
     void endProgram() override {
         // "At once": no event loop unwinding, no further handlers; what was printed is kept.

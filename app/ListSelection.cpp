@@ -32,8 +32,7 @@ QModelIndex fromSource(QModelIndex index, const std::vector<const QAbstractProxy
     return index;
 }
 
-const QAbstractItemModel* linesOf(const QAbstractItemView* list,
-                                  const std::vector<const QAbstractProxyModel*>& chain) {
+const QAbstractItemModel* linesOf(const QAbstractItemView* list, const std::vector<const QAbstractProxyModel*>& chain) {
     return chain.empty() ? list->model() : chain.back()->sourceModel();
 }
 

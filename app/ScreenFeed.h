@@ -27,12 +27,12 @@
 
 // The changes since the last take, in the order the window makes them.
 struct ViewChanges {
-    bool cleared = false;  // the list was emptied before `lines` came
-    QStringList lines;     // to append
-    QStringList files;     // the file name of each of lines
+    bool cleared = false;          // the list was emptied before `lines` came
+    QStringList lines;             // to append
+    QStringList files;             // the file name of each of lines
     std::vector<CardFacts> facts;  // what each of lines keeps of its card
-    bool show = false;     // the window is to be shown
-    QStringList titles;    // to give the window system, in order
+    bool show = false;             // the window is to be shown
+    QStringList titles;            // to give the window system, in order
     bool empty() const { return !cleared && lines.isEmpty() && !show && titles.isEmpty(); }
 };
 

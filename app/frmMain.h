@@ -131,12 +131,12 @@ private:
     std::thread m_worker;
     bool m_busy = false;
     bool m_programEnded = false;
-    std::u16string m_selectionAtStart;  // what the worker's selectedLine() answers
-    std::u16string m_fileAtStart;       // and its selectedFile()
-    quint64 m_clipboardChanges = 0;     // counts every change of the clipboard's owner or data
+    std::u16string m_selectionAtStart;                       // what the worker's selectedLine() answers
+    std::u16string m_fileAtStart;                            // and its selectedFile()
+    quint64 m_clipboardChanges = 0;                          // counts every change of the clipboard's owner or data
     std::vector<std::vector<DeletedContact>> m_undoBatches;  // the deleted batches, oldest first
-    QElapsedTimer m_sinceFrame;         // the frame clock: the next change, title included, is due a
-                                        // frame after the last
+    QElapsedTimer m_sinceFrame;  // the frame clock: the next change, title included, is due a
+                                 // frame after the last
 
     QListView* m_list1 = nullptr;
     ContactListModel* m_lines = nullptr;  // one display line per contact, and its file

@@ -50,6 +50,7 @@ struct FetchedCards {
 };
 FetchedCards fetchCards(const ContactFolder& folder, const std::vector<std::u16string>& files) {
     std::vector<std::string> fileBytes;
+    fileBytes.reserve(files.size());
     for (const std::u16string& file : files) {
         fileBytes.push_back(codepage::windows1252Bytes(file));
     }
@@ -96,8 +97,8 @@ void frmMain::connectActions() {
 
 void frmMain::updateActions() {
     const QItemSelectionModel* selection = m_list1->selectionModel();
-    m_actions->update({m_busy, !selectedLine().empty(), selection != nullptr && selection->hasSelection(),
-                       !m_undoBatches.empty()});
+    m_actions->update(
+        {m_busy, !selectedLine().empty(), selection != nullptr && selection->hasSelection(), !m_undoBatches.empty()});
 }
 
 bool frmMain::takeSelection() {

@@ -95,8 +95,9 @@ double headlessMs(std::int32_t port, int contacts, bool& whole) {
     QElapsedTimer clock;
     clock.start();
     const std::vector<DeleteResult> results = deleteContacts(folder, targets);
-    whole = std::all_of(results.begin(), results.end(),
-                        [](const DeleteResult& result) { return result.outcome == WriteOutcome::Done && !result.absent; });
+    whole = std::all_of(results.begin(), results.end(), [](const DeleteResult& result) {
+        return result.outcome == WriteOutcome::Done && !result.absent;
+    });
     return msSince(clock);
 }
 
@@ -126,9 +127,10 @@ int main(int argc, char** argv) {
     const int count = thousand.contacts();
     const std::string base = "http://127.0.0.1:" + std::to_string(link.port()) + "/vqhttpmail/2/3/4/Contacts";
     useServer(link.port());
-    std::printf("\n%d contacts deleted over a link of 20 ms round trip, one more per new connection (x: of bare "
-                "libcurl deleting six at a time), best of %d:\n",
-                count, kRuns);
+    std::printf(
+        "\n%d contacts deleted over a link of 20 ms round trip, one more per new connection (x: of bare "
+        "libcurl deleting six at a time), best of %d:\n",
+        count, kRuns);
     double curlDeleteOnly = 1e18;
     double curlWithGet = 1e18;
     double headless = 1e18;

@@ -15,7 +15,8 @@ namespace {
 constexpr std::size_t kNamedInQuestion = 10;
 
 std::string question(const std::vector<DeleteTarget>& targets) {
-    std::string text = targets.size() == 1 ? "Delete the contact " : "Delete " + groupedDigits(targets.size()) + " contacts: ";
+    std::string text =
+        targets.size() == 1 ? "Delete the contact " : "Delete " + groupedDigits(targets.size()) + " contacts: ";
     for (std::size_t i = 0; i < std::min(targets.size(), kNamedInQuestion); ++i) {
         text += (i == 0 ? "" : ", ") + inQuotes(targets[i].file);
     }
@@ -37,8 +38,8 @@ std::string failureOf(const DeleteResult& result) {
     switch (result.outcome) {
         case WriteOutcome::Done: return {};
         case WriteOutcome::Changed: return "it changed on the server while it was being deleted; it was not deleted";
-        case WriteOutcome::NotAllowed: return "the server does not allow deleting contacts (" +
-                                              std::to_string(result.answer.status) + ")";
+        case WriteOutcome::NotAllowed:
+            return "the server does not allow deleting contacts (" + std::to_string(result.answer.status) + ")";
         default: return failureText(result.answer) + "; it was not deleted";
     }
 }
@@ -47,6 +48,7 @@ std::string failureOf(const DeleteResult& result) {
 
 int deleteCommand(const ContactFolder& folder, const std::vector<std::string>& fields, bool yes) {
     std::vector<DeleteTarget> targets;
+    targets.reserve(fields.size());
     for (const std::string& field : fields) {
         targets.push_back({fromListField(field), std::nullopt});
     }

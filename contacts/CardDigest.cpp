@@ -19,9 +19,9 @@ struct ContextDeleter {
 // never a contact taken for its changed self, as the ETag or a fresh GET still guards a delete.
 class Sha256 {
 public:
-    Sha256() : m_context(EVP_MD_CTX_new()) {
-        m_ok = m_context && EVP_DigestInit_ex(m_context.get(), EVP_sha256(), nullptr) == 1;
-    }
+    Sha256()
+        : m_context(EVP_MD_CTX_new()),
+          m_ok(m_context && EVP_DigestInit_ex(m_context.get(), EVP_sha256(), nullptr) == 1) {}
     void add(std::string_view bytes) {
         m_ok = m_ok && EVP_DigestUpdate(m_context.get(), bytes.data(), bytes.size()) == 1;
     }

@@ -3,8 +3,8 @@
 // a contact is still what its line was made from, or that two cards are copies, at 32 bytes a line.
 
 #include <array>
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>

@@ -33,7 +33,7 @@ ContactFolder::ContactFolder(LoginState login, HttpExchange http)
     : m_login(std::move(login)), m_http(std::move(http)) {}
 
 modWININET::HttpResult ContactFolder::send(std::string verb, std::u16string target, std::string body,
-                                           std::u16string extraHeaders) const {
+                                           const std::u16string& extraHeaders) const {
     return m_http({m_login.server, m_login.port, std::move(verb), std::move(target), std::move(body),
                    u"Authorization: " + m_login.authorization + u"\r\n" + extraHeaders});
 }
@@ -67,7 +67,7 @@ modWININET::HttpResult ContactFolder::post(std::string vcard) const {
     return send("POST", std::u16string(contacttext::storePath), std::move(vcard));
 }
 
-modWININET::HttpResult ContactFolder::put(std::string_view file, std::string vcard,
+modWININET::HttpResult ContactFolder::put(std::string_view file, const std::string& vcard,
                                           const WriteCondition& condition) const {
     return sendRetried("PUT", contactPath(file), vcard, conditionLine(condition));
 }

@@ -47,7 +47,7 @@ public:
     // The PUT of a card's bytes, exactly as they are, on a contact's path under condition. PUT is
     // idempotent, so it is tried again as GET is: a 412 after a try again may be the first try's
     // own success, which a GET of the file tells.
-    modWININET::HttpResult put(std::string_view file, std::string vcard, const WriteCondition& condition) const;
+    modWININET::HttpResult put(std::string_view file, const std::string& vcard, const WriteCondition& condition) const;
     // The DELETE of a contact under condition, tried again as GET is (it is idempotent): a 404
     // after a try again is most likely the first try's own success.
     modWININET::HttpResult del(std::string_view file, const WriteCondition& condition) const;
@@ -56,9 +56,9 @@ public:
 
 private:
     modWININET::HttpResult send(std::string verb, std::u16string target, std::string body,
-                                std::u16string extraHeaders = {}) const;
-    modWININET::HttpResult sendRetried(const std::string& verb, const std::u16string& target,
-                                       const std::string& body, const std::u16string& extraHeaders = {}) const;
+                                const std::u16string& extraHeaders = {}) const;
+    modWININET::HttpResult sendRetried(const std::string& verb, const std::u16string& target, const std::string& body,
+                                       const std::u16string& extraHeaders = {}) const;
 
     LoginState m_login;
     HttpExchange m_http;

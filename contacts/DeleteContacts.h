@@ -25,8 +25,8 @@ struct DeleteResult {
     // Done: the contact is gone. Changed: it differs from what its line was made from (another
     // ETag, other bytes, or a line whose bytes never came), or the DELETE's If-Match failed.
     WriteOutcome outcome = WriteOutcome::Failed;
-    bool absent = false;   // the GET just before found no such contact: Done, nothing to undo
-    std::string bytes;     // Done and not absent: the deleted bytes, exactly
+    bool absent = false;            // the GET just before found no such contact: Done, nothing to undo
+    std::string bytes;              // Done and not absent: the deleted bytes, exactly
     modWININET::HttpResult answer;  // the answer that decided, without its body: for messages
 };
 

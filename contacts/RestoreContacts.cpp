@@ -3,7 +3,6 @@
 #include "contacts/DeleteContacts.h"
 #include "contacts/ParallelRuns.h"
 
-
 namespace {
 
 using modWININET::HttpResult;

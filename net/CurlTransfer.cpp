@@ -140,7 +140,7 @@ size_t onHeader(char* data, size_t size, size_t count, void* user) {
     }
     if (status < 200) {
         exchange.outcome.etag.reset();  // an interim answer's headers are not the final one's
-        return line.size();  // an interim answer: the real one follows
+        return line.size();             // an interim answer: the real one follows
     }
     if (status != 503) {
         exchange.outcome.retryAfterSeconds.reset();  // only a 503's delay is honoured

@@ -24,8 +24,8 @@ struct Keys : CannedWindow {
     QAction* action(const char* name) { return window.findChild<QAction*>(QString::fromLatin1(name)); }
 };
 
-const char* const kActions[] = {"actOpen",    "actCopy",   "actSave",       "actPaste",           "actImport",
-                                "actFind",    "actRefresh", "actDelete",    "actUndoDelete", "actSelectDuplicates"};
+const char* const kActions[] = {"actOpen", "actCopy",    "actSave",   "actPaste",      "actImport",
+                                "actFind", "actRefresh", "actDelete", "actUndoDelete", "actSelectDuplicates"};
 
 // The menu's entries without its separators.
 QList<QAction*> entries(QMenu* menu) {

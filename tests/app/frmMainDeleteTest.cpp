@@ -38,7 +38,8 @@ struct DeleteWindow : testing::Test {
         HttpMailServerOptions options;
         options.switches = std::move(switches);
         server = std::make_unique<HttpMailServer>(options);
-        for (const auto& [name, bytes] : {std::pair{"a.vcf", kAnn}, {"b.vcf", kBob}, {"c.vcf", kAnnLf}, {"d.vcf", kAnn}}) {
+        for (const auto& [name, bytes] :
+             {std::pair{"a.vcf", kAnn}, {"b.vcf", kBob}, {"c.vcf", kAnnLf}, {"d.vcf", kAnn}}) {
             std::ofstream(server->folder() / name, std::ios::binary) << bytes;
         }
         modMain::sServer = QStringLiteral("127.0.0.1");
@@ -101,7 +102,8 @@ TEST_F(DeleteWindow, OnlyTheShownSelectedLinesGoAndCancelDeletesNothing) {
     listOf(window)->setFocus();
     recorder.deleteAnswer = true;
     key(QKeySequence::Delete);
-    EXPECT_EQ(recorder.questions.back(), QString::fromUtf8("Delete the contact \u201cBob [b.vcf]\u201d from the server?"));
+    EXPECT_EQ(recorder.questions.back(),
+              QString::fromUtf8("Delete the contact \u201cBob [b.vcf]\u201d from the server?"));
     EXPECT_FALSE(onServer("b.vcf"));
     for (const char* kept : {"a.vcf", "c.vcf", "d.vcf"}) {
         EXPECT_TRUE(onServer(kept)) << kept << " was hidden by the find";
@@ -123,7 +125,9 @@ TEST_F(DeleteWindow, AnswersThatDeleteNothingSaySoAndKeepTheLine) {
         const char* message;
     };
     const Row rows[] = {
-        {"changed since the listing", {}, true,
+        {"changed since the listing",
+         {},
+         true,
          "The contact \u201cBob [b.vcf]\u201d changed on the server since it was listed, so it was not deleted. "
          "Refresh shows it."},
         {"no DELETE on this server", {"--refuse-delete"}, false, "This server does not allow deleting contacts."},

@@ -17,8 +17,10 @@ const std::string kAnn = "BEGIN:VCARD\r\nFN:Ann\r\nEND:VCARD\r\n";
 const std::string kBob = "BEGIN:VCARD\r\nFN:Bob\r\nEND:VCARD\r\n";
 
 void seed(const HttpMailServer& server) {
-    for (const auto& [name, bytes] :
-         {std::pair{"a.vcf", kAnn}, {"b.vcf", kBob}, {"c ]1%.vcf", "BEGIN:VCARD\nFN:Ann\nEND:VCARD\n"}, {"d.vcf", kBob}}) {
+    for (const auto& [name, bytes] : {std::pair{"a.vcf", kAnn},
+                                      {"b.vcf", kBob},
+                                      {"c ]1%.vcf", "BEGIN:VCARD\nFN:Ann\nEND:VCARD\n"},
+                                      {"d.vcf", kBob}}) {
         std::ofstream(server.folder() / name, std::ios::binary) << bytes;
     }
 }
@@ -36,12 +38,24 @@ TEST(CliDelete, ExitsZeroOnlyWhenEveryContactWentAndNamesEachThatDidNot) {
     };
     const Row rows[] = {
         {"two named, both go", {}, {"delete", "--yes", "a.vcf", "b.vcf"}, 0, "", {"a.vcf", "b.vcf"}},
-        {"no terminal and no --yes: nothing goes", {}, {"delete", "a.vcf"}, 1,
-         "vqcontacts: no terminal to ask on, so nothing was deleted; --yes deletes without a question\n", {}},
-        {"one absent", {}, {"delete", "--yes", "a.vcf", "nobody.vcf"}, 4,
-         "vqcontacts: contact \"nobody.vcf\": there is no such contact\n", {"a.vcf"}},
-        {"a server that refuses DELETE", {"--refuse-delete"}, {"delete", "--yes", "a.vcf"}, 4,
-         "vqcontacts: contact \"a.vcf\": the server does not allow deleting contacts (405)\n", {}},
+        {"no terminal and no --yes: nothing goes",
+         {},
+         {"delete", "a.vcf"},
+         1,
+         "vqcontacts: no terminal to ask on, so nothing was deleted; --yes deletes without a question\n",
+         {}},
+        {"one absent",
+         {},
+         {"delete", "--yes", "a.vcf", "nobody.vcf"},
+         4,
+         "vqcontacts: contact \"nobody.vcf\": there is no such contact\n",
+         {"a.vcf"}},
+        {"a server that refuses DELETE",
+         {"--refuse-delete"},
+         {"delete", "--yes", "a.vcf"},
+         4,
+         "vqcontacts: contact \"a.vcf\": the server does not allow deleting contacts (405)\n",
+         {}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);

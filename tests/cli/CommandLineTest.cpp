@@ -60,7 +60,9 @@ TEST(CommandLine, UsageErrorsNameWhatIsWrong) {
     const Row rows[] = {
         {"nothing at all", {}, "no command given (list, show, export, upload, delete or duplicates)"},
         {"only options", {"--user", "jane"}, "no command given (list, show, export, upload, delete or duplicates)"},
-        {"a typo in the command", {"lsit"}, "unknown command \"lsit\" (list, show, export, upload, delete or duplicates)"},
+        {"a typo in the command",
+         {"lsit"},
+         "unknown command \"lsit\" (list, show, export, upload, delete or duplicates)"},
         {"an unknown option", {"--verbose", "list"}, "unknown option \"--verbose\""},
         {"a single-dash option", {"-p", "80", "list"}, "unknown option \"-p\""},
         {"list with an operand", {"list", "x"}, "list takes nothing more, but got \"x\""},

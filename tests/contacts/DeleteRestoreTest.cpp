@@ -19,9 +19,9 @@ const std::string kCard = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ann\r\nEND:VCARD\r\n
 const std::string kOther = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Bob\r\nEND:VCARD\r\n";
 
 enum class Before {
-    Nothing,         // the contact is as its line saw it
-    ChangedBytes,    // another program rewrote it after the listing
-    Removed,         // another program deleted it after the listing
+    Nothing,           // the contact is as its line saw it
+    ChangedBytes,      // another program rewrote it after the listing
+    Removed,           // another program deleted it after the listing
     LineWithoutBytes,  // its GET failed when it was listed
 };
 
@@ -50,13 +50,20 @@ TEST(DeleteContacts, GoesOnlyWhileItIsWhatTheLineWasMadeFromAndComesBackByteForB
         {"no ETag, the same bytes", {"--no-etag"}, {}, Before::Nothing, WriteOutcome::Done, false},
         {"no ETag, other bytes", {"--no-etag"}, {}, Before::ChangedBytes, WriteOutcome::Changed, true},
         {"gone already: done, nothing to undo", {}, {}, Before::Removed, WriteOutcome::Done, false},
-        {"a line whose bytes never came is not deleted", {}, {}, Before::LineWithoutBytes, WriteOutcome::Changed,
-         true},
+        {"a line whose bytes never came is not deleted", {}, {}, Before::LineWithoutBytes, WriteOutcome::Changed, true},
         {"a server that refuses DELETE", {"--refuse-delete"}, {}, Before::Nothing, WriteOutcome::NotAllowed, true},
-        {"a server that says it deleted but keeps it", {"--keep-on-delete"}, {}, Before::Nothing,
-         WriteOutcome::Done, true},
-        {"the DELETE's answer cut after it was done: the 412 of the try again is its own", {}, "reset-every=2",
-         Before::Nothing, WriteOutcome::Done, false},
+        {"a server that says it deleted but keeps it",
+         {"--keep-on-delete"},
+         {},
+         Before::Nothing,
+         WriteOutcome::Done,
+         true},
+        {"the DELETE's answer cut after it was done: the 412 of the try again is its own",
+         {},
+         "reset-every=2",
+         Before::Nothing,
+         WriteOutcome::Done,
+         false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
