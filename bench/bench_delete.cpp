@@ -86,7 +86,7 @@ double curlMs(const std::string& base, int contacts, bool withGet, bool& whole) 
     return msSince(clock);
 }
 
-double headlessMs(std::int32_t port, int contacts, bool& whole) {
+double headlessMs(std::int32_t port, int contacts, std::size_t width, bool& whole) {
     std::vector<DeleteTarget> targets;
     for (int i = 0; i < contacts; ++i) {
         targets.push_back({"c" + std::to_string(10000 + i) + ".vcf", std::nullopt});
@@ -94,7 +94,7 @@ double headlessMs(std::int32_t port, int contacts, bool& whole) {
     const ContactFolder folder({u"127.0.0.1", port, u"Basic ZGVtbzpkZW1v"});
     QElapsedTimer clock;
     clock.start();
-    const std::vector<DeleteResult> results = deleteContacts(folder, targets);
+    const std::vector<DeleteResult> results = deleteContacts(folder, targets, width);
     whole = std::all_of(results.begin(), results.end(), [](const DeleteResult& result) {
         return result.outcome == WriteOutcome::Done && !result.absent;
     });
@@ -134,6 +134,7 @@ int main(int argc, char** argv) {
     double curlDeleteOnly = 1e18;
     double curlWithGet = 1e18;
     double headless = 1e18;
+    double headlessTwelve = 1e18;
     bool deleteOnlyWhole = true;
     bool withGetWhole = true;
     bool headlessWhole = true;
@@ -144,7 +145,9 @@ int main(int argc, char** argv) {
         deleteOnlyWhole = deleteOnlyWhole && whole;
         curlWithGet = std::min(curlWithGet, curlMs(base, count, true, whole));
         withGetWhole = withGetWhole && whole;
-        headless = std::min(headless, headlessMs(link.port(), count, whole));
+        headless = std::min(headless, headlessMs(link.port(), count, kFetchWidth, whole));
+        headlessWhole = headlessWhole && whole;
+        headlessTwelve = std::min(headlessTwelve, headlessMs(link.port(), count, 2 * kFetchWidth, whole));
         headlessWhole = headlessWhole && whole;
         const WindowDelete inWindow = deleteInWindow(window, desktop, count);
         best.whole = best.whole && inWindow.whole;
@@ -153,6 +156,7 @@ int main(int argc, char** argv) {
     }
     printRow("the window: Delete of every line, until it is idle", best.ms, curlDeleteOnly, best.whole);
     printRow("deleteContacts alone (no window)", headless, curlDeleteOnly, headlessWhole);
+    printRow("deleteContacts alone, twelve at a time (for comparison)", headlessTwelve, curlDeleteOnly, headlessWhole);
     printRow("bare libcurl, six at a time: DELETE", curlDeleteOnly, curlDeleteOnly, deleteOnlyWhole);
     printRow("bare libcurl, six at a time: GET, then DELETE", curlWithGet, curlDeleteOnly, withGetWhole);
     std::printf("  the window against bare libcurl's GET and DELETE: %.2fx\n", best.ms / curlWithGet);

@@ -117,37 +117,6 @@ TEST_F(DeleteWindow, CopyPutsEverySelectedCardOnTheClipboardAsOneVcard) {
     EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->data("text/vcard").toStdString(), kAnn + kBob + kAnnLf + kAnn);
 }
 
-TEST_F(DeleteWindow, AnswersThatDeleteNothingSaySoAndKeepTheLine) {
-    struct Row {
-        const char* why;
-        std::vector<std::string> switches;
-        bool changeOnDisk;
-        const char* message;
-    };
-    const Row rows[] = {
-        {"changed since the listing",
-         {},
-         true,
-         "The contact \u201cBob [b.vcf]\u201d changed on the server since it was listed, so it was not deleted. "
-         "Refresh shows it."},
-        {"no DELETE on this server", {"--refuse-delete"}, false, "This server does not allow deleting contacts."},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.why);
-        start(row.switches);
-        if (row.changeOnDisk) {
-            std::ofstream(server->folder() / "b.vcf", std::ios::binary) << kAnn;
-        }
-        listOf(window)->setCurrentIndex(listOf(window)->model()->index(1, 0));
-        recorder.deleteAnswer = true;
-        recorder.messages.clear();
-        key(QKeySequence::Delete);
-        EXPECT_EQ(recorder.texts(), QStringList{QString::fromUtf8(row.message)});
-        EXPECT_TRUE(listLines(window).contains("Bob [b.vcf]"));
-        EXPECT_TRUE(onServer("b.vcf"));
-    }
-}
-
 TEST_F(DeleteWindow, AServerThatKeepsWhatItSaidItDeletedIsShownAsItIs) {
     start({"--keep-on-delete"});
     listOf(window)->selectionModel()->setCurrentIndex(listOf(window)->model()->index(1, 0),
