@@ -56,6 +56,21 @@ inline const QString kPasteAction = QStringLiteral("&Paste");
 inline const QString kImportAction = QStringLiteral("&Import\u2026");
 inline const QString kFindAction = QStringLiteral("&Find\u2026");
 inline const QString kRefreshAction = QStringLiteral("&Refresh");
+inline const QString kDeleteAction = QStringLiteral("&Delete");
+inline const QString kUndoDeleteAction = QStringLiteral("&Undo Delete");
+inline const QString kSelectDuplicatesAction = QStringLiteral("Select D&uplicates");
+
+// The question before a delete: its buttons, and its text for one contact ("%1" its line) or
+// several ("%1" how many).
+inline const QString kDeleteButton = QStringLiteral("Delete");
+inline const QString kKeepButton = QStringLiteral("Cancel");
+inline const QString kDeleteOneQuestion = QStringLiteral("Delete the contact \u201c%1\u201d from the server?");
+inline const QString kDeleteManyQuestion = QStringLiteral("Delete these %1 contacts from the server?");
+// Select Duplicates over a list without two equal cards among its shown lines.
+inline const QString kNoDuplicates =
+    QStringLiteral("There are no duplicates: no contact shown has the same card as one before it.");
+// Save As of several contacts: the name the dialog suggests for their one file.
+inline const QString kSeveralContactsName = QStringLiteral("contacts.vcf");
 
 // The file dialogs of Save As and Import.
 inline const QString kSaveTitle = QStringLiteral("Save Contact As");

@@ -1,5 +1,6 @@
 #include "app/Desktop.h"
 
+#include "app/DeleteQuestion.h"
 #include "app/DetailsBox.h"
 #include "app/FileDialogs.h"
 
@@ -38,6 +39,8 @@ public:
         const std::unique_ptr<QFileDialog> dialog = makeImportDialog(parent);
         return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles() : QStringList();
     }
+
+    bool askToDelete(QWidget* parent, const QString& question) override { return askDeleteQuestion(parent, question); }
 
     void endProgram() override {
         // "At once": no event loop unwinding, no further handlers; what was printed is kept.

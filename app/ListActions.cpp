@@ -17,7 +17,10 @@ ListActions::ListActions(QWidget* window, QAbstractItemView* list)
       m_paste(makeAction(window, "actPaste", kPasteAction)),
       m_import(makeAction(window, "actImport", kImportAction)),
       m_find(makeAction(window, "actFind", kFindAction)),
-      m_refresh(makeAction(window, "actRefresh", kRefreshAction)) {
+      m_refresh(makeAction(window, "actRefresh", kRefreshAction)),
+      m_delete(makeAction(window, "actDelete", kDeleteAction)),
+      m_undo(makeAction(window, "actUndoDelete", kUndoDeleteAction)),
+      m_duplicates(makeAction(window, "actSelectDuplicates", kSelectDuplicatesAction)) {
     m_menu->setObjectName(QStringLiteral("mnuList"));
     // Return opens only from the list (the window's filter takes it there) and from the find
     // field: on a button it presses the button. The key is set for the menu to show it.
@@ -29,10 +32,17 @@ ListActions::ListActions(QWidget* window, QAbstractItemView* list)
     m_import->setShortcut(QKeySequence::Open);
     m_find->setShortcut(QKeySequence::Find);
     m_refresh->setShortcut(QKeySequence::Refresh);
-    for (QAction* action : {m_copy, m_save, m_paste, m_import, m_find, m_refresh}) {
+    m_undo->setShortcut(QKeySequence::Undo);
+    for (QAction* action : {m_copy, m_save, m_paste, m_import, m_find, m_refresh, m_undo}) {
         window->addAction(action);  // window-wide: the keys work wherever the focus is
     }
+    // Delete only from the list: in the find field the key deletes a character.
+    m_delete->setShortcut(QKeySequence::Delete);
+    m_delete->setShortcutContext(Qt::WidgetShortcut);
+    list->addAction(m_delete);
     m_menu->addActions({m_open, m_copy, m_save, m_paste, m_import, m_find, m_refresh});
+    m_menu->addSeparator();
+    m_menu->addActions({m_delete, m_undo, m_duplicates});
 
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
@@ -51,13 +61,15 @@ QAction* ListActions::makeAction(QWidget* window, const char* name, const QStrin
     return action;
 }
 
-void ListActions::update(bool busy, bool lineSelected) {
-    for (QAction* action : {m_open, m_copy, m_save}) {
-        action->setEnabled(!busy && lineSelected);
+void ListActions::update(const State& state) {
+    m_open->setEnabled(!state.busy && state.currentSelected);
+    for (QAction* action : {m_copy, m_save, m_delete}) {
+        action->setEnabled(!state.busy && state.anySelected);
     }
-    for (QAction* action : {m_paste, m_import, m_refresh}) {
-        action->setEnabled(!busy);
+    for (QAction* action : {m_paste, m_import, m_refresh, m_duplicates}) {
+        action->setEnabled(!state.busy);
     }
+    m_undo->setEnabled(!state.busy && state.undoable);
 }
 
 void ListActions::popUp(const QPoint& pos) {

@@ -1,8 +1,9 @@
 #pragma once
-// The main window's seven actions, each on the desktop's standard key, and the list's context menu
-// that holds them in this order: Open (Return), Copy, Save As, Paste, Import, Find, Refresh. The
-// menu opens on a right click, the Menu key and Shift+F10 over the list. Every key but Return works
-// wherever the focus is in the window; inside a text field Copy and Paste stay the field's own.
+// The main window's ten actions, each on the desktop's standard key, and the list's context menu
+// that holds them in this order: Open (Return), Copy, Save As, Paste, Import, Find, Refresh, then
+// Delete (Delete), Undo Delete (Ctrl+Z) and Select Duplicates. The menu opens on a right click, the
+// Menu key and Shift+F10 over the list. Every key but Return and Delete works wherever the focus
+// is in the window; inside a text field Copy, Paste and Undo stay the field's own.
 //
 // The actions only say what was asked: the window decides whether it can be done now.
 
@@ -20,8 +21,15 @@ public:
     ListActions(QWidget* window, QAbstractItemView* list);
 
     // Enables what can be done: nothing that starts an operation while one runs, nothing that needs
-    // a line without a selected one.
-    void update(bool busy, bool lineSelected);
+    // a line without a selected one (Open: the current line selected; the others: any line),
+    // no Undo Delete with nothing deleted to bring back.
+    struct State {
+        bool busy = false;
+        bool currentSelected = false;
+        bool anySelected = false;
+        bool undoable = false;
+    };
+    void update(const State& state);
 
     QAction* open() const { return m_open; }
     QAction* copy() const { return m_copy; }
@@ -30,6 +38,9 @@ public:
     QAction* import() const { return m_import; }
     QAction* find() const { return m_find; }
     QAction* refresh() const { return m_refresh; }
+    QAction* remove() const { return m_delete; }
+    QAction* undo() const { return m_undo; }
+    QAction* selectDuplicates() const { return m_duplicates; }
 
 private:
     QAction* makeAction(QWidget* window, const char* name, const QString& text);
@@ -46,4 +57,7 @@ private:
     QAction* m_import;
     QAction* m_find;
     QAction* m_refresh;
+    QAction* m_delete;
+    QAction* m_undo;
+    QAction* m_duplicates;
 };

@@ -64,10 +64,11 @@ void ScreenFeed::setCaption(QString text) {
     });
 }
 
-void ScreenFeed::appendLine(QString line, QString file) {
+void ScreenFeed::appendLine(QString line, QString file, CardFacts facts) {
     update([&] {
         m_pending.lines.push_back(std::move(line));
         m_pending.files.push_back(std::move(file));
+        m_pending.facts.push_back(std::move(facts));
     });
 }
 
@@ -76,6 +77,7 @@ void ScreenFeed::clearList() {
         m_pending.cleared = true;
         m_pending.lines.clear();
         m_pending.files.clear();
+        m_pending.facts.clear();
     });
 }
 

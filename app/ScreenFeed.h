@@ -14,6 +14,8 @@
 // After abandon() nothing is kept or posted any more and a waiting message returns: the window is
 // going away, or the program was told to end.
 
+#include "contacts/CardDigest.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -25,11 +27,12 @@
 
 // The changes since the last take, in the order the window makes them.
 struct ViewChanges {
-    bool cleared = false;  // the list was emptied before `lines` came
-    QStringList lines;     // to append
-    QStringList files;     // the file name of each of lines
-    bool show = false;     // the window is to be shown
-    QStringList titles;    // to give the window system, in order
+    bool cleared = false;          // the list was emptied before `lines` came
+    QStringList lines;             // to append
+    QStringList files;             // the file name of each of lines
+    std::vector<CardFacts> facts;  // what each of lines keeps of its card
+    bool show = false;             // the window is to be shown
+    QStringList titles;            // to give the window system, in order
     bool empty() const { return !cleared && lines.isEmpty() && !show && titles.isEmpty(); }
 };
 
@@ -50,7 +53,7 @@ public:
 
     // The worker.
     void setCaption(QString text);
-    void appendLine(QString line, QString file = {});
+    void appendLine(QString line, QString file = {}, CardFacts facts = {});
     void clearList();
     void showWindow();
     // Posts `onGui` to the GUI thread and returns once it has run, or at once when the feed is or

@@ -68,6 +68,8 @@ void frmMain::createControls() {
     m_list1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // One line of text per row: the view need not measure every row again as the list grows.
     m_list1->setUniformItemSizes(true);
+    // Shift with the arrows, Shift- and Ctrl-click, Ctrl+A: Copy, Save As and Delete take them all.
+    m_list1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_label2 = makeLabel(this, "Label2", kContactsLabel);
     labelControl(m_label2, m_list1);
     m_cmdClose = makeButton(this, "cmdClose", kCancelButton);

@@ -1,7 +1,8 @@
 #pragma once
 // The main window and start-up object: shows itself, asks for the login, lists the contacts, and
 // then waits for cmdRefresh, cmdClose, double-clicks, Enter on a line, drops and the keys and
-// context menu of ListActions (Copy, Save As, Paste, Import, Find). It is the contact logic's window.
+// context menu of ListActions (Copy, Save As, Paste, Import, Find, Delete, Undo Delete, Select
+// Duplicates). The list takes a selection of several lines. It is the contact logic's window.
 //
 // Every operation (a listing, a contact's details, a drop's upload) runs on a worker thread of its
 // own, one at a time: the GUI thread keeps its event loop, and while an operation runs the window
@@ -13,6 +14,7 @@
 #include "contacts/ContactClient.h"
 #include "contacts/ContactScreen.h"
 #include "contacts/HttpExchange.h"
+#include "contacts/RestoreContacts.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
@@ -44,11 +46,21 @@ public:
 
     // The actions beyond the buttons. Each needs a selected line or starts an operation as
     // ListActions says, and does nothing otherwise.
-    // Copy: the selected contact, fetched again, onto the clipboard (see ContactClipboard.h),
-    // unless another program took the clipboard meanwhile.
+    // Copy: the selected contacts, fetched again, onto the clipboard as one vCard text, their cards
+    // one after the other (see ContactClipboard.h), unless another program took the clipboard
+    // meanwhile.
     void copyContact();
-    // Save As: the selected contact, fetched again, into the file the user picks.
+    // Save As: the selected contacts, fetched again, into the one file the user picks.
     void saveContact();
+    // Delete: the selected lines' contacts, after one question (see DeleteContacts.h); the lines
+    // of those gone leave the list, and their bytes are kept for Undo Delete.
+    void deleteSelected();
+    // Undo Delete: the last deleted batch back on the server (see RestoreContacts.h), then the
+    // one before; what could not come back stays for the next.
+    void undoDelete();
+    // Select Duplicates: selects each shown line whose card equals an earlier line's (see
+    // CardDigest.h); a message when there is none.
+    void selectDuplicates();
     // Paste: what the clipboard holds goes the drop's way (see PasteItems.h).
     void pasteContacts();
     // Import: the files the user picks go the drop's way.
@@ -61,6 +73,7 @@ public:
     void setCaption(const std::u16string& text) override;
     void appendLine(const std::u16string& line) override;
     void appendContact(const std::u16string& line, const std::u16string& file) override;
+    void appendListed(const std::u16string& line, const std::u16string& file, const CardFacts& facts) override;
     void clearList() override;
     // On the GUI thread the selected line now; on the worker the one selected when it started.
     std::u16string selectedLine() const override;
@@ -107,6 +120,8 @@ private:
     void updateActions();
     // Remembers the selected line and file for the worker; false when no line is selected.
     bool takeSelection();
+    // The files of the selected lines, in the lines' order, for Copy and Save As.
+    std::vector<std::u16string> selectedFiles() const;
     // Return in the find field: the selected match, else the first one.
     void openFromFind();
     void startUpload(std::optional<std::vector<DropItem>> items);
@@ -116,11 +131,12 @@ private:
     std::thread m_worker;
     bool m_busy = false;
     bool m_programEnded = false;
-    std::u16string m_selectionAtStart;  // what the worker's selectedLine() answers
-    std::u16string m_fileAtStart;       // and its selectedFile()
-    quint64 m_clipboardChanges = 0;     // counts every change of the clipboard's owner or data
-    QElapsedTimer m_sinceFrame;         // the frame clock: the next change, title included, is due a
-                                        // frame after the last
+    std::u16string m_selectionAtStart;                       // what the worker's selectedLine() answers
+    std::u16string m_fileAtStart;                            // and its selectedFile()
+    quint64 m_clipboardChanges = 0;                          // counts every change of the clipboard's owner or data
+    std::vector<std::vector<DeletedContact>> m_undoBatches;  // the deleted batches, oldest first
+    QElapsedTimer m_sinceFrame;  // the frame clock: the next change, title included, is due a
+                                 // frame after the last
 
     QListView* m_list1 = nullptr;
     ContactListModel* m_lines = nullptr;  // one display line per contact, and its file

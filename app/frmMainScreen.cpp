@@ -44,7 +44,7 @@ void frmMain::showChanges() {
     if (changes.cleared) {
         m_lines->clear();
     }
-    m_lines->append(changes.lines, changes.files);
+    m_lines->append(changes.lines, changes.files, changes.facts);
     if (changes.show) {
         show();
     }
@@ -66,6 +66,10 @@ void frmMain::appendLine(const std::u16string& line) {
 
 void frmMain::appendContact(const std::u16string& line, const std::u16string& file) {
     m_feed.appendLine(QString::fromStdU16String(line), QString::fromStdU16String(file));
+}
+
+void frmMain::appendListed(const std::u16string& line, const std::u16string& file, const CardFacts& facts) {
+    m_feed.appendLine(QString::fromStdU16String(line), QString::fromStdU16String(file), facts);
 }
 
 void frmMain::clearList() {

@@ -20,8 +20,8 @@ namespace {
 
 constexpr std::string_view kFolder = "/vqhttpmail/2/3/4/Contacts";
 
-std::string answer(int status, const char* reason, const std::string& body) {
-    return "HTTP/1.0 " + std::to_string(status) + ' ' + reason + "\r\nContent-Type: text/xml\r\n" +
+std::string answer(int status, const char* reason, const std::string& body, const std::string& extra = {}) {
+    return "HTTP/1.0 " + std::to_string(status) + ' ' + reason + "\r\nContent-Type: text/xml\r\n" + extra +
            "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
 }
 
@@ -58,7 +58,7 @@ std::string reply(const std::string& request, int contacts, const std::string& f
     }
     const std::string prefix = std::string(kFolder) + "/c";
     int number = -1;
-    if (verb == "GET" && path.starts_with(prefix) && path.ends_with(".vcf")) {
+    if ((verb == "GET" || verb == "DELETE") && path.starts_with(prefix) && path.ends_with(".vcf")) {
         const char* last = path.data() + path.size() - 4;
         if (std::from_chars(path.data() + prefix.size(), last, number).ptr != last) {
             number = -1;
@@ -69,9 +69,13 @@ std::string reply(const std::string& request, int contacts, const std::string& f
         return answer(404, "Not Found", {});
     }
     const std::string n = std::to_string(number);
+    if (verb == "DELETE") {
+        return answer(204, "No Content", {});
+    }
     return answer(
         200, "OK",
-        "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Contact [" + n + "]\r\nEMAIL:c" + n + "@example.com\r\nEND:VCARD\r\n");
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Contact [" + n + "]\r\nEMAIL:c" + n + "@example.com\r\nEND:VCARD\r\n",
+        "ETag: \"c" + n + "\"\r\n");
 }
 
 struct Folder {

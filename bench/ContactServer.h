@@ -2,7 +2,8 @@
 // A fast contact folder server on 127.0.0.1 for the benchmarks, in a child process of its own so
 // that its memory never counts as the client's. It answers the PROPFIND of the contact folder with
 // `contacts` hrefs (c10000.vcf, c10001.vcf, ...) and the GET of each with a small vCard whose name
-// is "Contact [i]"; anything else gets 404. HTTP/1.0, one request per connection, no other work:
+// is "Contact [i]", with a strong ETag; a DELETE of one gets 204 and changes nothing, so each run
+// deletes the same folder; anything else gets 404. HTTP/1.0, one request per connection, no other work:
 // the client's own cost is what shows. With a certificate it speaks TLS only, and resumes the
 // sessions it hands out. Create it before any thread starts (it forks).
 

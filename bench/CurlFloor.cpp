@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -86,4 +87,56 @@ int curlListing(const std::string& base, int contacts, int width, const std::str
         answered += !answer.empty();
     }
     return answered;
+}
+
+int curlDeletes(const std::string& base, int contacts, int width, bool withGet) {
+    const std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(
+        curl_slist_append(nullptr, kAuthorization), &curl_slist_free_all);
+    CURLM* multi = curl_multi_init();
+    std::vector<std::string> answers(static_cast<std::size_t>(contacts));
+    // Each transfer's private pointer: its contact, and whether it is the GET before a DELETE.
+    std::vector<std::pair<int, bool>> roles(static_cast<std::size_t>(contacts) * 2);
+    const auto add = [&](int i, bool get) {
+        CURL* curl = transfer(contactUrl(base, i), get ? "GET" : "DELETE", {}, headers.get(),
+                              &answers[static_cast<std::size_t>(i)], {});
+        auto& role = roles[static_cast<std::size_t>(i) * 2 + (get ? 1 : 0)];
+        role = {i, get};
+        curl_easy_setopt(curl, CURLOPT_PRIVATE, &role);
+        curl_multi_add_handle(multi, curl);
+    };
+    int started = 0;
+    int active = 0;
+    int deleted = 0;
+    while (active > 0 || started < contacts) {
+        for (; active < width && started < contacts; ++started, ++active) {
+            add(started, withGet);
+        }
+        int running = 0;
+        curl_multi_perform(multi, &running);
+        int ended = 0;
+        int queued = 0;
+        while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
+            if (message->msg != CURLMSG_DONE) {
+                continue;
+            }
+            std::pair<int, bool>* role = nullptr;
+            long status = 0;
+            curl_easy_getinfo(message->easy_handle, CURLINFO_PRIVATE, &role);
+            curl_easy_getinfo(message->easy_handle, CURLINFO_RESPONSE_CODE, &status);
+            curl_multi_remove_handle(multi, message->easy_handle);
+            curl_easy_cleanup(message->easy_handle);
+            ++ended;
+            if (role->second) {
+                add(role->first, false);  // the slot goes on with this contact's DELETE
+            } else {
+                --active;
+                deleted += status > 0 && status < 300 ? 1 : 0;
+            }
+        }
+        if (ended == 0) {
+            curl_multi_poll(multi, nullptr, 0, 1000, nullptr);
+        }
+    }
+    curl_multi_cleanup(multi);
+    return deleted;
 }

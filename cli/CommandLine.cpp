@@ -18,6 +18,8 @@ constexpr CommandForm commandForms[] = {
     {"show", Command::Show, 1, 1, "FILE"},
     {"export", Command::Export, 1, 1, "DIR (or - for standard output)"},
     {"upload", Command::Upload, 1, any, "FILE..."},
+    {"delete", Command::Delete, 1, any, "FILE..."},
+    {"duplicates", Command::Duplicates, 0, 0, ""},
 };
 
 // The value of "--name VALUE" or "--name=VALUE"; nullopt when the argument is another option.
@@ -58,10 +60,24 @@ std::optional<UsageError> applyOption(CommandLine& line, std::string_view name, 
     return std::nullopt;
 }
 
+// delete's "--yes" and a "--" that ends its options, before the first FILE; a FILE that starts
+// with "-" comes after "--".
+void takeDeleteOptions(CommandLine& line) {
+    std::size_t taken = 0;
+    while (taken < line.operands.size() && (line.operands[taken] == "--yes" || line.operands[taken] == "-y")) {
+        line.yes = true;
+        ++taken;
+    }
+    if (taken < line.operands.size() && line.operands[taken] == "--") {
+        ++taken;
+    }
+    line.operands.erase(line.operands.begin(), line.operands.begin() + static_cast<std::ptrdiff_t>(taken));
+}
+
 std::variant<CommandLine, UsageError> withCommand(CommandLine line, const std::vector<std::string>& arguments,
                                                   std::size_t index) {
     if (index >= arguments.size()) {
-        return UsageError{"no command given (list, show, export or upload)"};
+        return UsageError{"no command given (list, show, export, upload, delete or duplicates)"};
     }
     const std::string& name = arguments[index];
     for (const CommandForm& form : commandForms) {
@@ -70,6 +86,9 @@ std::variant<CommandLine, UsageError> withCommand(CommandLine line, const std::v
         }
         line.command = form.command;
         line.operands.assign(arguments.begin() + static_cast<std::ptrdiff_t>(index) + 1, arguments.end());
+        if (form.command == Command::Delete) {
+            takeDeleteOptions(line);
+        }
         if (line.operands.size() < form.minOperands) {
             return UsageError{name + " needs " + std::string(form.operandName)};
         }
@@ -80,7 +99,7 @@ std::variant<CommandLine, UsageError> withCommand(CommandLine line, const std::v
         }
         return line;
     }
-    return UsageError{"unknown command \"" + name + "\" (list, show, export or upload)"};
+    return UsageError{"unknown command \"" + name + "\" (list, show, export, upload, delete or duplicates)"};
 }
 
 }  // namespace
@@ -128,6 +147,10 @@ std::string usageText() {
            "  export DIR       every contact into DIR/<file name>, byte for byte (DIR made if missing)\n"
            "  export -         every contact to standard output, one after another\n"
            "  upload FILE...   one POST per card, split as a drop splits (FILE \"-\" reads standard input)\n"
+           "  delete [--yes] FILE...\n"
+           "                   deletes those contacts (FILE as list writes it) after a question on the\n"
+           "                   terminal, unless --yes; each only while it is the version just fetched\n"
+           "  duplicates       the FILE of every contact whose card equals an earlier one's, one a line\n"
            "\n"
            "Options:\n"
            "  --server TEXT         the mail server (default 127.0.0.1)\n"

@@ -10,7 +10,7 @@
 #include <variant>
 #include <vector>
 
-enum class Command { List, Show, Export, Upload };
+enum class Command { List, Show, Export, Upload, Delete, Duplicates };
 
 struct CommandLine {
     std::string server = "127.0.0.1";  // the login dialog's design values
@@ -18,7 +18,8 @@ struct CommandLine {
     std::optional<std::string> user;
     std::optional<std::filesystem::path> passwordFile;
     Command command = Command::List;
-    std::vector<std::string> operands;  // show: FILE; export: DIR or "-"; upload: FILE...
+    std::vector<std::string> operands;  // show: FILE; export: DIR or "-"; upload, delete: FILE...
+    bool yes = false;                   // delete --yes: no question on the terminal
 };
 
 struct HelpRequest {};
@@ -30,7 +31,8 @@ struct UsageError {
 using ParsedCommandLine = std::variant<CommandLine, HelpRequest, VersionRequest, UsageError>;
 
 // Options come before the command ("--name VALUE" or "--name=VALUE"); "--" ends them, so that a
-// command's operand may start with "-". Everything after the command is its operands. --help and
+// command's operand may start with "-". Everything after the command is its operands, but for
+// delete's own "--yes" and "--" before its first FILE. --help and
 // --version answer at once: what follows them is not read.
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
 

@@ -1,5 +1,5 @@
 #pragma once
-// The four commands of vqcontacts. Each answers its exit status (ExitStatus.h) after telling every
+// The six commands of vqcontacts. Each answers its exit status (ExitStatus.h) after telling every
 // failure on standard error; each throws LocalError for a local failure (exit status 1) that stops
 // it, such as standard output closing.
 
@@ -27,3 +27,14 @@ int exportCommand(const ContactFolder& folder, const std::string& target);
 // no card is refused and counts as failed. A refused login, or a server that cannot be reached,
 // stops at once with exit status 2 or 3.
 int uploadCommand(const ContactFolder& folder, const std::vector<UploadItem>& items);
+
+// Deletes each contact named by FILE (as list writes it): a GET for its ETag and bytes, then a
+// DELETE under If-Match (see contacts/DeleteContacts.h). Asks on the terminal first, naming the
+// contacts, No the default, unless yes; with no terminal and no yes it deletes nothing (exit 1).
+// Exit 0 when every contact went; 4 when one was absent, changed, refused or failed, each named
+// on standard error.
+int deleteCommand(const ContactFolder& folder, const std::vector<std::string>& fields, bool yes);
+
+// The FILE of every contact whose card equals an earlier one's in folder order (line ends and
+// trailing blank lines aside, see contacts/CardDigest.h), one a line, escaped as list writes it.
+int duplicatesCommand(const ContactFolder& folder);

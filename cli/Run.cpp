@@ -21,6 +21,8 @@ int runCommand(const CommandLine& line) {
         case Command::Show: return showCommand(folder, line.operands.front());
         case Command::Export: return exportCommand(folder, line.operands.front());
         case Command::Upload: return uploadCommand(folder, items);
+        case Command::Delete: return deleteCommand(folder, line.operands, line.yes);
+        case Command::Duplicates: return duplicatesCommand(folder);
     }
     return exitLocalError;
 }

@@ -43,6 +43,20 @@ std::optional<std::string> readLine(int fd) {
 
 }  // namespace
 
+std::optional<std::string> promptLine(const std::string& prompt) {
+    const int fd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    writeAll(fd, prompt);
+    std::optional<std::string> line = readLine(fd);
+    close(fd);
+    if (line && !line->empty() && line->back() == '\r') {
+        line->pop_back();
+    }
+    return line;
+}
+
 std::optional<std::string> promptWithoutEcho(const std::string& prompt) {
     const int fd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {

@@ -10,3 +10,6 @@
 // answer comes from the terminal, never from standard input, so a pipe into the program can
 // never be taken for the password) or the line cannot be read.
 std::optional<std::string> promptWithoutEcho(const std::string& prompt);
+
+// The same with the answer shown as it is typed: for a question, not a secret.
+std::optional<std::string> promptLine(const std::string& prompt);

@@ -26,7 +26,8 @@ ListingResult ContactClient::ListContacts() {
     const std::u16string ofTotal = std::u16string(progressOf) + ascii::decimal(files.size());
     const Verdict fetched = fetchFolder(m_folder, files, [&](std::size_t i, modWININET::HttpResult&& card) {
         m_screen.setCaption(std::u16string(progressStart) + ascii::decimal(i + 1) + ofTotal);
-        m_screen.appendContact(displayLine(vcardName(cardBytes(card)), files[i]), codepage::fromWindows1252(files[i]));
+        m_screen.appendListed(displayLine(vcardName(cardBytes(card)), files[i]), codepage::fromWindows1252(files[i]),
+                              cardFacts(card));
     });
     m_screen.setCaption(std::u16string(listedCaption));
     return showOutcome(m_screen, m_folder.login(), fetched);

@@ -2,6 +2,7 @@
 // What the contact logic needs of the main window. frmMain implements it; tests use a recorder.
 // The logic calls it from the thread that runs the operation, never from the threads that fetch.
 
+#include "contacts/CardDigest.h"
 #include "contacts/ContactTexts.h"
 #include "contacts/GetSubString.h"
 
@@ -26,6 +27,12 @@ struct ContactScreen {
     virtual void appendContact(const std::u16string& line, const std::u16string& file) {
         static_cast<void>(file);
         appendLine(line);
+    }
+    // A listed contact's line, with what it keeps of the card for a later delete (see
+    // DeleteContacts.h). The default keeps the line and file only.
+    virtual void appendListed(const std::u16string& line, const std::u16string& file, const CardFacts& facts) {
+        static_cast<void>(facts);
+        appendContact(line, file);
     }
     virtual void clearList() = 0;
     virtual std::u16string selectedLine() const = 0;  // empty when no line is selected

@@ -124,3 +124,34 @@ std::optional<std::chrono::milliseconds> retryPause(std::size_t retry, const Htt
     }
     return kPauses[retry];
 }
+
+WriteOutcome judgeWrite(const HttpResult& answer, WriteVerb verb) {
+    switch (judgeRequest(verb == WriteVerb::Put ? "PUT" : "DELETE", answer).outcome) {
+        case Outcome::Done: return WriteOutcome::Done;
+        case Outcome::Unauthorized: return WriteOutcome::Unauthorized;
+        case Outcome::Forbidden: return WriteOutcome::Forbidden;
+        case Outcome::SecureConnectionRefused: return WriteOutcome::SecureConnectionRefused;
+        // Both are tried again by the retry rules first; what is left may or may not have been
+        // done, which the caller settles with a GET.
+        case Outcome::MayHaveBeenStored:
+        case Outcome::Unreachable: return WriteOutcome::LinkFailed;
+        case Outcome::NoContactFolder:
+        case Outcome::ServerStopped:
+        case Outcome::SomeFailed: break;
+    }
+    if (!answer.whole()) {
+        return WriteOutcome::LinkFailed;
+    }
+    switch (answer.status) {
+        case 404: return verb == WriteVerb::Delete ? WriteOutcome::Done : WriteOutcome::Failed;
+        case 412: return WriteOutcome::Changed;
+        case 405:
+        case 501: return WriteOutcome::NotAllowed;
+        default: return WriteOutcome::Failed;
+    }
+}
+
+bool isRefusal(WriteOutcome outcome) {
+    return outcome == WriteOutcome::Unauthorized || outcome == WriteOutcome::Forbidden ||
+           outcome == WriteOutcome::SecureConnectionRefused;
+}

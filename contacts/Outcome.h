@@ -79,3 +79,19 @@ TryVerdict judgeTry(const modWININET::HttpResult& answer, ServerReached reached)
 // The pause before retry number `retry` (0 for the first) after answer: at once, 0.25 s, then
 // 1 s; a 503's Retry-After instead, capped at 10 s. nullopt: no retry is left.
 std::optional<std::chrono::milliseconds> retryPause(std::size_t retry, const modWININET::HttpResult& answer);
+
+// How one write on a contact (a PUT or a DELETE) ended.
+enum class WriteOutcome {
+    Done,                     // 2xx; for a DELETE also 404: the contact is gone either way
+    Changed,                  // 412: the contact changed since it was fetched, or the name is taken
+    NotAllowed,               // 405 or 501: the server takes no such write on a contact
+    Unauthorized,             // 401
+    Forbidden,                // 403
+    SecureConnectionRefused,  // the TLS certificate or handshake was refused: nothing was sent
+    LinkFailed,               // no whole answer, after the tries again the retry rules allow
+    Failed,                   // any other status
+};
+enum class WriteVerb { Put, Delete };
+WriteOutcome judgeWrite(const modWININET::HttpResult& answer, WriteVerb verb);
+// As isRefusal above: every further write would be refused alike.
+bool isRefusal(WriteOutcome outcome);

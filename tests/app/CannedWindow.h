@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QItemSelectionModel>
 #include <QTest>
 
 struct CannedWindow : testing::Test {
@@ -35,7 +36,8 @@ struct CannedWindow : testing::Test {
         const QStringList lines = listLines(window);
         for (int row = 0; row < lines.size(); ++row) {
             if (lines[row].endsWith(QLatin1Char('[') + file + QLatin1Char(']'))) {
-                listOf(window)->setCurrentIndex(listOf(window)->model()->index(row, 0));
+                listOf(window)->selectionModel()->setCurrentIndex(listOf(window)->model()->index(row, 0),
+                                                                  QItemSelectionModel::ClearAndSelect);
                 return;
             }
         }

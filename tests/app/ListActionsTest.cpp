@@ -24,11 +24,23 @@ struct Keys : CannedWindow {
     QAction* action(const char* name) { return window.findChild<QAction*>(QString::fromLatin1(name)); }
 };
 
-const char* const kActions[] = {"actOpen", "actCopy", "actSave", "actPaste", "actImport", "actFind", "actRefresh"};
+const char* const kActions[] = {"actOpen", "actCopy",    "actSave",   "actPaste",      "actImport",
+                                "actFind", "actRefresh", "actDelete", "actUndoDelete", "actSelectDuplicates"};
+
+// The menu's entries without its separators.
+QList<QAction*> entries(QMenu* menu) {
+    QList<QAction*> found;
+    for (QAction* action : menu->actions()) {
+        if (!action->isSeparator()) {
+            found << action;
+        }
+    }
+    return found;
+}
 
 }  // namespace
 
-TEST_F(Keys, TheMenuHoldsTheSevenEntriesWithTheirKeysAndScreenReaderNames) {
+TEST_F(Keys, TheMenuHoldsTheTenEntriesWithTheirKeysAndScreenReaderNames) {
     struct Row {
         const char* name;
         const char* spoken;
@@ -42,18 +54,25 @@ TEST_F(Keys, TheMenuHoldsTheSevenEntriesWithTheirKeysAndScreenReaderNames) {
         {"actImport", "Import\u2026", QKeySequence(Qt::CTRL | Qt::Key_O)},
         {"actFind", "Find\u2026", QKeySequence(Qt::CTRL | Qt::Key_F)},
         {"actRefresh", "Refresh", QKeySequence(Qt::Key_F5)},
+        {"actDelete", "Delete", QKeySequence(Qt::Key_Delete)},
+        {"actUndoDelete", "Undo Delete", QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {"actSelectDuplicates", "Select Duplicates", QKeySequence()},
     };
     ASSERT_NE(menu(), nullptr);
-    ASSERT_EQ(menu()->actions().size(), 7);
+    const QList<QAction*> shown = entries(menu());
+    ASSERT_EQ(shown.size(), 10);
     QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(menu());
     ASSERT_NE(spoken, nullptr);
-    ASSERT_EQ(spoken->childCount(), 7);
-    for (int i = 0; i < 7; ++i) {
+    ASSERT_EQ(spoken->childCount(), menu()->actions().size());
+    for (int i = 0, child = 0; i < 10; ++i, ++child) {
         SCOPED_TRACE(rows[i].name);
-        QAction* entry = menu()->actions()[i];
+        QAction* entry = shown[i];
         EXPECT_EQ(entry->objectName(), rows[i].name);
-        EXPECT_TRUE(entry->shortcuts().contains(rows[i].key)) << entry->shortcut().toString().toStdString();
-        EXPECT_EQ(spoken->child(i)->text(QAccessible::Name), QString::fromUtf8(rows[i].spoken));
+        if (!rows[i].key.isEmpty()) {
+            EXPECT_TRUE(entry->shortcuts().contains(rows[i].key)) << entry->shortcut().toString().toStdString();
+        }
+        child += menu()->actions()[child]->isSeparator() ? 1 : 0;
+        EXPECT_EQ(spoken->child(child)->text(QAccessible::Name), QString::fromUtf8(rows[i].spoken));
     }
 }
 
@@ -89,13 +108,13 @@ TEST_F(Keys, EntriesNeedingALineWaitForOneAndTheKeysWorkFromAnywhereInTheWindow)
     listOf(window)->setCurrentIndex({});
     for (const char* name : kActions) {
         SCOPED_TRACE(name);
-        const bool needsLine = std::string_view(name) == "actOpen" || std::string_view(name) == "actCopy" ||
-                               std::string_view(name) == "actSave";
-        EXPECT_EQ(action(name)->isEnabled(), !needsLine);
+        const std::string_view entry(name);
+        const bool needsLine = entry == "actOpen" || entry == "actCopy" || entry == "actSave" || entry == "actDelete";
+        EXPECT_EQ(action(name)->isEnabled(), !needsLine && entry != "actUndoDelete");
     }
     selectFile("ann.vcf");
     for (const char* name : kActions) {
-        EXPECT_TRUE(action(name)->isEnabled()) << name;
+        EXPECT_EQ(action(name)->isEnabled(), std::string_view(name) != "actUndoDelete") << "nothing deleted: " << name;
     }
     // Ctrl+C with the focus on a button: the contact; in the find field: the field's text.
     window.findChild<QPushButton*>("cmdRefresh")->setFocus();
@@ -138,18 +157,24 @@ TEST_F(Keys, EveryKeyThatStartsAnOperationIsDeclinedWhileOneRuns) {
     listOf(window)->setFocus();
     for (const QKeySequence& keys :
          {QKeySequence(Qt::Key_Return), QKeySequence(QKeySequence::Copy), QKeySequence(QKeySequence::Save),
-          QKeySequence(QKeySequence::Paste), QKeySequence(QKeySequence::Open), QKeySequence(Qt::Key_F5)}) {
+          QKeySequence(QKeySequence::Paste), QKeySequence(QKeySequence::Open), QKeySequence(Qt::Key_F5),
+          QKeySequence(Qt::Key_Delete), QKeySequence(QKeySequence::Undo)}) {
         press(keys);
     }
     window.copyContact();  // and as the menu would call them
     window.saveContact();
     window.pasteContacts();
     window.importContacts();
+    recorder.deleteAnswer = true;
+    window.deleteSelected();
+    window.undoDelete();
+    window.selectDuplicates();
     release.set_value();
     ASSERT_TRUE(waitUntilIdle(window));
     EXPECT_EQ(folder.gets().size(), 2u) << "the listing's and Open's";
     EXPECT_TRUE(recorder.suggestedNames.isEmpty());
     EXPECT_EQ(recorder.importDialogs, 0);
+    EXPECT_TRUE(recorder.questions.isEmpty()) << "no delete is asked about while one runs";
     EXPECT_EQ(recorder.messages.size(), 1u) << "Open's details only";
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromStdString(kCard));
 }

@@ -34,6 +34,13 @@ TEST(CommandLine, OptionsBeforeTheCommandAndItsOperands) {
     EXPECT_FALSE(defaults.user);
     EXPECT_FALSE(defaults.passwordFile);
     EXPECT_EQ(std::get<CommandLine>(parseCommandLine({"--", "export", "-"})).operands, Arguments{"-"});
+
+    const CommandLine asked = std::get<CommandLine>(parseCommandLine({"delete", "a.vcf", "--yes"}));
+    EXPECT_FALSE(asked.yes) << "--yes counts only before the first FILE";
+    EXPECT_EQ(asked.operands, (Arguments{"a.vcf", "--yes"}));
+    const CommandLine sure = std::get<CommandLine>(parseCommandLine({"delete", "--yes", "--", "--yes", "-b"}));
+    EXPECT_TRUE(sure.yes);
+    EXPECT_EQ(sure.operands, (Arguments{"--yes", "-b"})) << "after \"--\" every FILE is a file";
 }
 
 TEST(CommandLine, HelpAndVersionAnswerAtOnce) {
@@ -51,9 +58,11 @@ TEST(CommandLine, UsageErrorsNameWhatIsWrong) {
         std::string message;
     };
     const Row rows[] = {
-        {"nothing at all", {}, "no command given (list, show, export or upload)"},
-        {"only options", {"--user", "jane"}, "no command given (list, show, export or upload)"},
-        {"a typo in the command", {"lsit"}, "unknown command \"lsit\" (list, show, export or upload)"},
+        {"nothing at all", {}, "no command given (list, show, export, upload, delete or duplicates)"},
+        {"only options", {"--user", "jane"}, "no command given (list, show, export, upload, delete or duplicates)"},
+        {"a typo in the command",
+         {"lsit"},
+         "unknown command \"lsit\" (list, show, export, upload, delete or duplicates)"},
         {"an unknown option", {"--verbose", "list"}, "unknown option \"--verbose\""},
         {"a single-dash option", {"-p", "80", "list"}, "unknown option \"-p\""},
         {"list with an operand", {"list", "x"}, "list takes nothing more, but got \"x\""},
@@ -72,6 +81,9 @@ TEST(CommandLine, UsageErrorsNameWhatIsWrong) {
         {"show with two files", {"show", "a", "b"}, "show takes one FILE, but got \"b\""},
         {"export without a folder", {"export"}, "export needs DIR (or - for standard output)"},
         {"upload without files", {"upload"}, "upload needs FILE..."},
+        {"delete without files", {"delete"}, "delete needs FILE..."},
+        {"delete with its option only", {"delete", "--yes", "--"}, "delete needs FILE..."},
+        {"duplicates with an operand", {"duplicates", "x"}, "duplicates takes nothing more, but got \"x\""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
