@@ -46,9 +46,9 @@ public:
     // Fetches the contact of screen.selectedFile(), the text of its file name's bytes, and shows
     // its detailsText in the details view.
     void List1_DblClick();
-    // Posts each complete card of every dropped item (one POST each, byte for byte), an item with
-    // none whole when it holds "VCARD", rejects the rest, then clears and lists again, and gives
-    // that listing's result. The notice counts the POSTs plus the rejections. nullopt: the drop
+    // Posts each card of every dropped item, whole or cut short (one POST each, byte for byte), an
+    // item without a card whole when it holds "VCARD" in any case, rejects the rest, then clears
+    // and lists again, and gives that listing's result. The notice counts the POSTs plus the rejections. nullopt: the drop
     // carried no file list (the message contacttext::invalidDrop, nothing else; Listed).
     ListingResult Form_OLEDragDrop(const std::optional<std::vector<DropItem>>& items);
 
