@@ -1,8 +1,9 @@
 #include "contacts/RetryPolicy.h"
 
+#include "net/TransferAbort.h"
+
 #include <algorithm>
 #include <array>
-#include <thread>
 #include <utility>
 
 namespace {
@@ -16,7 +17,7 @@ constexpr std::array<std::chrono::milliseconds, 3> kPauses{0ms, 250ms, 1000ms};
 constexpr std::chrono::seconds kLongestRetryAfter{10};
 
 void sleepFor(std::chrono::milliseconds pause) {
-    std::this_thread::sleep_for(pause);
+    modWININET::pauseUnlessAborted(pause);
 }
 
 }  // namespace

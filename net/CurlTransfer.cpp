@@ -2,6 +2,7 @@
 
 #include "net/TlsPeer.h"
 #include "net/TlsShare.h"
+#include "net/TransferAbort.h"
 #include "net/TransferFailure.h"
 
 #include "codec/AsciiText.h"
@@ -186,6 +187,9 @@ int onConnected(void* user, char*, char*, int, int) {
 int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t uploaded) {
     auto& exchange = *static_cast<Exchange*>(user);
     const auto now = Clock::now();
+    if (transfersAborted()) {
+        return 1;  // the program is ending: CURLE_ABORTED_BY_CALLBACK
+    }
     if (!exchange.connected) {
         return 0;  // the connect time-out governs until then
     }

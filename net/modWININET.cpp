@@ -2,6 +2,7 @@
 
 #include "net/CurlTransfer.h"
 #include "net/RequestText.h"
+#include "net/TransferAbort.h"
 #include "net/TransferFailure.h"
 
 #include "codec/AsciiText.h"
@@ -82,6 +83,9 @@ HttpResult exchange(const HttpCall& call) {
     const auto method = detail::requestVerb(call.verb);
     if (!address || !method || !detail::isValidPort(call.port)) {
         return detail::failedBeforeSending(Failure::InvalidServer, "the server text, port or request is not valid");
+    }
+    if (transfersAborted()) {
+        return detail::failedBeforeSending(Failure::NoConnection, "the program is ending");
     }
     detail::TransferRequest request;
     request.secure = address->scheme == detail::Scheme::Https;
