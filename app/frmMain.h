@@ -59,7 +59,6 @@ public:
     // ContactScreen, called from the operation's worker thread; on the GUI thread (as tests call
     // them) they take the same way to the screen.
     void setCaption(const std::u16string& text) override;
-    void appendLine(const std::u16string& line) override;
     void appendContact(const std::u16string& line, const std::u16string& file) override;
     void clearList() override;
     // On the GUI thread the selected line now; on the worker the one selected when it started.

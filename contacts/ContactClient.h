@@ -34,11 +34,6 @@ public:
     // contact whose server certificate is refused ends the listing as a refused PROPFIND does,
     // with the lines before it kept. The message and result are windowEnding's for the outcome.
     ListingResult ListContacts();
-    // The answer of one GET of ContactURL in the in-band form: the vCard, "Error:" and the status,
-    // or empty.
-    std::u16string GetContact(const std::u16string& ContactURL) const;
-    // One POST of sData on the contact folder, through Windows-1252; the outcome is not reported.
-    void PostContact(const std::u16string& sData) const;
     // The answer of one GET of a contact by its file name (the bytes of its href segment), as
     // List1_DblClick fetches it: for a window that takes the contact's bytes elsewhere (the
     // clipboard, a file).

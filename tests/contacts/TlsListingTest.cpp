@@ -122,11 +122,11 @@ TEST(TlsListing, ServerTextWithAPortIsInvalidAsAlways) {
 // The server changes its certificate once the first line is in: the fetches after that meet it.
 struct ChangingServerScreen : ScreenRecorder {
     std::function<void()> change;
-    void appendLine(const std::u16string& line) override {
+    void appendContact(const std::u16string& line, const std::u16string& file) override {
         if (lines.empty()) {
             change();
         }
-        ScreenRecorder::appendLine(line);
+        ScreenRecorder::appendContact(line, file);
     }
 };
 
