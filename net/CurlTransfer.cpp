@@ -299,7 +299,7 @@ HttpResult transferOnce(const TransferRequest& request, const std::shared_ptr<co
 HttpResult runTransfer(const TransferRequest& request) {
     initialiseCurlOnce();
     // Held until the handles that use its store and sessions are cleaned up.
-    const std::shared_ptr<const TlsShare> share = request.secure ? currentTlsShare() : nullptr;
+    const std::shared_ptr<const TlsShare> share = request.secure ? request.trust : nullptr;
     HttpResult result = transferOnce(request, share, Resumption::Offered);
     // A server may end the handshake over a session it handed out itself. Nothing of the request
     // was sent before the handshake ended, so once more with a full handshake is safe for any verb.

@@ -21,6 +21,7 @@ struct TransferRequest {
     bool sendsBody = false;                // false: no body and no Content-Length at all
     std::string body;                      // the body's bytes, NUL bytes included
     Limits limits;
+    std::shared_ptr<const TlsShare> trust;  // whose certificates a secure request trusts
 };
 
 // Never throws for network faults. The status is set once a final status line and the blank line

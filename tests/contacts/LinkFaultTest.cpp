@@ -3,8 +3,8 @@
 
 #include "contacts/ContactClient.h"
 #include "contacts/ContactTexts.h"
+#include "net/modWININET.h"
 #include "tests/support/HttpMailServer.h"
-#include "tests/support/ScopedLimits.h"
 #include "tests/support/ScreenRecorder.h"
 
 #include <gtest/gtest.h>
@@ -62,11 +62,11 @@ TEST(LinkFaults, EveryContactOnceAndInOrderOverAFlakyLink) {
 
 TEST(LinkFaults, AServerThatStopsEndsTheListingWithItsMessageAndKeepsTheLines) {
     const std::vector<std::u16string> expected = cleanLines();
-    const nettest::ScopedLimits quick({.connectTimeout = 5s, .idleTimeout = 300ms});
+    const modWININET::Transport quick({.connectTimeout = 5s, .idleTimeout = 300ms});
     HttpMailServer server(seededWith("stall-after=8"));  // the PROPFIND and seven GETs
     ScreenRecorder screen;
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(ContactClient(screen, loginFor(server)).ListContacts(), ListingResult::Listed);
+    EXPECT_EQ(ContactClient(screen, loginFor(server), quick).ListContacts(), ListingResult::Listed);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 5s) << "two idle limits and a little, not one per contact";
     ASSERT_LE(screen.lines.size(), 7u);
     EXPECT_TRUE(std::equal(screen.lines.begin(), screen.lines.end(), expected.begin())) << "the lines so far stay";
@@ -83,10 +83,10 @@ TEST(LinkFaults, AServerThatStopsEndsTheListingWithItsMessageAndKeepsTheLines) {
 }
 
 TEST(LinkFaults, APropfindThatNeverAnswersIsStillNoContactFolder) {
-    const nettest::ScopedLimits quick({.connectTimeout = 5s, .idleTimeout = 300ms});
+    const modWININET::Transport quick({.connectTimeout = 5s, .idleTimeout = 300ms});
     HttpMailServer server(seededWith("stall-after=0"));
     ScreenRecorder screen;
-    EXPECT_EQ(ContactClient(screen, loginFor(server)).ListContacts(), ListingResult::ProgramEnded);
+    EXPECT_EQ(ContactClient(screen, loginFor(server), quick).ListContacts(), ListingResult::ProgramEnded);
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].prompt, contacttext::noContactFolder);
     EXPECT_TRUE(screen.lines.empty());
