@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     nettest::LoopbackServer& replay = server();
     replay.setReply(input.takeBytes());
     const std::u16string result = modWININET::inBandText(
-        transport()({u"127.0.0.1", replay.port(), "GET", u"vqhttpmail/2/3/4/Contacts/a.vcf", "", u""}));
+        transport()({u"127.0.0.1", replay.port(), "GET", u"vqhttpmail/2/3/4/Contacts/a.vcf", "", u"", {}}));
     if (result.starts_with(u"Error:")) {
         const std::u16string code = result.substr(6);
         FUZZ_CHECK(code.size() == 3);

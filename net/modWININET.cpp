@@ -57,8 +57,13 @@ std::u16string HttpRequest(std::u16string server, std::int32_t port, std::u16str
                            std::u16string target, std::u16string body, std::u16string headers) {
     // NOLINTEND(performance-unnecessary-value-param)
     // A character of the verb that Windows-1252 cannot hold becomes "?", which no verb may hold.
-    return inBandText(exchange({std::move(server), port, codepage::windows1252Bytes(verb), std::move(target),
-                                codepage::windows1252Bytes(body), std::move(headers)}));
+    return inBandText(exchange({std::move(server),
+                                port,
+                                codepage::windows1252Bytes(verb),
+                                std::move(target),
+                                codepage::windows1252Bytes(body),
+                                std::move(headers),
+                                {}}));
 }
 
 HttpResult exchange(const HttpCall& call) {
@@ -84,6 +89,7 @@ HttpResult Transport::operator()(const HttpCall& call) const {
     request.body = call.body;
     request.headerLines = wireHeaderLines(call.headers, request);
     request.limits = m_limits;
+    request.mayHold = call.mayHold;
     request.trust = !request.secure ? nullptr : m_trust ? m_trust : detail::systemTlsShare();
     return detail::runTransfer(request);
 }

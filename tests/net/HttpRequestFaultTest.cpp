@@ -28,7 +28,7 @@ modWININET::Limits shortLimits() {
 
 // HttpRequest's answer, over a transport with the limits given.
 std::u16string getWithin(std::uint16_t port, const modWININET::Limits& limits) {
-    return modWININET::inBandText(modWININET::Transport(limits)({u"127.0.0.1", port, "GET", u"x", "", u""}));
+    return modWININET::inBandText(modWININET::Transport(limits)({u"127.0.0.1", port, "GET", u"x", "", u"", {}}));
 }
 
 std::u16string getFrom(const LoopbackServer& server, const std::u16string& host = u"127.0.0.1") {
