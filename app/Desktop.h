@@ -1,7 +1,8 @@
 #pragma once
 // The one way the program shows a message box, asks for a file or ends itself. The default shows a
 // real modal QMessageBox (a DetailsBox for MessageStyle::Details) or file dialog and ends the
-// process; tests install a recorder so no box blocks and the test process lives on.
+// program through the application's own end; tests install a recorder so no box blocks and the
+// test process lives on.
 
 #include "app/AppTexts.h"
 #include "contacts/ContactScreen.h"
@@ -22,7 +23,10 @@ public:
     virtual QStringList chooseImportFiles(QWidget* parent) = 0;
     // Modal: the question before a delete (see DeleteQuestion.h); true only for its Delete button.
     virtual bool askToDelete(QWidget* parent, const QString& question) = 0;
-    // Ends the program at once with status 0. A recorder returns; the caller then stops its work.
+    // Ends the program at once with status 0, asking nothing and showing nothing more: every event
+    // loop ends (main's exec() returns 0; one not yet running is main's to skip), transfers in
+    // flight are aborted (net/TransferAbort.h), and boxes and dialogs asked for afterwards do not
+    // show. A recorder returns; the caller then stops its work.
     virtual void endProgram() = 0;
 };
 

@@ -71,7 +71,6 @@ public:
     // ContactScreen, called from the operation's worker thread; on the GUI thread (as tests call
     // them) they take the same way to the screen.
     void setCaption(const std::u16string& text) override;
-    void appendLine(const std::u16string& line) override;
     void appendContact(const std::u16string& line, const std::u16string& file) override;
     void appendListed(const std::u16string& line, const std::u16string& file, const CardFacts& facts) override;
     void clearList() override;

@@ -4,7 +4,6 @@
 #include "app/ContactListModel.h"
 #include "app/Desktop.h"
 #include "app/frmMain.h"
-#include "contacts/GetSubString.h"
 
 #include <QListView>
 #include <QThread>
@@ -56,12 +55,6 @@ void frmMain::showChanges() {
 
 void frmMain::setCaption(const std::u16string& text) {
     m_feed.setCaption(QString::fromStdU16String(text));
-}
-
-void frmMain::appendLine(const std::u16string& line) {
-    // A line that comes without its file keeps the one its text names.
-    using namespace contacttext;
-    appendContact(line, GetSubString(line, std::u16string(fileOpen), std::u16string(fileClose)));
 }
 
 void frmMain::appendContact(const std::u16string& line, const std::u16string& file) {

@@ -2,7 +2,7 @@
 // VQ_BENCH_CA_FILE names, as the benchmark's TLS server is vouched for by no system store.
 
 #include "cli/Run.h"
-#include "tests/support/ScopedTrust.h"
+#include "net/modWININET.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -12,6 +12,6 @@
 int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
     const char* caFile = std::getenv("VQ_BENCH_CA_FILE");
-    nettest::trustOnly(caFile ? caFile : "");
-    return runVqcontacts(std::vector<std::string>(argv + 1, argv + argc), "bench");
+    const modWININET::Transport trusting({}, caFile ? caFile : "");
+    return runVqcontacts(std::vector<std::string>(argv + 1, argv + argc), "bench", trusting);
 }

@@ -10,8 +10,8 @@
 #include "bench/CurlFloor.h"
 #include "bench/SeededServer.h"
 #include "contacts/ContactClient.h"
+#include "net/modWININET.h"
 #include "tests/support/ProcessMemory.h"
-#include "tests/support/ScopedTrust.h"
 #include "tests/support/ScreenRecorder.h"
 #include "tests/support/TestAuthority.h"
 
@@ -95,6 +95,7 @@ void BareCurlFloorOf100000(benchmark::State& state) {
 }
 
 std::filesystem::path trusted;  // the system's authorities and the benchmark's
+const modWININET::Transport* trusting = nullptr;  // trusting them, made in main
 
 double processCpuMs() {
     timespec now{};
@@ -117,7 +118,7 @@ void ListContactsFast(benchmark::State& state, const ContactServer* server, std:
     for (auto _ : state) {
         const double start = processCpuMs();
         ScreenRecorder screen;
-        ContactClient(screen, {text, server->port(), u"Basic ZGVtbzpkZW1v"}).ListContacts();
+        ContactClient(screen, {text, server->port(), u"Basic ZGVtbzpkZW1v"}, *trusting).ListContacts();
         cpuMs += processCpuMs() - start;
         if (screen.lines.size() != std::size_t(server->contacts())) {
             state.SkipWithError("not every contact was listed");
@@ -179,7 +180,8 @@ int main(int argc, char** argv) {
     largeServer = &large;
     const ContactServer plain(contactCount);
     const ContactServer secure(contactCount, {}, authority.issue("bench", {}));
-    nettest::trustOnly(trusted);
+    const modWININET::Transport transport({}, trusted);
+    trusting = &transport;
     benchmark::Initialize(&argc, argv);
     registerTlsBeside(plain, secure);
     benchmark::RunSpecifiedBenchmarks();

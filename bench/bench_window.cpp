@@ -15,9 +15,9 @@
 #include "bench/WindowLinkBench.h"
 #include "bench/WindowRun.h"
 #include "contacts/ContactClient.h"
+#include "net/modWININET.h"
 #include "tests/app/DesktopRecorder.h"
 #include "tests/support/ProcessMemory.h"
-#include "tests/support/ScopedTrust.h"
 #include "tests/support/ScreenRecorder.h"
 
 #include <benchmark/benchmark.h>
@@ -109,7 +109,6 @@ int main(int argc, char** argv) {
     // The servers fork: before Qt or the benchmark library start any thread.
     const TestAuthority authority;
     const std::filesystem::path trusted = systemAndBenchAuthorities(authority);
-    nettest::trustOnly(trusted);
     const ContactServer thousand(1000);
     const ContactServer tenThousand(10000);
     const ContactServer thousandOverTls(1000, {}, authority.issue("bench", {}));
@@ -122,7 +121,7 @@ int main(int argc, char** argv) {
     std::printf("bench_window: the window runs on %s\n", display.description().c_str());
 
     DesktopRecorder desktop;  // a failed listing is recorded, never a box that waits for a click
-    frmMain window;
+    frmMain window(nullptr, modWININET::Transport({}, trusted));
     window.show();
     // Memory first, while nothing but the program's own start-up has run in this process.
     {

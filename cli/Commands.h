@@ -18,7 +18,7 @@ int listCommand(const ContactFolder& folder);
 // are undone): the bytes of the contact's href segment, which go out unchanged.
 int showCommand(const ContactFolder& folder, const std::string& field);
 
-// Every contact into target (a folder, see ExportFolder.h and ExportName.h), or to standard output
+// Every contact into target (a folder, see ExportFolder.h and contacts/ExportName.h), or to standard output
 // one after another when target is "-". Contacts are written as they arrive, in folder order,
 // so memory stays bounded whatever the folder's size.
 int exportCommand(const ContactFolder& folder, const std::string& target);

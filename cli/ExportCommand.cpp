@@ -3,7 +3,7 @@
 #include "cli/ContactFetch.h"
 #include "cli/ExitOutcome.h"
 #include "cli/ExportFolder.h"
-#include "cli/ExportName.h"
+#include "contacts/ExportName.h"
 #include "contacts/FolderListing.h"
 
 namespace {

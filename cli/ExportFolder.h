@@ -1,6 +1,6 @@
 #pragma once
 // The folder export writes into. Every file is written whole or not at all, and only ever inside
-// the folder: names are plain names (see ExportName.h) taken relative to the folder's descriptor,
+// the folder: names are plain names (see contacts/ExportName.h) taken relative to the folder's descriptor,
 // each card goes to a fresh temporary file first (O_EXCL, so no link is followed) and is then
 // linked under its name without replacing anything there. Files are made with mode 0600 and
 // missing folders with 0700: they hold personal data.

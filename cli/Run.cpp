@@ -11,11 +11,11 @@
 
 namespace {
 
-int runCommand(const CommandLine& line) {
+int runCommand(const CommandLine& line, const HttpExchange& http) {
     // The files to upload are read before the password is asked for: a mistyped name fails first.
     const std::vector<UploadItem> items =
         line.command == Command::Upload ? readUploadItems(line.operands) : std::vector<UploadItem>();
-    const ContactFolder folder(loginFor(line));
+    const ContactFolder folder(loginFor(line), http);
     switch (line.command) {
         case Command::List: return listCommand(folder);
         case Command::Show: return showCommand(folder, line.operands.front());
@@ -29,7 +29,7 @@ int runCommand(const CommandLine& line) {
 
 }  // namespace
 
-int runVqcontacts(const std::vector<std::string>& arguments, const std::string& version) {
+int runVqcontacts(const std::vector<std::string>& arguments, const std::string& version, const HttpExchange& http) {
     try {
         const ParsedCommandLine parsed = parseCommandLine(arguments);
         if (std::holds_alternative<HelpRequest>(parsed)) {
@@ -45,7 +45,7 @@ int runVqcontacts(const std::vector<std::string>& arguments, const std::string& 
             tell("try \"vqcontacts --help\" for the commands and options");
             return exitLocalError;
         }
-        return runCommand(std::get<CommandLine>(parsed));
+        return runCommand(std::get<CommandLine>(parsed), http);
     } catch (const LocalError& error) {
         tell(error.what());
     } catch (const std::bad_alloc&) {

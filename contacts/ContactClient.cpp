@@ -33,14 +33,6 @@ ListingResult ContactClient::ListContacts() {
     return showOutcome(m_screen, m_folder.login(), fetched);
 }
 
-std::u16string ContactClient::GetContact(const std::u16string& ContactURL) const {
-    return modWININET::inBandText(m_folder.getPath(ContactURL));
-}
-
-void ContactClient::PostContact(const std::u16string& sData) const {
-    m_folder.post(codepage::windows1252Bytes(sData));
-}
-
 modWININET::HttpResult ContactClient::fetchContact(std::string_view file) const {
     return m_folder.get(file);
 }

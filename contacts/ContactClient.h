@@ -34,11 +34,6 @@ public:
     // contact whose server certificate is refused ends the listing as a refused PROPFIND does,
     // with the lines before it kept. The message and result are windowEnding's for the outcome.
     ListingResult ListContacts();
-    // The answer of one GET of ContactURL in the in-band form: the vCard, "Error:" and the status,
-    // or empty.
-    std::u16string GetContact(const std::u16string& ContactURL) const;
-    // One POST of sData on the contact folder, through Windows-1252; the outcome is not reported.
-    void PostContact(const std::u16string& sData) const;
     // The answer of one GET of a contact by its file name (the bytes of its href segment), as
     // List1_DblClick fetches it: for a window that takes the contact's bytes elsewhere (the
     // clipboard, a file).
@@ -46,9 +41,9 @@ public:
     // Fetches the contact of screen.selectedFile(), the text of its file name's bytes, and shows
     // its detailsText in the details view.
     void List1_DblClick();
-    // Posts each complete card of every dropped item (one POST each, byte for byte), an item with
-    // none whole when it holds "VCARD", rejects the rest, then clears and lists again, and gives
-    // that listing's result. The notice counts the POSTs plus the rejections. nullopt: the drop
+    // Posts each card of every dropped item, whole or cut short (one POST each, byte for byte), an
+    // item without a card whole when it holds "VCARD" in any case, rejects the rest, then clears
+    // and lists again, and gives that listing's result. The notice counts the POSTs plus the rejections. nullopt: the drop
     // carried no file list (the message contacttext::invalidDrop, nothing else; Listed).
     ListingResult Form_OLEDragDrop(const std::optional<std::vector<DropItem>>& items);
 

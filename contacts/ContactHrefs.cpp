@@ -126,25 +126,7 @@ std::vector<std::string> utf8HrefsOf(std::string_view bytes, const char* encodin
     return hrefs;
 }
 
-std::vector<std::u16string> decoded(std::vector<std::string> utf8Hrefs) {
-    std::vector<std::u16string> hrefs;
-    hrefs.reserve(utf8Hrefs.size());
-    for (std::string& href : utf8Hrefs) {
-        hrefs.push_back(utf8::decode(href));  // expat gives well-formed UTF-8
-        std::string().swap(href);
-    }
-    return hrefs;
-}
-
 }  // namespace
-
-std::vector<std::u16string> contactHrefs(std::u16string answer) {
-    std::string bytes = utf8::encode(answer);
-    std::u16string().swap(answer);
-    std::vector<std::string> hrefs = utf8HrefsOf(bytes, "UTF-8");
-    std::string().swap(bytes);
-    return decoded(std::move(hrefs));
-}
 
 // The answer goes before the hrefs are turned back into bytes: a big folder's answer runs to megabytes.
 std::vector<std::string> contactHrefs(std::string answer) {

@@ -11,9 +11,8 @@
 // that is not well-formed XML gives no hrefs at all, not the part before the fault. No DTD is read and no entity is
 // expanded: a reference to any entity but XML's five stays in the text as written ("&name;").
 // The answer is read as a stream, keeping only the hrefs: no tree of it is built.
+// The answer's bytes are read as Windows-1252, as everything the server sends is, and each href
+// is given back as bytes: the very bytes the server wrote, its escapes resolved. A character
+// reference to what Windows-1252 cannot hold gives "?", as it would on the wire.
 // Takes the answer over and frees it once read: a big folder's answer runs to megabytes.
-std::vector<std::u16string> contactHrefs(std::u16string answer);
-// The same for the answer's bytes, read as Windows-1252 as everything the server sends is, and
-// each href given back as bytes: the very bytes the server wrote, its escapes resolved. A
-// character reference to what Windows-1252 cannot hold gives "?", as it would on the wire.
 std::vector<std::string> contactHrefs(std::string answer);

@@ -20,14 +20,10 @@ struct ContactScreen {
 
     // Shows at once or within a screen frame; the window is painted whole when the operation ends.
     virtual void setCaption(const std::u16string& text) = 0;
-    virtual void appendLine(const std::u16string& line) = 0;
     // A contact's line with its file name, which the line ends with between fileOpen and
     // fileClose. A screen that keeps the file beside the line opens the right contact even when
-    // the file name holds fileClose; the default keeps the line only.
-    virtual void appendContact(const std::u16string& line, const std::u16string& file) {
-        static_cast<void>(file);
-        appendLine(line);
-    }
+    // the file name holds fileClose.
+    virtual void appendContact(const std::u16string& line, const std::u16string& file) = 0;
     // A listed contact's line, with what it keeps of the card for a later delete (see
     // DeleteContacts.h). The default keeps the line and file only.
     virtual void appendListed(const std::u16string& line, const std::u16string& file, const CardFacts& facts) {

@@ -1,5 +1,5 @@
-// The drop import half of ContactClient: every complete card of a dropped item goes up on its own;
-// an item without one goes up whole when it holds "VCARD".
+// The drop import half of ContactClient: every card of a dropped item, whole or cut short, goes up
+// on its own; an item without one goes up whole when it holds "VCARD" in any case.
 
 #include "contacts/ContactClient.h"
 

@@ -1,12 +1,12 @@
 #include "contacts/PasteItems.h"
 
-#include "codec/AsciiText.h"
+#include "contacts/VCardCards.h"
 
 std::optional<std::vector<DropItem>> pasteItems(const PasteFormats& formats) {
     if (std::optional<std::vector<DropItem>> items = dropItems(formats.drop)) {
         return items;
     }
-    if (formats.plainText && ascii::containsNoCase(*formats.plainText, "BEGIN:VCARD")) {
+    if (formats.plainText && isVcardText(*formats.plainText)) {
         return std::vector<DropItem>{{{}, *formats.plainText}};
     }
     return std::nullopt;

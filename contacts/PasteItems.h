@@ -16,7 +16,7 @@ struct PasteFormats {
 
 // The items of a paste, in this order:
 //   - what dropItems answers for the drop's formats, when that is a list (possibly empty);
-//   - else the plain text as one vCard item, when it holds "BEGIN:VCARD" in any letter case (the
-//     card split reads its markers in any case too);
+//   - else the plain text as one vCard item, when isVcardText (VCardCards.h) says it is one, by
+//     the rule a dropped file of that text meets;
 //   - else nullopt: nothing to upload ("Invalid Data Format", as a drop of it shows).
 std::optional<std::vector<DropItem>> pasteItems(const PasteFormats& formats);

@@ -1,7 +1,8 @@
 #include "contacts/RetryPolicy.h"
 
+#include "net/TransferAbort.h"
+
 #include <optional>
-#include <thread>
 #include <utility>
 
 namespace {
@@ -26,7 +27,7 @@ TriedAnswer stopped(TriedAnswer tried, StopCause cause) {
 }  // namespace
 
 void sleepPause(std::chrono::milliseconds pause) {
-    std::this_thread::sleep_for(pause);
+    modWININET::pauseUnlessAborted(pause);  // the program's end cuts a wait short
 }
 
 bool FaultRun::busyPast(const HttpResult& answer, std::chrono::milliseconds wait) {

@@ -3,6 +3,7 @@
 #include "codec/AsciiText.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -21,6 +22,54 @@ CardMarker cardMarker(std::string_view line) {
         return CardMarker::Begin;
     }
     return ascii::equalsNoCase(line, "END:VCARD") ? CardMarker::End : CardMarker::None;
+}
+
+namespace {
+
+enum class Agent { None, Empty, InlineCard };
+
+// Whether line is an AGENT property, and whether its value is empty or opens a nested card.
+Agent agentProperty(std::string_view line) {
+    // The name alone rules out most lines before one is parsed.
+    std::string_view head = line.substr(0, line.find_first_of(";:"));
+    if (const std::size_t dot = head.find('.'); dot != std::string_view::npos) {
+        head.remove_prefix(dot + 1);
+    }
+    const std::optional<ContentLine> parts =
+        ascii::equalsNoCase(head, "AGENT") ? parseContentLine(line) : std::nullopt;
+    if (!parts) {
+        return Agent::None;
+    }
+    const std::string_view value = ascii::trimmed(parts->value);
+    if (value.empty()) {
+        return Agent::Empty;
+    }
+    return ascii::equalsNoCase(value, "BEGIN:VCARD") ? Agent::InlineCard : Agent::None;
+}
+
+}  // namespace
+
+CardStep CardTracker::next(std::string_view line) {
+    const bool afterEmptyAgent = std::exchange(m_afterEmptyAgent, false);
+    const CardMarker marker = cardMarker(line);
+    if (m_depth == 0) {
+        m_depth = marker == CardMarker::Begin ? 1 : 0;
+        return marker == CardMarker::Begin ? CardStep::Begin : CardStep::None;
+    }
+    if (marker == CardMarker::End) {
+        return --m_depth == 0 ? CardStep::End : CardStep::NestedEnd;
+    }
+    if (marker == CardMarker::Begin && !afterEmptyAgent) {
+        m_depth = 1;
+        return CardStep::Cut;
+    }
+    const Agent agent = marker == CardMarker::Begin ? Agent::None : agentProperty(line);
+    if (marker == CardMarker::Begin || agent == Agent::InlineCard) {
+        ++m_depth;
+        return CardStep::Nested;
+    }
+    m_afterEmptyAgent = agent == Agent::Empty;
+    return CardStep::None;
 }
 
 std::optional<ContentLine> parseContentLine(std::string_view line) {

@@ -38,6 +38,33 @@ bool isQuotedPrintable(const ContentLine& line);
 enum class CardMarker { None, Begin, End };
 CardMarker cardMarker(std::string_view line);
 
+// What each content line does to the cards, by the one rule every reader of cards follows. A
+// BEGIN marker outside a card begins one; the END that closes it ends it. Inside a card, a BEGIN
+// right after an AGENT property with an empty value, or an AGENT property whose value is
+// "BEGIN:VCARD" (any case), begins vCard 2.1's nested card, which stays part of the outer one
+// until its own END. Any other BEGIN inside a card cuts that card short: it ends, without its END,
+// before the line, and a new card begins at the line.
+enum class CardStep {
+    None,       // neither begins nor ends a card (an END outside any card included)
+    Begin,      // a card begins at this line
+    Cut,        // the open card ends before this line, unclosed, and a new one begins at it
+    Nested,     // a nested card begins inside the open one
+    NestedEnd,  // a nested card ends; the outer one goes on
+    End,        // the open card ends with this line
+};
+
+class CardTracker {
+public:
+    // Feed every content line in order, as VCardLineReader gives them.
+    CardStep next(std::string_view line);
+    // 0 outside a card, 1 in a card's own lines, more inside a nested card.
+    int depth() const { return m_depth; }
+
+private:
+    int m_depth = 0;
+    bool m_afterEmptyAgent = false;  // the line before was "AGENT:" with nothing after the colon
+};
+
 // Reads one content line after another out of bytes, which it only views: they must outlive it.
 class VCardLineReader {
 public:

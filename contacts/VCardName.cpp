@@ -147,22 +147,16 @@ std::u16string vcardName(std::string_view vcard) {
     }
     VCardLineReader reader(vcard);
     std::string line;
-    int depth = 0;
+    CardTracker tracker;
     std::u16string fromN;
     std::u16string fromOrg;
     while (reader.next(line)) {
-        const CardMarker marker = cardMarker(line);
-        if (marker == CardMarker::Begin) {
-            ++depth;
-            continue;
+        const CardStep step = tracker.next(line);
+        if (step == CardStep::End || step == CardStep::Cut) {
+            break;  // the first card is over
         }
-        if (marker == CardMarker::End && depth > 0) {
-            if (--depth == 0) {
-                break;
-            }
-            continue;
-        }
-        const std::optional<ContentLine> parts = depth == 1 ? parseContentLine(line) : std::nullopt;
+        const std::optional<ContentLine> parts =
+            step == CardStep::None && tracker.depth() == 1 ? parseContentLine(line) : std::nullopt;
         if (!parts) {
             continue;
         }

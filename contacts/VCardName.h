@@ -2,8 +2,9 @@
 // The name a person knows a contact by, read out of a vCard (2.1, 3.0 or 4.0) the way address
 // books read it, for the contact's line in the list.
 //
-// Only the first card counts (the first BEGIN:VCARD to the END:VCARD that closes it), and only its
-// own properties, not those of a card nested inside it; a text with no BEGIN:VCARD has no name.
+// Only the first card counts (the first BEGIN:VCARD to the END:VCARD that closes it, or to the
+// BEGIN:VCARD that cuts it short: CardTracker in VCardLines.h), and only its own properties, not
+// those of a card nested inside it; a text with no BEGIN:VCARD has no name.
 // Lines are unfolded and quoted-printable values decoded (see VCardLines.h); names and parameters
 // match in any letter case, after any group prefix. The value's bytes become text by its CHARSET
 // when that names UTF-8, Windows-1252, ISO-8859-1 or US-ASCII, otherwise as UTF-8 when they are

@@ -2,6 +2,7 @@
 
 #include "net/TlsPeer.h"
 #include "net/TlsShare.h"
+#include "net/TransferAbort.h"
 #include "net/TransferFailure.h"
 #include "net/TransferPace.h"
 
@@ -229,6 +230,9 @@ int releaseHeld(Exchange& exchange, Clock::time_point now, curl_off_t moved) {
 int onProgress(void* user, curl_off_t, curl_off_t downloaded, curl_off_t, curl_off_t uploaded) {
     auto& exchange = *static_cast<Exchange*>(user);
     const auto now = Clock::now();
+    if (transfersAborted()) {
+        return 1;  // the program is ending: CURLE_ABORTED_BY_CALLBACK
+    }
     if (!exchange.pace) {
         return 0;  // the connect time-out governs until the connection stands
     }
@@ -360,7 +364,7 @@ Transferred transferOnce(const TransferRequest& request, const std::shared_ptr<c
 HttpResult runTransfer(const TransferRequest& request) {
     initialiseCurlOnce();
     // Held until the handles that use its store and sessions are cleaned up.
-    const std::shared_ptr<const TlsShare> share = request.secure ? currentTlsShare() : nullptr;
+    const std::shared_ptr<const TlsShare> share = request.secure ? request.trust : nullptr;
     Transferred first = transferOnce(request, share, Resumption::Offered);
     // A server may end the handshake over a session it handed out itself. Nothing of the request
     // was sent before the handshake ended, so once more with a full handshake is safe for any verb;

@@ -23,6 +23,7 @@ struct TransferRequest {
     std::string body;                      // the body's bytes, NUL bytes included
     Limits limits;
     std::function<bool(std::size_t)> mayHold;  // as HttpCall's
+    std::shared_ptr<const TlsShare> trust;     // whose certificates a secure request trusts
 };
 
 // Never throws for network faults. The status is set once a final status line and the blank line

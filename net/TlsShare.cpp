@@ -39,18 +39,19 @@ std::pair<std::string, std::string> libcurlTrustPaths() {
     return paths;
 }
 
-std::mutex& currentMutex() {
+std::mutex& systemMutex() {
     static std::mutex mutex;
     return mutex;
 }
 
-std::shared_ptr<const TlsShare>& current() {
+std::shared_ptr<const TlsShare>& systemShare() {
     static std::shared_ptr<const TlsShare> share;
     return share;
 }
 
-}  // namespace
-
+// The authorities of a PEM file and of a folder of hashed certificates (either may be empty), with
+// the verification flags libcurl would set on a store it loaded itself. What cannot be read is left
+// out. Null only when OpenSSL could not make a store.
 x509_store_st* makeTrustStore(const std::string& file, const std::string& folder) {
     X509_STORE* store = X509_STORE_new();
     if (!store) {
@@ -67,6 +68,8 @@ x509_store_st* makeTrustStore(const std::string& file, const std::string& folder
     X509_STORE_set_flags(store, X509_V_FLAG_TRUSTED_FIRST | X509_V_FLAG_PARTIAL_CHAIN);
     return store;
 }
+
+}  // namespace
 
 TlsShare::TlsShare(x509_store_st* store) : m_store(store), m_sessions(curl_share_init()) {
     if (!m_sessions) {
@@ -89,22 +92,21 @@ TlsShare::~TlsShare() {
     X509_STORE_free(m_store);
 }
 
-std::shared_ptr<const TlsShare> currentTlsShare() {
-    const std::lock_guard lock(currentMutex());
-    std::shared_ptr<const TlsShare>& share = current();
+std::shared_ptr<const TlsShare> systemTlsShare() {
+    const std::lock_guard lock(systemMutex());
+    std::shared_ptr<const TlsShare>& share = systemShare();
     if (!share) {
         const auto [file, folder] = libcurlTrustPaths();
-        X509_STORE* store = makeTrustStore(file, folder);
-        if (store) {
+        if (X509_STORE* store = makeTrustStore(file, folder)) {
             share = std::make_shared<const TlsShare>(store);
         }
     }
     return share;
 }
 
-void replaceTlsShare(std::shared_ptr<const TlsShare> share) {
-    const std::lock_guard lock(currentMutex());
-    current() = std::move(share);
+std::shared_ptr<const TlsShare> tlsShareTrusting(const std::string& pemFile) {
+    X509_STORE* store = makeTrustStore(pemFile, {});
+    return store ? std::make_shared<const TlsShare>(store) : nullptr;
 }
 
 }  // namespace modWININET::detail

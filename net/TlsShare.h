@@ -14,12 +14,6 @@ struct x509_store_st;
 
 namespace modWININET::detail {
 
-// The authorities of a PEM file and of a folder of hashed certificates (either may be empty), with
-// the verification flags libcurl would set on a store it loaded itself. What cannot be read is left
-// out: a store that nothing could be read into trusts no one, so every server is refused as one no
-// authority vouches for. Never null; the caller owns the reference.
-x509_store_st* makeTrustStore(const std::string& file, const std::string& folder);
-
 class TlsShare {
 public:
     // Takes over one reference to store, which must not be null.
@@ -42,12 +36,13 @@ private:
     mutable std::array<std::mutex, 8> m_locks;  // one per kind of data libcurl locks (curl_lock_data)
 };
 
-// The share in use: made on first use from the trust store libcurl was built to read. A transfer
-// keeps the share it started with to its end.
-std::shared_ptr<const TlsShare> currentTlsShare();
+// The system's share: made once per process, on first use, from the trust store libcurl was built
+// to read; null when no store could be made. A transfer keeps the share it started with to its end.
+std::shared_ptr<const TlsShare> systemTlsShare();
 
-// Connections that start from now on use share, and resume only sessions made under it; null goes
-// back to the system's store, read again on next use.
-void replaceTlsShare(std::shared_ptr<const TlsShare> share);
+// A share of its own that trusts only the authorities of a PEM file, with the verification flags
+// libcurl would set on a store it loaded itself. A file that cannot be read trusts no one, so
+// every server is refused as one no authority vouches for. Null only when no store could be made.
+std::shared_ptr<const TlsShare> tlsShareTrusting(const std::string& pemFile);
 
 }  // namespace modWININET::detail

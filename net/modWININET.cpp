@@ -2,26 +2,17 @@
 
 #include "net/CurlTransfer.h"
 #include "net/RequestText.h"
+#include "net/TlsShare.h"
+#include "net/TransferAbort.h"
 #include "net/TransferFailure.h"
 
 #include "codec/AsciiText.h"
 #include "codec/CodePage.h"
 
-#include <mutex>
 #include <utility>
 
 namespace modWININET {
 namespace {
-
-std::mutex& limitsMutex() {
-    static std::mutex mutex;
-    return mutex;
-}
-
-Limits& currentLimits() {
-    static Limits value;
-    return value;
-}
 
 // The routine's own lines around the caller's, in the order the server expects them. The empty
 // "Accept:", "Expect:" and "Proxy-Connection:" stop libcurl from adding lines of its own.
@@ -55,15 +46,8 @@ std::u16string inBandText(const HttpResult& result) {
     return result.succeeded() ? codepage::fromWindows1252(result.body) : std::u16string();
 }
 
-Limits limits() {
-    const std::lock_guard lock(limitsMutex());
-    return currentLimits();
-}
-
-void setLimits(const Limits& value) {
-    const std::lock_guard lock(limitsMutex());
-    currentLimits() = value;
-}
+Transport::Transport(Limits limits, const std::filesystem::path& trustFile)
+    : m_limits(limits), m_trust(trustFile.empty() ? nullptr : detail::tlsShareTrusting(trustFile.string())) {}
 
 // The public signature takes its texts by value; code outside the team compiles against it.
 // NOLINTBEGIN(performance-unnecessary-value-param)
@@ -83,10 +67,17 @@ std::u16string HttpRequest(std::u16string server, std::int32_t port, std::u16str
 }
 
 HttpResult exchange(const HttpCall& call) {
+    return Transport()(call);
+}
+
+HttpResult Transport::operator()(const HttpCall& call) const {
     const auto address = detail::urlHost(call.server);
     const auto method = detail::requestVerb(call.verb);
     if (!address || !method || !detail::isValidPort(call.port)) {
         return detail::failedBeforeSending(Failure::InvalidServer, "the server text, port or request is not valid");
+    }
+    if (transfersAborted()) {
+        return detail::failedBeforeSending(Failure::NoConnection, "the program is ending");
     }
     detail::TransferRequest request;
     request.secure = address->scheme == detail::Scheme::Https;
@@ -97,8 +88,9 @@ HttpResult exchange(const HttpCall& call) {
     request.sendsBody = sendsBody(*method, call.body);
     request.body = call.body;
     request.headerLines = wireHeaderLines(call.headers, request);
-    request.limits = limits();
+    request.limits = m_limits;
     request.mayHold = call.mayHold;
+    request.trust = !request.secure ? nullptr : m_trust ? m_trust : detail::systemTlsShare();
     return detail::runTransfer(request);
 }
 

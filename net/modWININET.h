@@ -15,6 +15,8 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
+#include <memory>
 #include <string>
 
 namespace modWININET {
@@ -34,7 +36,25 @@ struct Limits {
     std::size_t maxBodyBytes = std::size_t{64} << 20;
 };
 
-Limits limits();
-void setLimits(const Limits& limits);
+namespace detail {
+class TlsShare;
+}
+
+// What every exchange goes out with: its limits, and whose certificates it trusts. The program's
+// exchanges, exchange() (HttpResult.h) and HttpRequest, go through the default one; a transport of
+// its own serves a server vouched for by a private authority, or a caller that gives up sooner.
+// Copies share the trust store and the TLS sessions; safe to call from several threads at once.
+class Transport {
+public:
+    // trustFile: a PEM file of the only authorities to trust (one that cannot be read trusts no
+    // one); empty: the system's store as libcurl was built to read it, read once per process.
+    explicit Transport(Limits limits = {}, const std::filesystem::path& trustFile = {});
+    // As exchange().
+    HttpResult operator()(const HttpCall& call) const;
+
+private:
+    Limits m_limits;
+    std::shared_ptr<const detail::TlsShare> m_trust;  // null: the system's
+};
 
 }  // namespace modWININET

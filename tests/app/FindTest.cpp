@@ -124,8 +124,8 @@ TEST_F(Find, ALineArrivingDuringAFindIsFilteredAsItComes) {
     ASSERT_TRUE(waitUntilIdle(window));
     EXPECT_EQ(listLines(window), QStringList({"Hans Weber [mueller-work.vcf]", "Greta Weber [new.vcf]"}));
     EXPECT_EQ(count(), "2 of 5");
-    window.appendLine(u"Anna Two [two.vcf]");
-    window.appendLine(u"Otto Weber [otto.vcf]");
+    window.appendContact(u"Anna Two [two.vcf]", u"two.vcf");
+    window.appendContact(u"Otto Weber [otto.vcf]", u"otto.vcf");
     ASSERT_TRUE(QTest::qWaitFor([this] { return count() == "3 of 7"; }));
     EXPECT_EQ(listLines(window).back(), "Otto Weber [otto.vcf]");
 }

@@ -129,7 +129,7 @@ TEST_F(CopyAndSave, ACopyIsDroppedWhenAnotherProgramTakesTheClipboardDuringItsFe
 
 TEST_F(CopyAndSave, AContactThatDoesNotComeIsNamedAndNothingIsWritten) {
     const fs::path saves = folderForSaves();
-    window.appendLine(u"Gone [gone.vcf]");
+    window.appendContact(u"Gone [gone.vcf]", u"gone.vcf");
     ASSERT_TRUE(QTest::qWaitFor([this] { return listLines(window).size() == 5; }));
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
     recorder.saveAnswer = QString::fromStdString((saves / "gone.vcf").string());

@@ -192,7 +192,7 @@ TEST_F(MainWindowDrop, DropsWithoutAFileListAreInvalidAndChangeNothing) {
              d.setHtml("<b>BEGIN:VCARD</b>");
          }},
     };
-    window.appendLine(u"Kept [k.vcf]");
+    window.appendContact(u"Kept [k.vcf]", u"k.vcf");
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         recorder.messages.clear();
@@ -210,7 +210,7 @@ TEST_F(MainWindowDrop, AnEmptyUrlListPostsNothingAndRefreshes) {
     fs::copy_file(dropFolder / "x.vcf", server.folder() / "already.vcf");
     QMimeData data;
     data.setData("text/uri-list", "# nothing chosen\r\n");
-    window.appendLine(u"Stale [s.vcf]");
+    window.appendContact(u"Stale [s.vcf]", u"s.vcf");
 
     drop(data);
 

@@ -4,11 +4,11 @@
 
 #include "app/frmMain.h"
 #include "app/modMain.h"
+#include "net/modWININET.h"
 #include "tests/app/DesktopRecorder.h"
 #include "tests/app/ListRows.h"
 #include "tests/app/WindowIdle.h"
 #include "tests/support/HttpMailServer.h"
-#include "tests/support/ScopedLimits.h"
 
 #include <gtest/gtest.h>
 
@@ -55,11 +55,10 @@ struct MainWindowFaults : testing::Test {
         EXPECT_EQ(window.windowTitle(), "Velqor Personal Contacts Manager");
     }
 
-    // Short time-outs, so a server that never answers costs the test seconds, not minutes.
-    nettest::ScopedLimits limits{{.connectTimeout = 2s, .idleTimeout = 2s}};
     HttpMailServer server;
     DesktopRecorder recorder;
-    frmMain window;
+    // Short time-outs, so a server that never answers costs the test seconds, not minutes.
+    frmMain window{nullptr, modWININET::Transport({.connectTimeout = 2s, .idleTimeout = 2s})};
 };
 
 }  // namespace

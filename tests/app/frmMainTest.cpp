@@ -107,8 +107,8 @@ TEST_F(MainWindowTest, CancelButtonAccessKeyAndCloseBoxEndTheProgram) {
 }
 
 TEST_F(MainWindowTest, ScreenSeamReachesTheWidgets) {
-    window.appendLine(u"Jane (Work) Doe [A12.vcf]");
-    window.appendLine(u"\u00c9mile [e.vcf]");
+    window.appendContact(u"Jane (Work) Doe [A12.vcf]", u"A12.vcf");
+    window.appendContact(u"\u00c9mile [e.vcf]", u"e.vcf");
     auto* list = child<QListView>("List1");
     ASSERT_TRUE(QTest::qWaitFor([list] { return list->model()->rowCount() == 2; }));
     EXPECT_EQ(window.selectedLine(), u"") << "nothing selected yet";

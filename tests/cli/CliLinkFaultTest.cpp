@@ -3,12 +3,12 @@
 
 #include "cli/Commands.h"
 #include "cli/ExitStatus.h"
+#include "net/modWININET.h"
 #include "tests/cli/CliRun.h"
 #include "tests/cli/TempFolder.h"
 #include "tests/support/Files.h"
 #include "tests/support/HttpMailServer.h"
 #include "tests/support/LoopbackServer.h"
-#include "tests/support/ScopedLimits.h"
 
 #include <gtest/gtest.h>
 
@@ -95,10 +95,10 @@ TEST(CliLinkFaults, ExportsEveryContactOnceOverAFlakyLinkIntoPrivateFiles) {
 }
 
 TEST(CliLinkFaults, AServerThatStopsEndsExportAndListWithStatus4KeepingWhatWasWritten) {
-    const nettest::ScopedLimits quick({.connectTimeout = 5s, .idleTimeout = 300ms});
+    const modWININET::Transport quick({.connectTimeout = 5s, .idleTimeout = 300ms});
     const TempFolder temp;
     HttpMailServer server(seededWith("stall-after=8"));  // the PROPFIND and seven contacts
-    const ContactFolder folder({u"127.0.0.1", server.port(), u"Basic ZGVtbzpkZW1v"});
+    const ContactFolder folder({u"127.0.0.1", server.port(), u"Basic ZGVtbzpkZW1v"}, quick);
     CapturedErrors errors(temp.path() / "stderr");
     const auto start = std::chrono::steady_clock::now();
     const int status = exportCommand(folder, (temp.path() / "out").string());
@@ -140,10 +140,10 @@ TEST(CliLinkFaults, ListGivesOneLineWithOneTabPerContactWhateverTheHrefsHold) {
 }
 
 TEST(CliLinkFaults, ACardStoredAndNeverAnsweredIsNamedTheRestGoUpAndTheStatusIs4) {
-    const nettest::ScopedLimits quick({.connectTimeout = 5s, .idleTimeout = 300ms});
+    const modWININET::Transport quick({.connectTimeout = 5s, .idleTimeout = 300ms});
     const TempFolder temp;
     HttpMailServer server(seededWith("post-unanswered"));
-    const ContactFolder folder({u"127.0.0.1", server.port(), u"Basic ZGVtbzpkZW1v"});
+    const ContactFolder folder({u"127.0.0.1", server.port(), u"Basic ZGVtbzpkZW1v"}, quick);
     const std::string card = "BEGIN:VCARD\r\nFN:Kept\r\nEND:VCARD\r\n";
     CapturedErrors errors(temp.path() / "stderr");
     const int status = uploadCommand(folder, {{"\"book.vcf\"", card + card}});

@@ -70,12 +70,14 @@ TEST(CliUpload, ABackupWhoseLastCardIsCutLosesNoContactAndSaysWhichWasCut) {
     HttpMailServer server;
     const TempFolder temp;
     const std::string cut = "BEGIN:VCARD\r\nFN:Cut short\r\n";
-    const fs::path book = write(temp, "book.vcf", first + third + "\r\n" + cut);
+    const fs::path book = write(temp, "book.vcf", first + cut + third + "\r\n" + cut);
     const CliRun run = runCli(atPort(server.port(), {"upload", book.string()}), demoLogin);
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(uploadedBodies(server), (std::vector<std::string>{first, third, "\r\n" + cut}))
-        << "three cards, three POSTs: the rest after the last whole card goes up as it is";
-    EXPECT_EQ(run.err, "vqcontacts: \"" + book.string() + "\", card 3 lacks \"END:VCARD\"; it goes up as it is\n");
+    EXPECT_EQ(uploadedBodies(server), (std::vector<std::string>{first, cut, third, cut}))
+        << "four cards, four POSTs: a cut card ends where the next one begins, or at the end";
+    const std::string named = "vqcontacts: \"" + book.string() + "\", card ";
+    EXPECT_EQ(run.err, named + "2 lacks \"END:VCARD\"; it goes up as it is\n" + named +
+                           "4 lacks \"END:VCARD\"; it goes up as it is\n");
 
     HttpMailServerOptions refusing;
     refusing.fault = "server-error";

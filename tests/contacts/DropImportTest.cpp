@@ -100,6 +100,7 @@ TEST(FormOLEDragDrop, SplitsEachItemIntoItsCardsOnePostEach) {
     const std::string b = "BEGIN:VCARD\nFN:B\nEND:VCARD\n";
     const std::string c = "begin:vcard\r\nfn:C\r\nEnd:VCard  \r\n";
     const std::string nested = "BEGIN:VCARD\r\nAGENT:\r\nBEGIN:VCARD\r\nFN:Agent\r\nEND:VCARD\r\nEND:VCARD\r\n";
+    const std::string inlineAgent = "BEGIN:VCARD\r\nitem1.AGENT;X=1:begin:vcard\r\nFN:Agent\r\nEND:VCARD\r\nEND:VCARD\r\n";
     struct Row {
         const char* why;
         std::vector<std::string> items;
@@ -119,13 +120,36 @@ TEST(FormOLEDragDrop, SplitsEachItemIntoItsCardsOnePostEach) {
          {a, "BEGIN:VCARD\r\nFN:Cut\r\n"},
          2,
          0},
-        {"the rest after the last card goes up as it is",
+        {"a cut last card runs from its BEGIN line to the end",
          {a + b + "\r\nBEGIN:VCARD\r\nFN:Cut"},
-         {a, b, "\r\nBEGIN:VCARD\r\nFN:Cut"},
+         {a, b, "BEGIN:VCARD\r\nFN:Cut"},
          3,
          0},
         {"a cut card in lower case goes up too", {a + "begin:vcard\r\nfn:Cut"}, {a, "begin:vcard\r\nfn:Cut"}, 2, 0},
         {"a rest with VCARD but no BEGIN:VCARD stays home", {a + "NOTE:see VCARD\r\n"}, {a}, 1, 0},
+        {"a BEGIN inside an unclosed card starts the next card",
+         {"BEGIN:VCARD\r\nFN:Cut\r\n" + a + b},
+         {"BEGIN:VCARD\r\nFN:Cut\r\n", a, b},
+         3,
+         0},
+        {"cut cards in a row each go up alone",
+         {"BEGIN:VCARD\r\nFN:X\r\nbegin:vcard\r\nFN:Y\r\n" + c},
+         {"BEGIN:VCARD\r\nFN:X\r\n", "begin:vcard\r\nFN:Y\r\n", c},
+         3,
+         0},
+        {"an AGENT's card on the next line stays inside", {nested}, {nested}, 1, 0},
+        {"an inline AGENT:BEGIN:VCARD stays inside", {inlineAgent + b}, {inlineAgent, b}, 2, 0},
+        {"a BEGIN after another property inside an AGENT's card cuts the outer one",
+         {"BEGIN:VCARD\r\nAGENT:\r\nBEGIN:VCARD\r\nFN:Agent\r\n" + a},
+         {"BEGIN:VCARD\r\nAGENT:\r\nBEGIN:VCARD\r\nFN:Agent\r\n", a},
+         2,
+         0},
+        {"a property after AGENT: makes the next BEGIN a cut",
+         {"BEGIN:VCARD\r\nAGENT:\r\nNOTE:x\r\n" + a},
+         {"BEGIN:VCARD\r\nAGENT:\r\nNOTE:x\r\n", a},
+         2,
+         0},
+        {"no card but vcard in lower case: whole", {"note about a vcard"}, {"note about a vcard"}, 1, 0},
         {"the last line needs no line end", {a + "BEGIN:VCARD\r\nEND:VCARD"}, {a, "BEGIN:VCARD\r\nEND:VCARD"}, 2, 0},
         {"a nested card goes up inside its outer card", {nested + a}, {nested, a}, 2, 0},
         {"a byte order mark is outside the card", {"\xEF\xBB\xBF" + a}, {a}, 1, 0},

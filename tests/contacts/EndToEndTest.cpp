@@ -195,31 +195,6 @@ TEST(EndToEnd, DroppedFilesArriveByteForByte) {
     EXPECT_EQ(screen.clears, 1);
 }
 
-TEST(EndToEnd, PostContactFailuresAreSilent) {
-    struct Row {
-        const char* why;
-        HttpMailServerOptions options;
-        std::u16string auth;
-        bool stop;
-    };
-    const Row rows[] = {
-        {"401", {}, u"Basic d3Jvbmc6d3Jvbmc=", false},
-        {"500", {.fault = "server-error"}, u"Basic ZGVtbzpkZW1v", false},
-        {"server gone", {}, u"Basic ZGVtbzpkZW1v", true},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.why);
-        HttpMailServer server(row.options);
-        if (row.stop) {
-            server.stop();
-        }
-        ScreenRecorder screen;
-        ContactClient(screen, loginFor(server, row.auth)).PostContact(u"BEGIN:VCARD\r\nEND:VCARD\r\n");
-        EXPECT_TRUE(screen.messages.empty());
-        EXPECT_TRUE(uploads(server).empty());
-    }
-}
-
 TEST(EndToEnd, ListsInFullAndInOrderWhenTheServerTakesOneConnectionAtATime) {
     std::vector<std::u16string> expected;
     {

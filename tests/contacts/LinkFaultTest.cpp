@@ -3,8 +3,8 @@
 
 #include "contacts/ContactClient.h"
 #include "contacts/ContactTexts.h"
+#include "net/modWININET.h"
 #include "tests/support/HttpMailServer.h"
-#include "tests/support/ScopedLimits.h"
 #include "tests/support/ScreenRecorder.h"
 
 #include <gtest/gtest.h>
@@ -82,11 +82,11 @@ TEST(LinkFaults, EveryContactOnceAndInOrderOverAFlakyLink) {
 
 TEST(LinkFaults, AServerThatStopsEndsTheListingWithItsMessageAndKeepsTheLines) {
     const std::vector<std::u16string> expected = cleanLines();
-    const nettest::ScopedLimits quick({.connectTimeout = 5s, .idleTimeout = 300ms});
+    const modWININET::Transport quick({.connectTimeout = 5s, .idleTimeout = 300ms});
     HttpMailServer server(seededWith("stall-after=8"));  // the PROPFIND and seven GETs
     ScreenRecorder screen;
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(ContactClient(screen, loginFor(server)).ListContacts(), ListingResult::Listed);
+    EXPECT_EQ(ContactClient(screen, loginFor(server), quick).ListContacts(), ListingResult::Listed);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 5s) << "two idle limits and a little, not one per contact";
     ASSERT_LE(screen.lines.size(), 7u);
     EXPECT_TRUE(std::equal(screen.lines.begin(), screen.lines.end(), expected.begin())) << "the lines so far stay";
@@ -105,7 +105,7 @@ TEST(LinkFaults, AServerThatStopsEndsTheListingWithItsMessageAndKeepsTheLines) {
 TEST(LinkFaults, EachStopEndsTheListingAtOnceWithItsMessageAndKeepsTheLines) {
     const std::vector<std::u16string> expected = cleanLines();
     // A drip of 100 bytes a second is below a floor of 1 KiB/s, measured over 1 s here.
-    const nettest::ScopedLimits quick({.connectTimeout = 5s, .idleTimeout = 5s, .floorTime = 1s});
+    const modWININET::Transport quick({.connectTimeout = 5s, .idleTimeout = 5s, .floorTime = 1s});
     struct Row {
         const char* why;
         const char* fault;
@@ -130,8 +130,7 @@ TEST(LinkFaults, EachStopEndsTheListingAtOnceWithItsMessageAndKeepsTheLines) {
         HttpMailServer server(seededWith(row.fault));
         ScreenRecorder screen;
         Pauses pauses;
-        EXPECT_EQ(ContactClient(screen, loginFor(server), modWININET::exchange, pauses.pause()).ListContacts(),
-                  row.result);
+        EXPECT_EQ(ContactClient(screen, loginFor(server), quick, pauses.pause()).ListContacts(), row.result);
         ASSERT_LE(screen.lines.size(), row.mostLines);
         if (row.said.empty()) {
             EXPECT_TRUE(std::equal(screen.lines.begin(), screen.lines.end(), expected.begin()));
@@ -147,21 +146,21 @@ TEST(LinkFaults, EachStopEndsTheListingAtOnceWithItsMessageAndKeepsTheLines) {
 }
 
 TEST(LinkFaults, APropfindThatNeverAnswersIsStillNoContactFolder) {
-    const nettest::ScopedLimits quick({.connectTimeout = 5s, .idleTimeout = 300ms});
+    const modWININET::Transport quick({.connectTimeout = 5s, .idleTimeout = 300ms});
     HttpMailServer server(seededWith("stall-after=0"));
     ScreenRecorder screen;
-    EXPECT_EQ(ContactClient(screen, loginFor(server)).ListContacts(), ListingResult::ProgramEnded);
+    EXPECT_EQ(ContactClient(screen, loginFor(server), quick).ListContacts(), ListingResult::ProgramEnded);
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].prompt, contacttext::noContactFolder);
     EXPECT_TRUE(screen.lines.empty());
 }
 
 TEST(LinkFaults, ADropWhosePostIsStoredAndNeverAnsweredListsAgainAndShowsIt) {
-    const nettest::ScopedLimits quick({.connectTimeout = 5s, .idleTimeout = 300ms});
+    const modWININET::Transport quick({.connectTimeout = 5s, .idleTimeout = 300ms});
     HttpMailServer server(seededWith("post-unanswered"));
     ScreenRecorder screen;
     const std::vector<DropItem> items{{{}, std::string("BEGIN:VCARD\r\nFN:Maybe Stored\r\nEND:VCARD\r\n")}};
-    EXPECT_EQ(ContactClient(screen, loginFor(server)).Form_OLEDragDrop(items), ListingResult::Listed);
+    EXPECT_EQ(ContactClient(screen, loginFor(server), quick).Form_OLEDragDrop(items), ListingResult::Listed);
     EXPECT_EQ(screen.clears, 1);
     ASSERT_EQ(screen.lines.size(), 21u) << "the twenty samples and the card the server kept";
     EXPECT_EQ(std::count_if(screen.lines.begin(), screen.lines.end(),

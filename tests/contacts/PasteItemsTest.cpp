@@ -24,7 +24,7 @@ TEST(PasteItems, AFileListOrVcardDataGoesTheDropsWayAndPlainTextOnlyWithACard) {
          Paths{{}},
          "begin:vcard\nfn:x\nend:vcard\n"},
         {"web links beside a card in the text: the text", {{"https://x/a.vcf", {}}, card}, Paths{{}}, card},
-        {"text without a card start is nothing", {{{}, {}}, "VCARD is a format"}, std::nullopt},
+        {"text naming vCard goes up as a dropped file of it would", {{{}, {}}, "a vCard file"}, Paths{{}}, "a vCard file"},
         {"a B that starts no card, then the end", {{{}, {}}, "Bob BEGIN:VCAR"}, std::nullopt},
         {"an empty clipboard is nothing", {{{}, {}}, {}}, std::nullopt},
         {"empty text is nothing", {{{}, {}}, ""}, std::nullopt},

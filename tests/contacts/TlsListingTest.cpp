@@ -3,9 +3,8 @@
 // then the login again.
 
 #include "contacts/ContactClient.h"
+#include "net/modWININET.h"
 #include "tests/support/HttpMailServer.h"
-#include "tests/support/ScopedLimits.h"
-#include "tests/support/ScopedTrust.h"
 #include "tests/support/ScreenRecorder.h"
 #include "tests/support/TestAuthority.h"
 
@@ -24,10 +23,9 @@ modWININET::Limits shortLimits() {
 }
 
 // Short time-outs, and trust in the test authority only.
-struct TrustingTheTestAuthority {
-    nettest::ScopedLimits limits{shortLimits()};
-    nettest::ScopedTrust trust{testAuthority().caFile()};
-};
+modWININET::Transport trustingTheTestAuthority() {
+    return modWININET::Transport(shortLimits(), testAuthority().caFile());
+}
 
 HttpMailServerOptions serving(const std::optional<IssuedCertificate>& issued) {
     HttpMailServerOptions options;
@@ -46,14 +44,14 @@ std::u16string wide(const std::string& ascii) {
 }  // namespace
 
 TEST(TlsListing, ListsTheSameContactsAsPlainHttp) {
-    const TrustingTheTestAuthority trusting;
+    const modWININET::Transport trusting = trustingTheTestAuthority();
     HttpMailServer plain(serving(std::nullopt));
     HttpMailServer secure(serving(testAuthority().issue("listing", {})));
     ScreenRecorder overHttp;
     ScreenRecorder overTls;
-    EXPECT_EQ(ContactClient(overHttp, {u"127.0.0.1", plain.port(), u"Basic ZGVtbzpkZW1v"}).ListContacts(),
+    EXPECT_EQ(ContactClient(overHttp, {u"127.0.0.1", plain.port(), u"Basic ZGVtbzpkZW1v"}, trusting).ListContacts(),
               ListingResult::Listed);
-    EXPECT_EQ(ContactClient(overTls, {u"https://localhost/", secure.port(), u"Basic ZGVtbzpkZW1v"}).ListContacts(),
+    EXPECT_EQ(ContactClient(overTls, {u"https://localhost/", secure.port(), u"Basic ZGVtbzpkZW1v"}, trusting).ListContacts(),
               ListingResult::Listed);
     ASSERT_FALSE(overHttp.lines.empty());
     EXPECT_EQ(overTls.lines, overHttp.lines);
@@ -62,7 +60,7 @@ TEST(TlsListing, ListsTheSameContactsAsPlainHttp) {
 }
 
 TEST(TlsListing, ARefusedServerGivesItsReasonThenTheLoginAgain) {
-    const TrustingTheTestAuthority trusting;
+    const modWININET::Transport trusting = trustingTheTestAuthority();
     CertificateRequest expired;
     expired.notBefore = utcNoon(2024, 2, 1);
     expired.notAfter = utcNoon(2025, 1, 31);
@@ -86,7 +84,7 @@ TEST(TlsListing, ARefusedServerGivesItsReasonThenTheLoginAgain) {
         HttpMailServer server(serving(row.issued));
         ScreenRecorder screen;
         const LoginState login{u"https://127.0.0.1", server.port(), u"Basic ZGVtbzpkZW1v"};
-        EXPECT_EQ(ContactClient(screen, login).ListContacts(), ListingResult::Rejected);
+        EXPECT_EQ(ContactClient(screen, login, trusting).ListContacts(), ListingResult::Rejected);
         ASSERT_EQ(screen.messages.size(), 1u);
         const Message& shown = screen.messages[0];
         EXPECT_EQ(shown.title, u"Velqor Personal Contact Manager");
@@ -122,17 +120,17 @@ TEST(TlsListing, ServerTextWithAPortIsInvalidAsAlways) {
 // The server changes its certificate once the first line is in: the fetches after that meet it.
 struct ChangingServerScreen : ScreenRecorder {
     std::function<void()> change;
-    void appendLine(const std::u16string& line) override {
+    void appendContact(const std::u16string& line, const std::u16string& file) override {
         if (lines.empty()) {
             change();
         }
-        ScreenRecorder::appendLine(line);
+        ScreenRecorder::appendContact(line, file);
     }
 };
 
 TEST(TlsListing, ACertificateChangedMidListingIsRefusedWithTheLinesSoFarKept) {
     constexpr int kContacts = 60;  // far more than are fetched ahead of the first line
-    const TrustingTheTestAuthority trusting;
+    const modWININET::Transport trusting = trustingTheTestAuthority();
     HttpMailServer server(serving(testAuthority().issue("mid-listing", {})));
     for (int i = 0; i < kContacts; ++i) {
         std::ofstream(server.folder() / ("c" + std::to_string(100 + i) + ".vcf"), std::ios::binary)
@@ -144,7 +142,7 @@ TEST(TlsListing, ACertificateChangedMidListingIsRefusedWithTheLinesSoFarKept) {
         server.useCertificate(replaced.certificate, replaced.key);
     };
     const LoginState login{u"https://127.0.0.1", server.port(), u"Basic ZGVtbzpkZW1v"};
-    EXPECT_EQ(ContactClient(screen, login).ListContacts(), ListingResult::Rejected);
+    EXPECT_EQ(ContactClient(screen, login, trusting).ListContacts(), ListingResult::Rejected);
     ASSERT_FALSE(screen.lines.empty());
     EXPECT_LT(screen.lines.size(), std::size_t(kContacts));
     ASSERT_EQ(screen.messages.size(), 1u);

@@ -60,7 +60,10 @@ TEST(VCardName, ReadsTheNameAsAddressBooksWriteIt) {
         {"the first non-empty FN counts", card("FN:\r\nFN:Second\r\nFN:Third\r\n"), u"Second"},
         {"a nested card's FN is not the outer one's",
          card("N:Outer;Ann;;;\r\nAGENT:\r\nBEGIN:VCARD\r\nFN:Agent\r\nEND:VCARD\r\nNOTE:x\r\n"), u"Ann Outer"},
+        {"an inline AGENT card's FN is not the outer one's",
+         card("AGENT:BEGIN:VCARD\r\nFN:Agent\r\nEND:VCARD\r\nN:Outer;;;;\r\n"), u"Outer"},
         {"only the first card counts", card("N:One;;;;\r\n") + card("FN:Two\r\n"), u"One"},
+        {"a BEGIN that cuts the first card ends it", "BEGIN:VCARD\r\nN:Cut;;;;\r\n" + card("FN:Next\r\n"), u"Cut"},
         {"nothing before BEGIN counts", "FN:Before\r\n" + card("N:Inside;;;;\r\n"), u"Inside"},
         {"no card, no name: an error text", "Error:404", u""},
         {"no card, no name: a stray FN", "FN:Jane\r\n", u""},
@@ -112,7 +115,8 @@ TEST(CardBoundaries, TheNameReaderAndTheDropSplitAgree) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         EXPECT_EQ(vcardName(std::string_view(row.bytes)) == u"A", row.isCard);
-        EXPECT_EQ(vcardCards(row.bytes).size(), row.isCard ? 1u : 0u);
+        const std::vector<CardSpan> cards = vcardCards(row.bytes);
+        EXPECT_EQ(cards.size() == 1 && !cards[0].cut, row.isCard);
     }
 }
 
@@ -120,8 +124,8 @@ TEST(CardBoundaries, ASoftLineBreakCarriesTheNextLineIntoTheValue) {
     // The END line after a quoted-printable "=" is part of the value, for both readers alike.
     const std::string bytes =
         "BEGIN:VCARD\r\nFN:A\r\nNOTE;ENCODING=QUOTED-PRINTABLE:x=\r\nEND:VCARD\r\nN:Later;;;;\r\nEND:VCARD\r\n";
-    const std::vector<std::string_view> cards = vcardCards(bytes);
+    const std::vector<CardSpan> cards = vcardCards(bytes);
     ASSERT_EQ(cards.size(), 1u);
-    EXPECT_EQ(cards[0], bytes) << "the card ends at the second END";
+    EXPECT_EQ(cards[0].bytes, bytes) << "the card ends at the second END";
     EXPECT_EQ(vcardName(std::string_view(bytes)), u"A");
 }

@@ -1,8 +1,8 @@
 // exchange(): the answer's bytes as they came, and each way of getting no whole answer named.
 
 #include "net/HttpResult.h"
+#include "net/modWININET.h"
 #include "tests/support/LoopbackServer.h"
-#include "tests/support/ScopedLimits.h"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +12,15 @@ using namespace std::chrono_literals;
 using modWININET::Failure;
 using nettest::Ending;
 using nettest::LoopbackServer;
-using nettest::ScopedLimits;
 using nettest::Script;
 
 namespace {
 
-modWININET::HttpResult getFrom(std::int32_t port, std::u16string server = u"127.0.0.1") {
-    return modWININET::exchange({std::move(server), port, "GET", u"x", {}, {}, {}});
+// exchange() itself, or a transport of the same making with other limits.
+modWININET::HttpResult getFrom(std::int32_t port, const std::optional<modWININET::Limits>& limits = {},
+                               std::u16string server = u"127.0.0.1") {
+    const modWININET::HttpCall call{std::move(server), port, "GET", u"x", {}, {}, {}};
+    return limits ? modWININET::Transport(*limits)(call) : modWININET::exchange(call);
 }
 
 std::string allByteValues() {
@@ -36,7 +38,6 @@ TEST(HttpExchange, KeepsTheBodysBytesAndNamesEachFailure) {
     limits.connectTimeout = 300ms;
     limits.idleTimeout = 300ms;
     limits.maxBodyBytes = 1000;
-    const ScopedLimits scoped(limits);
     struct Row {
         const char* why;
         Script script;
@@ -64,7 +65,7 @@ TEST(HttpExchange, KeepsTheBodysBytesAndNamesEachFailure) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         LoopbackServer server(row.script);
-        const modWININET::HttpResult result = getFrom(server.port());
+        const modWININET::HttpResult result = getFrom(server.port(), limits);
         EXPECT_EQ(result.status, row.status);
         EXPECT_EQ(result.failure, row.failure);
         if (row.failure != Failure::TooBig) {
@@ -92,7 +93,7 @@ TEST(HttpExchange, NamesWhatNeverReachedAServer) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
-        const modWININET::HttpResult result = getFrom(row.port, row.server);
+        const modWININET::HttpResult result = getFrom(row.port, {}, row.server);
         EXPECT_EQ(result.failure, row.failure);
         EXPECT_EQ(result.status, 0);
         EXPECT_FALSE(result.reason.empty());
@@ -105,7 +106,6 @@ TEST(HttpExchange, TellsARetryAfterAndSilenceFromAStalledAnswer) {
     modWININET::Limits limits;
     limits.idleTimeout = 300ms;
     limits.floorTime = 1s;  // a drip of 20 bytes a second is below the floor of 1 KiB/s
-    const ScopedLimits scoped(limits);
     struct Row {
         const char* why;
         Script script;
@@ -139,7 +139,7 @@ TEST(HttpExchange, TellsARetryAfterAndSilenceFromAStalledAnswer) {
         SCOPED_TRACE(row.why);
         LoopbackServer server(row.script);
         ASSERT_TRUE(server.listening());
-        const modWININET::HttpResult result = getFrom(server.port());
+        const modWININET::HttpResult result = getFrom(server.port(), limits);
         EXPECT_EQ(result.failure, row.failure) << result.reason;
         EXPECT_EQ(result.heardAny, row.heardAny);
         EXPECT_EQ(result.retryAfterSeconds, row.retryAfter);

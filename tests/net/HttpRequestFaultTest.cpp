@@ -5,7 +5,6 @@
 #include "tests/net/WireText.h"
 #include "tests/support/LoopbackServer.h"
 #include "tests/support/ProcessMemory.h"
-#include "tests/support/ScopedLimits.h"
 
 #include <gtest/gtest.h>
 
@@ -14,22 +13,26 @@
 using namespace std::chrono_literals;
 using nettest::Ending;
 using nettest::LoopbackServer;
-using nettest::ScopedLimits;
 using nettest::Script;
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::u16string getFrom(const LoopbackServer& server, const std::u16string& host = u"127.0.0.1") {
-    return modWININET::HttpRequest(host, server.port(), u"GET", u"x", u"", u"");
-}
-
 modWININET::Limits shortLimits() {
     modWININET::Limits limits;
     limits.connectTimeout = 300ms;
     limits.idleTimeout = 300ms;
     return limits;
+}
+
+// HttpRequest's answer, over a transport with the limits given.
+std::u16string getWithin(std::uint16_t port, const modWININET::Limits& limits) {
+    return modWININET::inBandText(modWININET::Transport(limits)({u"127.0.0.1", port, "GET", u"x", "", u"", {}}));
+}
+
+std::u16string getFrom(const LoopbackServer& server, const std::u16string& host = u"127.0.0.1") {
+    return modWININET::HttpRequest(host, server.port(), u"GET", u"x", u"", u"");
 }
 
 // A loopback listener whose one-place accept queue is already taken, so that the next connection
@@ -59,7 +62,6 @@ private:
 }  // namespace
 
 TEST(HttpRequestFault, IncompleteBodyGivesNothing) {
-    const ScopedLimits limits(shortLimits());
     struct Row {
         const char* why;
         std::string head;
@@ -78,12 +80,11 @@ TEST(HttpRequestFault, IncompleteBodyGivesNothing) {
         Script script{true, "HTTP/1.0 200 OK\r\n" + row.head + "\r\n" + std::string(500, 'x')};
         script.ending = row.ending;
         LoopbackServer server(script);
-        EXPECT_EQ(getFrom(server), row.result);
+        EXPECT_EQ(getWithin(server.port(), shortLimits()), row.result);
     }
 }
 
 TEST(HttpRequestFault, SilentServerIsGivenUp) {
-    const ScopedLimits limits(shortLimits());
     struct Row {
         const char* why;
         Script script;
@@ -97,7 +98,7 @@ TEST(HttpRequestFault, SilentServerIsGivenUp) {
         SCOPED_TRACE(row.why);
         LoopbackServer server(row.script);
         const auto started = Clock::now();
-        EXPECT_EQ(getFrom(server), u"");
+        EXPECT_EQ(getWithin(server.port(), shortLimits()), u"");
         EXPECT_LT(Clock::now() - started, 5s);
         EXPECT_EQ(server.requests().size(), 1u);
     }
@@ -105,26 +106,24 @@ TEST(HttpRequestFault, SilentServerIsGivenUp) {
 
 TEST(HttpRequestFault, SlowButSteadyBodyIsNotCutOff) {
     // The idle limit counts silence, not the length of the whole transfer.
-    const ScopedLimits limits(shortLimits());
     Script script{true, "HTTP/1.0 200 OK\r\nContent-Length: 12\r\n\r\n", 12};
     script.pause = 120ms;
     LoopbackServer server(script);
-    EXPECT_EQ(getFrom(server), u"abcdefghijkl");
+    EXPECT_EQ(getWithin(server.port(), shortLimits()), u"abcdefghijkl");
 }
 
 TEST(HttpRequestFault, ConnectThatGetsNoAnswerIsGivenUp) {
     modWININET::Limits limits = shortLimits();
     limits.idleTimeout = 60s;  // only the connect limit may end this one
-    const ScopedLimits scoped(limits);
     const FullListener listener;
     ASSERT_TRUE(listener.filled());
     const auto started = Clock::now();
-    EXPECT_EQ(modWININET::HttpRequest(u"127.0.0.1", listener.port(), u"GET", u"x", u"", u""), u"");
+    EXPECT_EQ(getWithin(listener.port(), limits), u"");
     EXPECT_LT(Clock::now() - started, 5s);
 }
 
 TEST(HttpRequestFault, BodyOverTheCapIsRefusedAndStopped) {
-    const std::size_t cap = modWININET::limits().maxBodyBytes;
+    const std::size_t cap = modWININET::Limits().maxBodyBytes;
     ASSERT_EQ(cap, std::size_t{64} << 20);
     struct Row {
         const char* why;

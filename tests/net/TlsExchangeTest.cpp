@@ -2,9 +2,8 @@
 // with the certificate a person can compare, and the request's bytes the same as without TLS.
 
 #include "net/HttpResult.h"
+#include "net/modWININET.h"
 #include "tests/support/HttpMailServer.h"
-#include "tests/support/ScopedLimits.h"
-#include "tests/support/ScopedTrust.h"
 #include "tests/support/TestAuthority.h"
 
 #include <gtest/gtest.h>
@@ -22,11 +21,9 @@ modWININET::Limits handshakeLimits() {
 }
 
 // Short time-outs, and trust in the authorities of caFile only (empty: the system's store).
-struct Trusting {
-    explicit Trusting(const std::filesystem::path& caFile) : trust(caFile) {}
-    nettest::ScopedLimits limits{handshakeLimits()};
-    nettest::ScopedTrust trust;
-};
+modWININET::Transport trusting(const std::filesystem::path& caFile) {
+    return modWININET::Transport(handshakeLimits(), caFile);
+}
 
 HttpMailServerOptions tlsWith(const IssuedCertificate& issued) {
     HttpMailServerOptions options;
@@ -35,14 +32,9 @@ HttpMailServerOptions tlsWith(const IssuedCertificate& issued) {
     return options;
 }
 
-HttpResult propfind(const std::u16string& server, std::int32_t port) {
-    return modWININET::exchange({server,
-                                 port,
-                                 "PROPFIND",
-                                 u"/vqhttpmail/2/3/4/Contacts",
-                                 "<x/>",
-                                 u"Authorization: Basic ZGVtbzpkZW1v\r\nDepth: 1\r\n",
-                                 {}});
+HttpResult propfind(const modWININET::Transport& transport, const std::u16string& server, std::int32_t port) {
+    return transport({server, port, "PROPFIND", u"/vqhttpmail/2/3/4/Contacts", "<x/>",
+                      u"Authorization: Basic ZGVtbzpkZW1v\r\nDepth: 1\r\n", {}});
 }
 
 }  // namespace
@@ -51,7 +43,7 @@ TEST(TlsExchange, ReachesAServerItsAuthorityVouchesFor) {
     HttpMailServerOptions options = tlsWith(testAuthority().issue("good", {}));
     options.keepRawRequests = true;
     HttpMailServer server(options);
-    const Trusting trusting(testAuthority().caFile());
+    const modWININET::Transport transport = trusting(testAuthority().caFile());
     struct Row {
         const char* why;
         std::u16string text;
@@ -65,7 +57,7 @@ TEST(TlsExchange, ReachesAServerItsAuthorityVouchesFor) {
     std::vector<std::string> expectedNames;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
-        const HttpResult result = propfind(row.text, server.port());
+        const HttpResult result = propfind(transport, row.text, server.port());
         EXPECT_EQ(result.failure, Failure::None) << result.reason;
         EXPECT_EQ(result.status, 207);
         EXPECT_NE(result.body.find("D:multistatus"), std::string::npos);
@@ -104,8 +96,8 @@ TEST(TlsExchange, RefusesEachBadCertificateWithItsReason) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         HttpMailServer server(tlsWith(row.issued));
-        const Trusting trusting(row.trusted);
-        const HttpResult result = propfind(u"https://127.0.0.1", server.port());
+        const modWININET::Transport transport = trusting(row.trusted);
+        const HttpResult result = propfind(transport, u"https://127.0.0.1", server.port());
         EXPECT_EQ(result.failure, Failure::Certificate);
         EXPECT_EQ(result.status, 0);
         EXPECT_EQ(result.reason, row.reason);
@@ -117,8 +109,8 @@ TEST(TlsExchange, RefusesEachBadCertificateWithItsReason) {
 
 TEST(TlsExchange, NamesAFailedHandshake) {
     HttpMailServer plain;  // speaks HTTP where TLS was asked for
-    const Trusting trusting(testAuthority().caFile());
-    const HttpResult result = propfind(u"https://127.0.0.1", plain.port());
+    const modWININET::Transport transport = trusting(testAuthority().caFile());
+    const HttpResult result = propfind(transport, u"https://127.0.0.1", plain.port());
     EXPECT_EQ(result.failure, Failure::TlsHandshake);
     EXPECT_TRUE(result.reason.starts_with("the TLS handshake failed (")) << result.reason;
     EXPECT_FALSE(result.certificate.has_value());
@@ -131,7 +123,7 @@ TEST(TlsExchange, SendsTheSameRequestBytesAsWithoutTls) {
     tlsOptions.keepRawRequests = true;
     HttpMailServer plain(plainOptions);
     HttpMailServer secure(tlsOptions);
-    const Trusting trusting(testAuthority().caFile());
+    const modWININET::Transport transport = trusting(testAuthority().caFile());
     const modWININET::HttpCall post{u"",
                                     0,
                                     "POST",
@@ -145,8 +137,8 @@ TEST(TlsExchange, SendsTheSameRequestBytesAsWithoutTls) {
     modWININET::HttpCall toSecure = post;
     toSecure.server = u"https://127.0.0.1/";
     toSecure.port = secure.port();
-    EXPECT_EQ(modWININET::exchange(toPlain).status, 201);
-    EXPECT_EQ(modWININET::exchange(toSecure).status, 201);
+    EXPECT_EQ(transport(toPlain).status, 201);
+    EXPECT_EQ(transport(toSecure).status, 201);
     const auto plainBytes = plain.rawRequests();
     const auto secureBytes = secure.rawRequests();
     ASSERT_EQ(plainBytes.size(), 1u);
@@ -168,10 +160,10 @@ TEST(TlsExchange, ResumesASessionOnlyWithTheServerThatIssuedIt) {
     HttpMailServer second(options);
     // A client offering first's session to second would be hung up on, and fail.
     second.setFault("tls-hang-up-on-resume");
-    const Trusting trusting(testAuthority().caFile());
-    EXPECT_EQ(propfind(u"https://127.0.0.1", first.port()).status, 207);
-    EXPECT_EQ(propfind(u"https://127.0.0.1", first.port()).status, 207);
-    EXPECT_EQ(propfind(u"https://127.0.0.1", second.port()).status, 207);
+    const modWININET::Transport transport = trusting(testAuthority().caFile());
+    EXPECT_EQ(propfind(transport, u"https://127.0.0.1", first.port()).status, 207);
+    EXPECT_EQ(propfind(transport, u"https://127.0.0.1", first.port()).status, 207);
+    EXPECT_EQ(propfind(transport, u"https://127.0.0.1", second.port()).status, 207);
     EXPECT_EQ(first.handshakes(), (std::vector<std::string>{"full", "resumed"}));
     EXPECT_EQ(second.handshakes(), (std::vector<std::string>{"full"}));
 }
@@ -180,11 +172,11 @@ TEST(TlsExchange, AServerWithANewCertificateIsVerifiedAgain) {
     HttpMailServerOptions options = tlsWith(testAuthority().issue("before", {}));
     options.keepRawRequests = true;
     HttpMailServer server(options);
-    const Trusting trusting(testAuthority().caFile());
-    ASSERT_EQ(propfind(u"https://127.0.0.1", server.port()).status, 207);
+    const modWININET::Transport transport = trusting(testAuthority().caFile());
+    ASSERT_EQ(propfind(transport, u"https://127.0.0.1", server.port()).status, 207);
     const IssuedCertificate replaced = testAuthority().issue("after", selfSignedRequest());
     server.useCertificate(replaced.certificate, replaced.key);
-    const HttpResult result = propfind(u"https://127.0.0.1", server.port());
+    const HttpResult result = propfind(transport, u"https://127.0.0.1", server.port());
     EXPECT_EQ(result.failure, Failure::Certificate);
     EXPECT_EQ(result.reason, "not issued by an authority this computer trusts");
     ASSERT_TRUE(result.certificate.has_value());
@@ -196,10 +188,10 @@ TEST(TlsExchange, AServerEndingTheHandshakeOverItsSessionGetsAFullOne) {
     HttpMailServerOptions options = tlsWith(testAuthority().issue("hang-up", {}));
     options.keepRawRequests = true;
     HttpMailServer server(options);
-    const Trusting trusting(testAuthority().caFile());
-    ASSERT_EQ(propfind(u"https://127.0.0.1", server.port()).status, 207);
+    const modWININET::Transport transport = trusting(testAuthority().caFile());
+    ASSERT_EQ(propfind(transport, u"https://127.0.0.1", server.port()).status, 207);
     server.setFault("tls-hang-up-on-resume");
-    const HttpResult result = propfind(u"https://127.0.0.1", server.port());
+    const HttpResult result = propfind(transport, u"https://127.0.0.1", server.port());
     EXPECT_EQ(result.failure, Failure::None) << result.reason;
     EXPECT_EQ(result.status, 207);
     EXPECT_EQ(server.handshakes(), (std::vector<std::string>{"full", "hung up", "full"}));

@@ -1,7 +1,7 @@
 // The names export stores contacts under, hostile ones among them: whatever the server's hrefs
 // say, a name never leaves the folder and never carries a control character to a terminal.
 
-#include "cli/ExportName.h"
+#include "contacts/ExportName.h"
 #include "contacts/PercentDecoded.h"
 
 #include <gtest/gtest.h>
