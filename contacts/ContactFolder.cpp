@@ -16,21 +16,32 @@ std::u16string contactPath(std::string_view file) {
     return std::u16string(contacttext::contactPrefix) + codepage::fromWindows1252(file);
 }
 
+// The condition's header line. An ETag holds no CR or LF (the transport ends a header line at
+// either), so it cannot add a line of its own; one that does is sent cut at that point.
+std::u16string conditionLine(const WriteCondition& condition) {
+    switch (condition.kind) {
+        case WriteCondition::Kind::IfMatch: return u"If-Match: " + codepage::fromWindows1252(condition.etag) + u"\r\n";
+        case WriteCondition::Kind::IfNoneMatchAny: return u"If-None-Match: *\r\n";
+    }
+    return {};
+}
+
 }  // namespace
 
 ContactFolder::ContactFolder(LoginState login, HttpExchange http)
     : m_login(std::move(login)), m_http(std::move(http)) {}
 
-modWININET::HttpResult ContactFolder::send(std::string verb, std::u16string target, std::string body) const {
+modWININET::HttpResult ContactFolder::send(std::string verb, std::u16string target, std::string body,
+                                           std::u16string extraHeaders) const {
     return m_http({m_login.server, m_login.port, std::move(verb), std::move(target), std::move(body),
-                   u"Authorization: " + m_login.authorization + u"\r\n"});
+                   u"Authorization: " + m_login.authorization + u"\r\n" + extraHeaders});
 }
 
 modWININET::HttpResult ContactFolder::sendRetried(const std::string& verb, const std::u16string& target,
-                                                  const std::string& body) const {
-    modWININET::HttpResult first = send(verb, target, body);
+                                                  const std::string& body, const std::u16string& extraHeaders) const {
+    modWININET::HttpResult first = send(verb, target, body, extraHeaders);
     return retried(
-               std::move(first), [&] { return send(verb, target, body); }, ServerReached::No)
+               std::move(first), [&] { return send(verb, target, body, extraHeaders); }, ServerReached::No)
         .answer;
 }
 
@@ -53,6 +64,15 @@ modWININET::HttpResult ContactFolder::getPath(const std::u16string& path) const 
 
 modWININET::HttpResult ContactFolder::post(std::string vcard) const {
     return send("POST", std::u16string(contacttext::storePath), std::move(vcard));
+}
+
+modWININET::HttpResult ContactFolder::put(std::string_view file, std::string vcard,
+                                          const WriteCondition& condition) const {
+    return sendRetried("PUT", contactPath(file), vcard, conditionLine(condition));
+}
+
+modWININET::HttpResult ContactFolder::del(std::string_view file, const WriteCondition& condition) const {
+    return sendRetried("DELETE", contactPath(file), {}, conditionLine(condition));
 }
 
 std::vector<std::string> contactFiles(modWININET::HttpResult propfind) {

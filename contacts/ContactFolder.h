@@ -9,7 +9,21 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+// What a write names of the version it replaces, so that nothing changed elsewhere is overwritten.
+struct WriteCondition {
+    enum class Kind {
+        IfMatch,         // "If-Match:" and the ETag of the GET the user's view came from
+        IfNoneMatchAny,  // "If-None-Match: *": only where no contact has the name
+    };
+    Kind kind = Kind::IfNoneMatchAny;
+    std::string etag;  // IfMatch: the value as the server sent it, quotes included
+
+    static WriteCondition ifMatch(std::string etag) { return {Kind::IfMatch, std::move(etag)}; }
+    static WriteCondition ifNoneMatchAny() { return {Kind::IfNoneMatchAny, {}}; }
+};
 
 class ContactFolder {
 public:
@@ -28,13 +42,21 @@ public:
     // The POST of one card's bytes, exactly as they are. Never tried again: a cut answer may hide
     // a contact the server stored.
     modWININET::HttpResult post(std::string vcard) const;
+    // The PUT of a card's bytes, exactly as they are, on a contact's path under condition. PUT is
+    // idempotent, so it is tried again as GET is: a 412 after a try again may be the first try's
+    // own success, which a GET of the file tells.
+    modWININET::HttpResult put(std::string_view file, std::string vcard, const WriteCondition& condition) const;
+    // The DELETE of a contact under condition, tried again as GET is (it is idempotent): a 404
+    // after a try again is most likely the first try's own success.
+    modWININET::HttpResult del(std::string_view file, const WriteCondition& condition) const;
 
     const LoginState& login() const { return m_login; }
 
 private:
-    modWININET::HttpResult send(std::string verb, std::u16string target, std::string body) const;
+    modWININET::HttpResult send(std::string verb, std::u16string target, std::string body,
+                                std::u16string extraHeaders = {}) const;
     modWININET::HttpResult sendRetried(const std::string& verb, const std::u16string& target,
-                                       const std::string& body) const;
+                                       const std::string& body, const std::u16string& extraHeaders = {}) const;
 
     LoginState m_login;
     HttpExchange m_http;

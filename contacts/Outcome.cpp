@@ -58,3 +58,23 @@ bool isRefusal(Outcome outcome) {
     return outcome == Outcome::Unauthorized || outcome == Outcome::Forbidden ||
            outcome == Outcome::SecureConnectionRefused;
 }
+
+WriteOutcome judgeWrite(const HttpResult& answer, WriteVerb verb) {
+    switch (judgeRequest(answer).outcome) {
+        case Outcome::Done: return WriteOutcome::Done;
+        case Outcome::Unauthorized: return WriteOutcome::Unauthorized;
+        case Outcome::Forbidden: return WriteOutcome::Forbidden;
+        case Outcome::SecureConnectionRefused: return WriteOutcome::SecureConnectionRefused;
+        default: break;
+    }
+    if (!answer.whole()) {
+        return WriteOutcome::LinkFailed;
+    }
+    switch (answer.status) {
+        case 404: return verb == WriteVerb::Delete ? WriteOutcome::Done : WriteOutcome::Failed;
+        case 412: return WriteOutcome::Changed;
+        case 405:
+        case 501: return WriteOutcome::NotAllowed;
+        default: return WriteOutcome::Failed;
+    }
+}

@@ -39,3 +39,17 @@ Verdict judgeListing(const modWININET::HttpResult& propfind);
 
 // The login or the secure connection was refused: every further request would be refused alike.
 bool isRefusal(Outcome outcome);
+
+// How one write on a contact (a PUT or a DELETE) ended.
+enum class WriteOutcome {
+    Done,                     // 2xx; for a DELETE also 404: the contact is gone either way
+    Changed,                  // 412: the contact changed since it was fetched, or the name is taken
+    NotAllowed,               // 405 or 501: the server takes no such write on a contact
+    Unauthorized,             // 401
+    Forbidden,                // 403
+    SecureConnectionRefused,  // the TLS certificate or handshake was refused: nothing was sent
+    LinkFailed,               // no whole answer, after the tries again the retry rules allow
+    Failed,                   // any other status
+};
+enum class WriteVerb { Put, Delete };
+WriteOutcome judgeWrite(const modWININET::HttpResult& answer, WriteVerb verb);

@@ -99,6 +99,16 @@ std::optional<long> retryAfterOf(std::string_view line) {
     return seconds;
 }
 
+// The value of "ETag: ..." as it stands; nullopt for another header or an empty value.
+std::optional<std::string> etagOf(std::string_view line) {
+    constexpr std::string_view kName = "etag:";
+    if (!ascii::startsWithNoCase(line, kName)) {
+        return std::nullopt;
+    }
+    const std::string_view value = ascii::trimmed(line.substr(kName.size()), " \t\r\n");
+    return value.empty() ? std::nullopt : std::optional<std::string>(value);
+}
+
 size_t onHeader(char* data, size_t size, size_t count, void* user) {
     auto& exchange = *static_cast<Exchange*>(user);
     const std::string_view line(data, size * count);
@@ -116,6 +126,8 @@ size_t onHeader(char* data, size_t size, size_t count, void* user) {
     if (line != "\r\n" && line != "\n") {
         if (const std::optional<long> seconds = retryAfterOf(line)) {
             exchange.outcome.retryAfterSeconds = seconds;
+        } else if (std::optional<std::string> etag = etagOf(line)) {
+            exchange.outcome.etag = std::move(etag);
         }
         return line.size();
     }
@@ -127,6 +139,7 @@ size_t onHeader(char* data, size_t size, size_t count, void* user) {
         return 0;  // libcurl read another code than the line holds: the answer is not trusted
     }
     if (status < 200) {
+        exchange.outcome.etag.reset();  // an interim answer's headers are not the final one's
         return line.size();  // an interim answer: the real one follows
     }
     if (status != 503) {

@@ -49,6 +49,9 @@ struct HttpResult {
     bool heardAny = false;
     // A 503's Retry-After in seconds (RFC 9110, the delay form); nullopt when absent or a date.
     std::optional<long> retryAfterSeconds;
+    // The final answer's ETag header as it stood, quotes and any "W/" included, blanks around it
+    // trimmed; nullopt when it sent none. A write names the version it replaces with it.
+    std::optional<std::string> etag;
 
     // A status and, below 300, the whole body.
     bool whole() const { return failure == Failure::None && status != 0; }

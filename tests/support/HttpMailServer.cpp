@@ -70,6 +70,7 @@ HttpMailServer::HttpMailServer(const HttpMailServerOptions& options) {
     if (options.seedSamples) {
         args.emplace_back("--seed-samples");
     }
+    args.insert(args.end(), options.switches.begin(), options.switches.end());
     if (!options.fault.empty()) {
         args.insert(args.end(), {"--fault", options.fault});
     }

@@ -17,6 +17,7 @@ struct HttpMailServerOptions {
     std::filesystem::path tlsCertificate = {};  // with tlsKey: the server speaks TLS only, with this PEM
     std::filesystem::path tlsKey = {};
     bool keepRawRequests = false;  // true: rawRequests() gives each request's bytes as they came
+    std::vector<std::string> switches = {};  // more of the server's own, as "--refuse-delete"
 };
 
 // The sample folder served over TLS only, with that certificate and key.

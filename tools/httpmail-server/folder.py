@@ -1,5 +1,6 @@
 """The contact folder the demo server keeps: a directory of .vcf files, and its PROPFIND answer."""
 
+import hashlib
 import itertools
 import os
 import time
@@ -22,15 +23,43 @@ class ContactFolder:
         return sorted(n for n in os.listdir(self.directory)
                       if os.path.isfile(os.path.join(self.directory, n)))
 
+    @staticmethod
+    def valid_name(name):
+        return bool(name) and "/" not in name and name not in (".", "..") and "\0" not in name
+
     def read(self, name):
         """The bytes of a contact, or None when there is no such file in the folder."""
-        if not name or "/" in name or name in (".", "..") or "\0" in name:
+        if not self.valid_name(name):
             return None
         path = os.path.join(self.directory, name)
         if not os.path.isfile(path):
             return None
         with open(path, "rb") as f:
             return f.read()
+
+    def write(self, name, data):
+        """Puts data under name whole or not at all: a new file is renamed into place."""
+        path = os.path.join(self.directory, name)
+        # In a folder of its own beside the contacts: a listing never shows a half-written file.
+        staging = os.path.join(self.directory, ".staging")
+        os.makedirs(staging, exist_ok=True)
+        temporary = os.path.join(staging, "put-%d-%d" % (time.time_ns(), next(self._serial)))
+        try:
+            with open(temporary, "wb") as f:
+                f.write(data)
+            os.replace(temporary, path)
+        except OSError:
+            if os.path.exists(temporary):
+                os.unlink(temporary)
+            raise
+
+    def remove(self, name):
+        """Deletes a contact; False when there was none of that name."""
+        try:
+            os.unlink(os.path.join(self.directory, name))
+            return True
+        except FileNotFoundError:
+            return False
 
     def store(self, data):
         """Writes data under a fresh name; a failed write leaves no file behind."""
@@ -48,6 +77,11 @@ class ContactFolder:
                 os.unlink(path)
                 raise
             return name
+
+
+def strong_etag(data):
+    """A strong ETag of a contact's bytes: the same bytes, the same tag, on every server run."""
+    return '"%s"' % hashlib.sha256(data).hexdigest()[:20]
 
 
 def multistatus(names):

@@ -11,7 +11,10 @@ compare requests inside and outside TLS, the name each TLS client asked for (SNI
 handshake resumed a session. With --tls-swap-file, a file naming "CERT\nKEY" switches the server to
 that certificate for the connections that follow, as a server restarted with it. The fault
 "tls-hang-up-on-resume" (fault file only) closes each connection whose client offers a session to
-resume, in the middle of its handshake. Python 3 standard library only.
+resume, in the middle of its handshake. PUT and DELETE on a contact's path write and remove it;
+GET and PUT send a strong ETag (unless --no-etag), and If-Match and If-None-Match: * are honoured
+with 412 where they fail. --refuse-put and --refuse-delete answer those 405; --keep-on-delete
+answers a DELETE 200 and keeps the contact. Python 3 standard library only.
 """
 
 import argparse
@@ -27,7 +30,7 @@ import urllib.parse
 import samples
 import tls
 from faults import FAULTS, fault_named, fault_text
-from folder import FOLDER_PATH, MAX_UPLOAD, ContactFolder, multistatus
+from folder import FOLDER_PATH, MAX_UPLOAD, ContactFolder, multistatus, strong_etag
 
 
 class RecordingReader:
@@ -107,8 +110,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def answer_listing(self):
         self.answer(207, multistatus(self.server.folder.names()), 'text/xml; charset="utf-8"')
 
+    def etag_header(self, data):
+        return [] if self.server.no_etag else [("ETag", strong_etag(data))]
+
     def answer_contact(self, data):
-        self.answer(200, data, "text/x-vcard")
+        self.answer(200, data, "text/x-vcard", extra=self.etag_header(data))
 
     def answer_stored(self, name):
         self.answer(201, b"Created\r\n", extra=[("Location", FOLDER_PATH + "/" + urllib.parse.quote(name))])
@@ -155,11 +161,48 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 if body is None:
                     return self.answer(413, b"Too Large\r\n")
                 return self.answer_stored(folder.store(body))
-        elif path.startswith(FOLDER_PATH + "/") and self.command in ("GET", "HEAD"):
-            data = folder.read(urllib.parse.unquote(path[len(FOLDER_PATH) + 1:]))
-            if data is not None:
-                return self.answer_contact(data)
+        elif path.startswith(FOLDER_PATH + "/"):
+            name = urllib.parse.unquote(path[len(FOLDER_PATH) + 1:])
+            if self.command in ("GET", "HEAD"):
+                data = folder.read(name)
+                if data is not None:
+                    return self.answer_contact(data)
+            elif self.command in ("PUT", "DELETE") and folder.valid_name(name):
+                return self.handle_write(folder, name)
         return self.answer_not_found()
+
+    def preconditions_hold(self, current):
+        """If-Match (a list of tags, or *) and If-None-Match: *, compared strongly (RFC 9110)."""
+        if_match = self.headers.get("If-Match")
+        if if_match is not None:
+            tags = [t.strip() for t in if_match.split(",")]
+            if current is None or ("*" not in tags and strong_etag(current) not in tags):
+                return False
+        if_none_match = self.headers.get("If-None-Match")
+        if if_none_match is not None and if_none_match.strip() == "*" and current is not None:
+            return False
+        return True
+
+    def handle_write(self, folder, name):
+        refused = self.server.refuse_put if self.command == "PUT" else self.server.refuse_delete
+        body = self.read_body()
+        if refused:
+            return self.answer(405, b"Method Not Allowed\r\n", extra=[("Allow", "GET, HEAD, POST, PROPFIND")])
+        if body is None:
+            return self.answer(413, b"Too Large\r\n")
+        # A check and its write are one step: two writers never both pass the same precondition.
+        with self.server.write_lock:
+            current = folder.read(name)
+            if not self.preconditions_hold(current):
+                return self.answer(412, b"Precondition Failed\r\n")
+            if self.command == "DELETE":
+                if current is None:
+                    return self.answer_not_found()
+                if not self.server.keep_on_delete:
+                    folder.remove(name)
+                return self.answer(200, b"Deleted\r\n")
+            folder.write(name, body)
+        return self.answer(204 if current is not None else 201, b"", extra=self.etag_header(body))
 
     do_GET = do_HEAD = do_POST = do_PROPFIND = do_PUT = do_DELETE = handle_any
 
@@ -179,6 +222,8 @@ class Server(http.server.ThreadingHTTPServer):
     raw_dir = None
     raw_count = 0
     raw_lock = threading.Lock()
+    write_lock = threading.Lock()
+    refuse_put = refuse_delete = keep_on_delete = no_etag = False
 
     def current_fault(self):
         """--fault, or else the name the fault file holds now (tests switch faults while running)."""
@@ -236,6 +281,11 @@ def main(argv=None):
     parser.add_argument("--tls-key", help="PEM private key of --tls-cert")
     parser.add_argument("--tls-swap-file", help='a file naming "CERT\\nKEY" to serve new connections with')
     parser.add_argument("--raw-dir", help="a directory to keep each request's bytes in")
+    parser.add_argument("--refuse-put", action="store_true", help="answer every PUT 405")
+    parser.add_argument("--refuse-delete", action="store_true", help="answer every DELETE 405")
+    parser.add_argument("--no-etag", action="store_true", help="send no ETag header")
+    parser.add_argument("--keep-on-delete", action="store_true",
+                        help="answer a DELETE 200 but keep the contact, as a broken server does")
     args = parser.parse_args(argv)
     if bool(args.tls_cert) != bool(args.tls_key):
         parser.error("--tls-cert and --tls-key go together")
@@ -247,6 +297,8 @@ def main(argv=None):
     server.folder, server.user, server.password = folder, args.user, args.password
     server.fault, server.fault_file = args.fault, args.fault_file
     server.raw_dir = args.raw_dir
+    server.refuse_put, server.refuse_delete = args.refuse_put, args.refuse_delete
+    server.no_etag, server.keep_on_delete = args.no_etag, args.keep_on_delete
     if args.tls_cert:
         names = (lambda sock, name, ctx: server.keep_server_name(name)) if args.raw_dir else None
         server.tls_source = tls.TlsSource(args.tls_cert, args.tls_key, args.tls_swap_file or "", names)
