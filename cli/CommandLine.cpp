@@ -18,6 +18,7 @@ constexpr CommandForm commandForms[] = {
     {"show", Command::Show, 1, 1, "FILE"},
     {"export", Command::Export, 1, 1, "DIR (or - for standard output)"},
     {"upload", Command::Upload, 1, any, "FILE..."},
+    {"edit", Command::Edit, 1, 1, "FILE"},
 };
 
 // The value of "--name VALUE" or "--name=VALUE"; nullopt when the argument is another option.
@@ -61,7 +62,7 @@ std::optional<UsageError> applyOption(CommandLine& line, std::string_view name, 
 std::variant<CommandLine, UsageError> withCommand(CommandLine line, const std::vector<std::string>& arguments,
                                                   std::size_t index) {
     if (index >= arguments.size()) {
-        return UsageError{"no command given (list, show, export or upload)"};
+        return UsageError{"no command given (list, show, export, upload or edit)"};
     }
     const std::string& name = arguments[index];
     for (const CommandForm& form : commandForms) {
@@ -80,7 +81,7 @@ std::variant<CommandLine, UsageError> withCommand(CommandLine line, const std::v
         }
         return line;
     }
-    return UsageError{"unknown command \"" + name + "\" (list, show, export or upload)"};
+    return UsageError{"unknown command \"" + name + "\" (list, show, export, upload or edit)"};
 }
 
 }  // namespace
@@ -128,6 +129,7 @@ std::string usageText() {
            "  export DIR       every contact into DIR/<file name>, byte for byte (DIR made if missing)\n"
            "  export -         every contact to standard output, one after another\n"
            "  upload FILE...   one POST per card, split as a drop splits (FILE \"-\" reads standard input)\n"
+           "  edit FILE        that contact in $VISUAL, else $EDITOR, else vi; saved when changed\n"
            "\n"
            "Options:\n"
            "  --server TEXT         the mail server (default 127.0.0.1)\n"
@@ -138,5 +140,5 @@ std::string usageText() {
            "\n"
            "The password comes from --password-file, else $VQCONTACTS_PASSWORD, else a prompt on the\n"
            "terminal. Exit status: 0 done, 1 usage or local error, 2 credentials rejected, 3 no contact\n"
-           "folder, 4 some contacts failed.\n";
+           "folder, 4 some contacts failed (edit: a conflict or a failed save).\n";
 }

@@ -10,7 +10,7 @@
 #include <variant>
 #include <vector>
 
-enum class Command { List, Show, Export, Upload };
+enum class Command { List, Show, Export, Upload, Edit };
 
 struct CommandLine {
     std::string server = "127.0.0.1";  // the login dialog's design values
@@ -18,7 +18,7 @@ struct CommandLine {
     std::optional<std::string> user;
     std::optional<std::filesystem::path> passwordFile;
     Command command = Command::List;
-    std::vector<std::string> operands;  // show: FILE; export: DIR or "-"; upload: FILE...
+    std::vector<std::string> operands;  // show, edit: FILE; export: DIR or "-"; upload: FILE...
 };
 
 struct HelpRequest {};

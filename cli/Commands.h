@@ -1,5 +1,5 @@
 #pragma once
-// The four commands of vqcontacts. Each answers its exit status (ExitStatus.h) after telling every
+// The five commands of vqcontacts. Each answers its exit status (ExitStatus.h) after telling every
 // failure on standard error; each throws LocalError for a local failure (exit status 1) that stops
 // it, such as standard output closing.
 
@@ -27,3 +27,10 @@ int exportCommand(const ContactFolder& folder, const std::string& target);
 // no card is refused and counts as failed. A refused login, or a server that cannot be reached,
 // stops at once with exit status 2 or 3.
 int uploadCommand(const ContactFolder& folder, const std::vector<UploadItem>& items);
+
+// One contact into a private file for $VISUAL, else $EDITOR, else vi (EditFile.h), then saved as
+// the window's editor saves (contacts/ContactSave.h) when the editor ended well and the text
+// changed and is still one card. Unchanged: nothing sent, 0. No card, or an editor that failed:
+// nothing sent, 1. A conflict or a failed save: 4 (2 for refused credentials). Whenever the
+// server does not have what was typed, the private file stays and the message names it.
+int editCommand(const ContactFolder& folder, const std::string& field);

@@ -21,6 +21,7 @@ int runCommand(const CommandLine& line) {
         case Command::Show: return showCommand(folder, line.operands.front());
         case Command::Export: return exportCommand(folder, line.operands.front());
         case Command::Upload: return uploadCommand(folder, items);
+        case Command::Edit: return editCommand(folder, line.operands.front());
     }
     return exitLocalError;
 }

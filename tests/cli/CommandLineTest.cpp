@@ -51,9 +51,9 @@ TEST(CommandLine, UsageErrorsNameWhatIsWrong) {
         std::string message;
     };
     const Row rows[] = {
-        {"nothing at all", {}, "no command given (list, show, export or upload)"},
-        {"only options", {"--user", "jane"}, "no command given (list, show, export or upload)"},
-        {"a typo in the command", {"lsit"}, "unknown command \"lsit\" (list, show, export or upload)"},
+        {"nothing at all", {}, "no command given (list, show, export, upload or edit)"},
+        {"only options", {"--user", "jane"}, "no command given (list, show, export, upload or edit)"},
+        {"a typo in the command", {"lsit"}, "unknown command \"lsit\" (list, show, export, upload or edit)"},
         {"an unknown option", {"--verbose", "list"}, "unknown option \"--verbose\""},
         {"a single-dash option", {"-p", "80", "list"}, "unknown option \"-p\""},
         {"list with an operand", {"list", "x"}, "list takes nothing more, but got \"x\""},
