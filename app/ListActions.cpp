@@ -12,6 +12,8 @@ ListActions::ListActions(QWidget* window, QAbstractItemView* list)
       m_list(list),
       m_menu(new QMenu(list)),
       m_open(makeAction(window, "actOpen", kOpenAction)),
+      m_edit(makeAction(window, "actEdit", kEditAction)),
+      m_new(makeAction(window, "actNew", kNewAction)),
       m_copy(makeAction(window, "actCopy", kCopyAction)),
       m_save(makeAction(window, "actSave", kSaveAction)),
       m_paste(makeAction(window, "actPaste", kPasteAction)),
@@ -23,16 +25,18 @@ ListActions::ListActions(QWidget* window, QAbstractItemView* list)
     // field: on a button it presses the button. The key is set for the menu to show it.
     m_open->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     m_open->setShortcutContext(Qt::WidgetShortcut);
+    m_edit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    m_new->setShortcut(QKeySequence::New);
     m_copy->setShortcut(QKeySequence::Copy);
     m_save->setShortcut(QKeySequence::Save);
     m_paste->setShortcut(QKeySequence::Paste);
     m_import->setShortcut(QKeySequence::Open);
     m_find->setShortcut(QKeySequence::Find);
     m_refresh->setShortcut(QKeySequence::Refresh);
-    for (QAction* action : {m_copy, m_save, m_paste, m_import, m_find, m_refresh}) {
+    for (QAction* action : {m_edit, m_new, m_copy, m_save, m_paste, m_import, m_find, m_refresh}) {
         window->addAction(action);  // window-wide: the keys work wherever the focus is
     }
-    m_menu->addActions({m_open, m_copy, m_save, m_paste, m_import, m_find, m_refresh});
+    m_menu->addActions({m_open, m_edit, m_new, m_copy, m_save, m_paste, m_import, m_find, m_refresh});
 
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
@@ -52,10 +56,10 @@ QAction* ListActions::makeAction(QWidget* window, const char* name, const QStrin
 }
 
 void ListActions::update(bool busy, bool lineSelected) {
-    for (QAction* action : {m_open, m_copy, m_save}) {
+    for (QAction* action : {m_open, m_edit, m_copy, m_save}) {
         action->setEnabled(!busy && lineSelected);
     }
-    for (QAction* action : {m_paste, m_import, m_refresh}) {
+    for (QAction* action : {m_new, m_paste, m_import, m_refresh}) {
         action->setEnabled(!busy);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The main window's seven actions, each on the desktop's standard key, and the list's context menu
-// that holds them in this order: Open (Return), Copy, Save As, Paste, Import, Find, Refresh. The
+// The main window's nine actions, each on the desktop's standard key, and the list's context menu
+// that holds them in this order: Open (Return), Edit (Ctrl+E), New Contact (Ctrl+N), Copy, Save
+// As, Paste, Import, Find, Refresh. The
 // menu opens on a right click, the Menu key and Shift+F10 over the list. Every key but Return works
 // wherever the focus is in the window; inside a text field Copy and Paste stay the field's own.
 //
@@ -24,6 +25,8 @@ public:
     void update(bool busy, bool lineSelected);
 
     QAction* open() const { return m_open; }
+    QAction* edit() const { return m_edit; }
+    QAction* newContact() const { return m_new; }
     QAction* copy() const { return m_copy; }
     QAction* save() const { return m_save; }
     QAction* paste() const { return m_paste; }
@@ -40,6 +43,8 @@ private:
     QAbstractItemView* m_list;
     QMenu* m_menu;
     QAction* m_open;
+    QAction* m_edit;
+    QAction* m_new;
     QAction* m_copy;
     QAction* m_save;
     QAction* m_paste;

@@ -52,6 +52,9 @@ public:
     // carried no file list (the message contacttext::invalidDrop, nothing else; Listed).
     ListingResult Form_OLEDragDrop(const std::optional<std::vector<DropItem>>& items);
 
+    // The folder every exchange of this client goes to: for the editor's save.
+    const ContactFolder& folder() const { return m_folder; }
+
 private:
     std::string itemBytes(const DropItem& item) const;
 

@@ -143,14 +143,18 @@ std::optional<std::string> editedCard(std::string_view card, const ContactFields
     return editor.result();
 }
 
-std::string newCard(const ContactFields& fields, std::string_view uid) {
-    ContactFields filled = fields;
-    if (filled.given.empty() && filled.family.empty()) {
-        const std::u16string_view name = ascii::trimmed(filled.name);
+ContactFields withNameParts(ContactFields fields) {
+    if (fields.given.empty() && fields.family.empty()) {
+        const std::u16string_view name = ascii::trimmed(fields.name);
         const std::size_t blank = name.find_last_of(u' ');
-        filled.family = std::u16string(blank == std::u16string_view::npos ? name : name.substr(blank + 1));
-        filled.given = std::u16string(blank == std::u16string_view::npos ? u"" : ascii::trimmed(name.substr(0, blank)));
+        fields.family = std::u16string(blank == std::u16string_view::npos ? name : name.substr(blank + 1));
+        fields.given = std::u16string(blank == std::u16string_view::npos ? u"" : ascii::trimmed(name.substr(0, blank)));
     }
+    return fields;
+}
+
+std::string newCard(const ContactFields& fields, std::string_view uid) {
+    const ContactFields filled = withNameParts(fields);
     const std::string empty = "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:" + std::string(uid) + "\r\nEND:VCARD\r\n";
     return editedCard(empty, filled).value_or(empty);
 }

@@ -20,6 +20,9 @@
 // card (no BEGIN:VCARD, or no END:VCARD closing it): there is no line to put a new value before.
 std::optional<std::string> editedCard(std::string_view card, const ContactFields& edited);
 
+// fields with given and family taken from the name (split at its last blank) when both are empty.
+ContactFields withNameParts(ContactFields fields);
+
 // A new contact as an upload sends it: VERSION:3.0, a UID, FN, N (from the name split at its last
 // blank when given and family are empty), and the fields filled in, with CR LF line ends.
 std::string newCard(const ContactFields& fields, std::string_view uid);
