@@ -2,6 +2,7 @@
 
 #include "app/AccessibleLabel.h"
 #include "app/AppTexts.h"
+#include "app/Desktop.h"
 #include "app/TypedRows.h"
 #include "contacts/VCardCards.h"
 #include "contacts/VCardEdit.h"
@@ -10,7 +11,6 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -161,9 +161,12 @@ void ContactEditor::fillText() {
 }
 
 void ContactEditor::tabChanged(int index) {
+    // The vCard text takes Return for itself, and the dialog lets go of its default button while it
+    // has the focus: back on the fields, Return saves again.
+    m_cmdSave->setDefault(true);
     std::optional<std::string> bytes = currentBytes();
     if (!bytes && index == 0) {
-        QMessageBox::information(this, kApplicationTitle, kNotOneCard);
+        desktop().showMessage(kNotOneCard, MessageStyle::Information, {});
         m_tabs->setCurrentIndex(1);  // the text stays as typed, to be mended
         return;
     }
@@ -191,11 +194,11 @@ void ContactEditor::save() {
     }
     std::optional<std::string> bytes = currentBytes();
     if (!bytes) {
-        QMessageBox::information(this, kApplicationTitle, kNotOneCard);
+        desktop().showMessage(kNotOneCard, MessageStyle::Information, {});
         return;
     }
     if (contactFields(*bytes).name.find_first_not_of(u" \t") == std::u16string::npos) {
-        QMessageBox::information(this, kApplicationTitle, kNameNeeded);
+        desktop().showMessage(kNameNeeded, MessageStyle::Information, {});
         m_tabs->setCurrentIndex(0);
         m_txtName->setFocus();
         return;
@@ -213,7 +216,7 @@ void ContactEditor::saveEnded(const SaveReport& report, const QString& message) 
     m_saving = false;
     m_cmdSave->setEnabled(true);
     if (!message.isEmpty()) {
-        QMessageBox::warning(this, kApplicationTitle, message);
+        desktop().showMessage(message, MessageStyle::Information, {});
     }
     switch (report.step) {
         case SaveStep::Unchanged:
@@ -232,7 +235,7 @@ void ContactEditor::reject() {
     if (m_saving) {
         return;  // the save's answer decides
     }
-    if (changed() && QMessageBox::question(this, kApplicationTitle, kDiscardQuestion) != QMessageBox::Yes) {
+    if (changed() && !desktop().confirm(this, kDiscardQuestion)) {
         return;
     }
     QDialog::reject();

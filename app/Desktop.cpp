@@ -39,6 +39,11 @@ public:
         return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles() : QStringList();
     }
 
+    bool confirm(QWidget* parent, const QString& question) override {
+        return QMessageBox::question(parent, kApplicationTitle, question, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) == QMessageBox::Yes;
+    }
+
     void endProgram() override {
         // "At once": no event loop unwinding, no further handlers; what was printed is kept.
         std::fflush(nullptr);

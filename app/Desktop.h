@@ -20,6 +20,8 @@ public:
     virtual QString chooseSaveFile(QWidget* parent, const QString& suggestedName) = 0;
     // Modal: the files the user chose to import (see makeImportDialog); empty: cancelled.
     virtual QStringList chooseImportFiles(QWidget* parent) = 0;
+    // Modal: whether the user answered Yes to question (No is the default answer).
+    virtual bool confirm(QWidget* parent, const QString& question) = 0;
     // Ends the program at once with status 0. A recorder returns; the caller then stops its work.
     virtual void endProgram() = 0;
 };
