@@ -24,11 +24,11 @@ struct Keys : CannedWindow {
     QAction* action(const char* name) { return window.findChild<QAction*>(QString::fromLatin1(name)); }
 };
 
-const char* const kActions[] = {"actOpen", "actCopy", "actSave", "actPaste", "actImport", "actFind", "actRefresh"};
+const char* const kActions[] = {"actOpen", "actEdit", "actNew", "actCopy", "actSave", "actPaste", "actImport", "actFind", "actRefresh"};
 
 }  // namespace
 
-TEST_F(Keys, TheMenuHoldsTheSevenEntriesWithTheirKeysAndScreenReaderNames) {
+TEST_F(Keys, TheMenuHoldsTheNineEntriesWithTheirKeysAndScreenReaderNames) {
     struct Row {
         const char* name;
         const char* spoken;
@@ -36,6 +36,8 @@ TEST_F(Keys, TheMenuHoldsTheSevenEntriesWithTheirKeysAndScreenReaderNames) {
     };
     const Row rows[] = {
         {"actOpen", "Open", QKeySequence(Qt::Key_Return)},
+        {"actEdit", "Edit\u2026", QKeySequence(Qt::CTRL | Qt::Key_E)},
+        {"actNew", "New Contact\u2026", QKeySequence(Qt::CTRL | Qt::Key_N)},
         {"actCopy", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C)},
         {"actSave", "Save As\u2026", QKeySequence(Qt::CTRL | Qt::Key_S)},
         {"actPaste", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V)},
@@ -44,11 +46,11 @@ TEST_F(Keys, TheMenuHoldsTheSevenEntriesWithTheirKeysAndScreenReaderNames) {
         {"actRefresh", "Refresh", QKeySequence(Qt::Key_F5)},
     };
     ASSERT_NE(menu(), nullptr);
-    ASSERT_EQ(menu()->actions().size(), 7);
+    ASSERT_EQ(menu()->actions().size(), 9);
     QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(menu());
     ASSERT_NE(spoken, nullptr);
-    ASSERT_EQ(spoken->childCount(), 7);
-    for (int i = 0; i < 7; ++i) {
+    ASSERT_EQ(spoken->childCount(), 9);
+    for (int i = 0; i < 9; ++i) {
         SCOPED_TRACE(rows[i].name);
         QAction* entry = menu()->actions()[i];
         EXPECT_EQ(entry->objectName(), rows[i].name);
@@ -89,7 +91,8 @@ TEST_F(Keys, EntriesNeedingALineWaitForOneAndTheKeysWorkFromAnywhereInTheWindow)
     listOf(window)->setCurrentIndex({});
     for (const char* name : kActions) {
         SCOPED_TRACE(name);
-        const bool needsLine = std::string_view(name) == "actOpen" || std::string_view(name) == "actCopy" ||
+        const bool needsLine = std::string_view(name) == "actOpen" || std::string_view(name) == "actEdit" ||
+                               std::string_view(name) == "actCopy" ||
                                std::string_view(name) == "actSave";
         EXPECT_EQ(action(name)->isEnabled(), !needsLine);
     }
