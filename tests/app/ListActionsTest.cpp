@@ -141,13 +141,17 @@ TEST_F(Keys, EveryKeyThatStartsAnOperationIsDeclinedWhileOneRuns) {
     listOf(window)->setFocus();
     for (const QKeySequence& keys :
          {QKeySequence(Qt::Key_Return), QKeySequence(QKeySequence::Copy), QKeySequence(QKeySequence::Save),
-          QKeySequence(QKeySequence::Paste), QKeySequence(QKeySequence::Open), QKeySequence(Qt::Key_F5)}) {
+          QKeySequence(QKeySequence::Paste), QKeySequence(QKeySequence::Open), QKeySequence(Qt::Key_F5),
+          QKeySequence(Qt::CTRL | Qt::Key_E), QKeySequence(QKeySequence::New)}) {
         press(keys);
     }
     window.copyContact();  // and as the menu would call them
     window.saveContact();
     window.pasteContacts();
     window.importContacts();
+    window.editContact();
+    window.newContact();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "no editor opens while an operation runs";
     release.set_value();
     ASSERT_TRUE(waitUntilIdle(window));
     EXPECT_EQ(folder.gets().size(), 2u) << "the listing's and Open's";
