@@ -9,6 +9,7 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -16,6 +17,8 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -73,7 +76,6 @@ ContactEditor::ContactEditor(OpenedContact opened, QWidget* parent)
     m_cmdSave->setDefault(true);
     m_cmdCancel = buttons->addButton(kCancelButton, QDialogButtonBox::RejectRole);
     m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    m_cmdCancel->setAutoDefault(false);
     connect(m_cmdSave, &QPushButton::clicked, this, &ContactEditor::save);
     connect(m_cmdCancel, &QPushButton::clicked, this, &ContactEditor::reject);
 
@@ -82,6 +84,9 @@ ContactEditor::ContactEditor(OpenedContact opened, QWidget* parent)
     layout->addWidget(buttons);
     showFields(contactFields(m_base));
     m_txtName->setFocus();
+    // Room for an email address beside its type and a Remove button.
+    const int character = fontMetrics().averageCharWidth();
+    resize(std::max(sizeHint().width(), 64 * character), sizeHint().height());
 }
 
 QWidget* ContactEditor::makeFieldsTab() {
@@ -161,8 +166,6 @@ void ContactEditor::fillText() {
 }
 
 void ContactEditor::tabChanged(int index) {
-    // The vCard text takes Return for itself, and the dialog lets go of its default button while it
-    // has the focus: back on the fields, Return saves again.
     m_cmdSave->setDefault(true);
     std::optional<std::string> bytes = currentBytes();
     if (!bytes && index == 0) {
@@ -225,10 +228,26 @@ void ContactEditor::saveEnded(const SaveReport& report, const QString& message) 
         case SaveStep::OldKept: accept(); return;
         case SaveStep::Changed:
             m_txtServerVersion->setPlainText(cardText(report.serverBytes).text);
-            m_serverPane->show();
+            if (m_serverPane->isHidden()) {
+                m_serverPane->show();
+                resize(width() + 48 * fontMetrics().averageCharWidth(), height());  // beside, not over, the edit
+            }
             return;
         case SaveStep::Failed: return;
     }
+}
+
+void ContactEditor::keyPressEvent(QKeyEvent* event) {
+    // Return that a one-line field leaves to the dialog saves. QDialog would press the default
+    // button, but lets go of it while the focus passes through the vCard text; a button with the
+    // focus and the two text areas take Return themselves and never send it here.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        save();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void ContactEditor::reject() {

@@ -36,6 +36,9 @@ public:
 
     void reject() override;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 signals:
     // bytes: the whole edited card. Not sent when nothing changed: the editor just closes.
     void saveRequested(const std::string& bytes);

@@ -23,7 +23,6 @@ TypedRows::TypedRows(const QString& name, const QString& objectPrefix, const QSt
     layout->addLayout(m_rowsLayout);
     layout->addWidget(m_add, 0, Qt::AlignLeft);
     m_add->setObjectName(QStringLiteral("cmdAdd") + objectPrefix.mid(3));
-    m_add->setAutoDefault(false);
     connect(m_add, &QPushButton::clicked, this, &TypedRows::addEntry);
 }
 
@@ -60,10 +59,10 @@ void TypedRows::appendRow(const TypedValue& entry) {
     layout->setContentsMargins(0, 0, 0, 0);
     Row row{box, new QComboBox(box), new QLineEdit(box), new QPushButton(kRemoveEntry, box), entry.origin};
     row.type->setEditable(true);
+    row.type->setInsertPolicy(QComboBox::NoInsert);
     row.type->addItems(m_types);
     row.type->setCurrentText(QString::fromStdU16String(entry.type));
     row.value->setText(QString::fromStdU16String(entry.value));
-    row.remove->setAutoDefault(false);
     layout->addWidget(row.type);
     layout->addWidget(row.value, 1);
     layout->addWidget(row.remove);
