@@ -24,9 +24,15 @@ WriteOutcome readOutcome(const HttpResult& answer) {
 
 // The condition a write on the opened contact goes under; nullopt with the report when the
 // server's bytes are no longer those opened (or could not be read).
+// If-Match compares strongly: a weak ETag ("W/", as Apache gives a file changed within the last
+// second) never matches, so it counts as none.
+bool isStrong(const std::optional<std::string>& etag) {
+    return etag && !etag->starts_with("W/");
+}
+
 std::optional<WriteCondition> conditionFor(const ContactFolder& folder, const OpenedContact& opened,
                                            SaveReport& report) {
-    if (opened.etag) {
+    if (isStrong(opened.etag)) {
         return WriteCondition::ifMatch(*opened.etag);
     }
     HttpResult again = folder.get(opened.file);
@@ -42,7 +48,7 @@ std::optional<WriteCondition> conditionFor(const ContactFolder& folder, const Op
         report = {SaveStep::Changed, WriteOutcome::Changed, {}, std::move(again.body)};
         return std::nullopt;
     }
-    return WriteCondition::ifMatch(again.etag.value_or("*"));
+    return WriteCondition::ifMatch(isStrong(again.etag) ? *again.etag : "*");
 }
 
 // A 412: what the server holds now, for the person to look at beside the edit.

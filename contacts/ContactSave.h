@@ -3,9 +3,10 @@
 // loses nothing; shared by the window's editor and `vqcontacts edit`. No window: the caller shows
 // saveMessage and keeps the edit where the report says the server does not have it.
 //
-// An existing contact goes up by PUT with If-Match and the ETag it was opened with. Without an
-// ETag the contact is fetched again first and the PUT goes only when its bytes are still those
-// opened (then with the new GET's ETag, else If-Match: *). A server that takes no PUT (405, 501)
+// An existing contact goes up by PUT with If-Match and the ETag it was opened with. Without a
+// strong ETag (none, or a weak one, which If-Match never matches) the contact is fetched again
+// first and the PUT goes only when its bytes are still those opened (then with the new GET's
+// strong ETag, else If-Match: *). A server that takes no PUT (405, 501)
 // gets the edit by POST, and only after that succeeded is the old one deleted, under the same
 // condition. A new contact (no file) goes up by POST, as an upload does. Never throws.
 
