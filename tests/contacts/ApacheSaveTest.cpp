@@ -4,13 +4,11 @@
 
 #include "contacts/ContactSave.h"
 #include "tests/support/Files.h"
+#include "tests/support/LoopbackServer.h"
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,26 +22,15 @@ namespace {
 namespace fs = std::filesystem;
 
 int freePort() {
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
-    ::close(s);
-    return ntohs(address.sin_port);
+    const nettest::LoopbackListener listener = nettest::listenOnLoopback();
+    ::close(listener.fd);
+    return listener.port;
 }
 
 bool accepts(int port) {
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool connected = ::connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    ::close(s);
-    return connected;
+    const int fd = nettest::connectToLoopback(static_cast<std::uint16_t>(port));
+    ::close(fd);
+    return fd >= 0;
 }
 
 // Apache in the foreground (-X) on 127.0.0.1, its contact folder under the demo server's path.
