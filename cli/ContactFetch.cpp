@@ -20,7 +20,7 @@ Verdict fetchContacts(const ContactFolder& folder, const std::vector<std::string
         deliver(i, std::move(bytes));
     });
     if (verdict.outcome == Outcome::ServerStopped) {
-        tell(utf8::encode(serverStoppedAnswering(folder.login(), verdict.listed, verdict.total)) +
+        tell(utf8::encode(serverStoppedAnswering(folder.login(), verdict)) +
              " What was written stays; run the command again for the rest.");
     } else if (isRefusal(verdict.outcome)) {
         reportRequest(folder, verdict, {});

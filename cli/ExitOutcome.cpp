@@ -7,38 +7,28 @@
 
 namespace {
 
-struct Row {
-    Outcome outcome;
-    ExitStatus status;
-};
-
-// A server that was reached and then failed a request, or stopped answering, leaves the rest done:
-// status 4. Only what stops everything before any contact (no folder, no server, a refused TLS
-// peer) is 3.
-constexpr Row kRows[] = {
-    {Outcome::Done, exitDone},
-    {Outcome::Unauthorized, exitRejected},
-    {Outcome::Forbidden, exitRejected},
-    {Outcome::SecureConnectionRefused, exitNoFolder},
-    {Outcome::NoContactFolder, exitNoFolder},
-    {Outcome::Unreachable, exitNoFolder},
-    {Outcome::ServerStopped, exitSomeFailed},
-    {Outcome::SomeFailed, exitSomeFailed},
-};
-
 void tellWindowMessage(const ContactFolder& folder, const Verdict& verdict) {
     tell(utf8::encode(windowEnding(folder.login(), verdict).prompt));
 }
 
 }  // namespace
 
+// A server that was reached and then failed a request, or stopped answering, leaves the rest done:
+// status 4; so does a write that may have been done, which a person checks before sending it again.
+// Only what stops everything before any contact (no folder, no server, a refused TLS peer) is 3.
 int exitStatusOf(Outcome outcome) {
-    for (const Row& row : kRows) {
-        if (row.outcome == outcome) {
-            return row.status;
-        }
+    switch (outcome) {
+        case Outcome::Done: return exitDone;
+        case Outcome::Unauthorized:
+        case Outcome::Forbidden: return exitRejected;
+        case Outcome::SecureConnectionRefused:
+        case Outcome::NoContactFolder:
+        case Outcome::Unreachable: return exitNoFolder;
+        case Outcome::ServerStopped:
+        case Outcome::SomeFailed:
+        case Outcome::MayHaveBeenStored: return exitSomeFailed;
     }
-    return exitNoFolder;
+    return exitNoFolder;  // not reached: every case returns
 }
 
 std::string failureText(const modWININET::HttpResult& answer) {
@@ -61,6 +51,9 @@ int reportListing(const ContactFolder& folder, const Verdict& verdict) {
 int reportRequest(const ContactFolder& folder, const Verdict& verdict, const std::string& subject) {
     if (isRefusal(verdict.outcome)) {
         tellWindowMessage(folder, verdict);
+    } else if (verdict.outcome == Outcome::MayHaveBeenStored) {
+        tell(subject + " may have been stored: it went out whole, then " + failureText(verdict.answer) +
+             "; list the folder before sending it again");
     } else {
         tell(subject + ": " + failureText(verdict.answer));
     }

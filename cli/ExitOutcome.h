@@ -7,7 +7,7 @@
 
 #include <string>
 
-// The exit status of an outcome, by one table.
+// The exit status of an outcome, by one switch.
 int exitStatusOf(Outcome outcome);
 
 // The reason an answer failed, in plain words: libcurl's reason or "the server answered 404".
@@ -17,6 +17,6 @@ std::string failureText(const modWININET::HttpResult& answer);
 // connection were not refused, what actually went wrong. Answers the exit status.
 int reportListing(const ContactFolder& folder, const Verdict& verdict);
 
-// One request failed: tells the window's message for a refusal, else subject and what went wrong.
-// Answers the exit status.
+// One request failed: tells the window's message for a refusal, that subject may have been stored
+// for a write that got no answer, else subject and what went wrong. Answers the exit status.
 int reportRequest(const ContactFolder& folder, const Verdict& verdict, const std::string& subject);

@@ -22,13 +22,14 @@ int uploadCommand(const ContactFolder& folder, const std::vector<UploadItem>& it
             if (isCutCard(bodies[i][card])) {
                 tell(subject + " lacks \"END:VCARD\"; it goes up as it is");
             }
-            const Verdict verdict = judgeRequest(folder.post(std::string(bodies[i][card])));
+            const Verdict verdict = judgeRequest("POST", folder.post(std::string(bodies[i][card])));
             progress.show(++done);
             if (verdict.outcome == Outcome::Done) {
                 continue;
             }
             const int status = reportRequest(folder, verdict, subject);
-            // A refused login, or a server that cannot be reached, would refuse every card alike.
+            // A refused login, or a server that cannot be reached, would refuse every card alike. A
+            // card that may have been stored is named, and the rest go on.
             if (isRefusal(verdict.outcome) || verdict.outcome == Outcome::Unreachable) {
                 return status;
             }

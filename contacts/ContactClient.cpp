@@ -12,8 +12,8 @@
 #include <string>
 #include <utility>
 
-ContactClient::ContactClient(ContactScreen& screen, LoginState login, HttpExchange http, std::size_t fetchWidth)
-    : m_screen(screen), m_folder(std::move(login), std::move(http)), m_fetchWidth(fetchWidth) {}
+ContactClient::ContactClient(ContactScreen& screen, LoginState login, HttpExchange http, Pause pause)
+    : m_screen(screen), m_folder(std::move(login), std::move(http), std::move(pause)) {}
 
 ListingResult ContactClient::ListContacts() {
     using namespace contacttext;
@@ -24,14 +24,10 @@ ListingResult ContactClient::ListContacts() {
     const std::vector<std::string>& files = listing.files;
     m_screen.showWindow();
     const std::u16string ofTotal = std::u16string(progressOf) + ascii::decimal(files.size());
-    const Verdict fetched = fetchFolder(
-        m_folder, files,
-        [&](std::size_t i, modWININET::HttpResult&& card) {
-            m_screen.setCaption(std::u16string(progressStart) + ascii::decimal(i + 1) + ofTotal);
-            m_screen.appendContact(displayLine(vcardName(cardBytes(card)), files[i]),
-                                   codepage::fromWindows1252(files[i]));
-        },
-        m_fetchWidth);
+    const Verdict fetched = fetchFolder(m_folder, files, [&](std::size_t i, modWININET::HttpResult&& card) {
+        m_screen.setCaption(std::u16string(progressStart) + ascii::decimal(i + 1) + ofTotal);
+        m_screen.appendContact(displayLine(vcardName(cardBytes(card)), files[i]), codepage::fromWindows1252(files[i]));
+    });
     m_screen.setCaption(std::u16string(listedCaption));
     return showOutcome(m_screen, m_folder.login(), fetched);
 }

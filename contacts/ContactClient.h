@@ -25,9 +25,9 @@ std::u16string detailsText(const modWININET::HttpResult& answer);
 
 class ContactClient {
 public:
-    // Contacts are fetched over http, fetchWidth at a time.
+    // Contacts are fetched over http; tries again wait by pause.
     ContactClient(ContactScreen& screen, LoginState login, HttpExchange http = modWININET::exchange,
-                  std::size_t fetchWidth = kFetchWidth);
+                  Pause pause = sleepPause);
 
     // Appends one line per contact to the list, in the folder's order; never clears it. An href
     // whose last segment is empty names the folder or nothing: it gets no GET and no line. A
@@ -60,5 +60,4 @@ private:
 
     ContactScreen& m_screen;
     ContactFolder m_folder;
-    std::size_t m_fetchWidth;
 };

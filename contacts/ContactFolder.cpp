@@ -28,20 +28,22 @@ std::u16string conditionLine(const WriteCondition& condition) {
 
 }  // namespace
 
-ContactFolder::ContactFolder(LoginState login, HttpExchange http)
-    : m_login(std::move(login)), m_http(std::move(http)) {}
+ContactFolder::ContactFolder(LoginState login, HttpExchange http, Pause pause)
+    : m_login(std::move(login)), m_http(std::move(http)), m_pause(std::move(pause)) {}
 
 modWININET::HttpResult ContactFolder::send(std::string verb, std::u16string target, std::string body,
-                                           std::u16string extraHeaders) const {
+                                           std::u16string extraHeaders, std::function<bool(std::size_t)> mayHold) const {
     return m_http({m_login.server, m_login.port, std::move(verb), std::move(target), std::move(body),
-                   u"Authorization: " + m_login.authorization + u"\r\n" + extraHeaders});
+                   u"Authorization: " + m_login.authorization + u"\r\n" + extraHeaders, std::move(mayHold)});
 }
 
 modWININET::HttpResult ContactFolder::sendRetried(const std::string& verb, const std::u16string& target,
                                                   const std::string& body, const std::u16string& extraHeaders) const {
     modWININET::HttpResult first = send(verb, target, body, extraHeaders);
+    FaultRun run;
     return retried(
-               std::move(first), [&] { return send(verb, target, body, extraHeaders); }, ServerReached::No)
+               std::move(first), [&] { return send(verb, target, body, extraHeaders); }, ServerReached::No, m_pause,
+               run)
         .answer;
 }
 
@@ -54,8 +56,8 @@ modWININET::HttpResult ContactFolder::get(std::string_view file) const {
     return getPath(contactPath(file));
 }
 
-modWININET::HttpResult ContactFolder::getOnce(std::string_view file) const {
-    return send("GET", contactPath(file), {});
+modWININET::HttpResult ContactFolder::getOnce(std::string_view file, std::function<bool(std::size_t)> mayHold) const {
+    return send("GET", contactPath(file), {}, {}, std::move(mayHold));
 }
 
 modWININET::HttpResult ContactFolder::getPath(const std::u16string& path) const {

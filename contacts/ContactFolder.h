@@ -5,8 +5,11 @@
 
 #include "contacts/HttpExchange.h"
 #include "contacts/LoginState.h"
+#include "contacts/RetryPolicy.h"
 #include "net/HttpResult.h"
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -27,7 +30,8 @@ struct WriteCondition {
 
 class ContactFolder {
 public:
-    explicit ContactFolder(LoginState login, HttpExchange http = modWININET::exchange);
+    // pause is how tries again wait.
+    explicit ContactFolder(LoginState login, HttpExchange http = modWININET::exchange, Pause pause = sleepPause);
 
     // The fixed PROPFIND of the folder. It and the GETs are tried again as RetryPolicy.h says,
     // with a refused connection taken as final; the answer is the last try's.
@@ -35,8 +39,9 @@ public:
     // The GET of one contact by its file name, the bytes of its href's last segment, which go out
     // byte for byte.
     modWININET::HttpResult get(std::string_view file) const;
-    // The same GET tried once: for the listing, which tries again itself, alone.
-    modWININET::HttpResult getOnce(std::string_view file) const;
+    // The same GET tried once, its body's growth asked of mayHold (HttpCall): for the listing,
+    // which tries again itself, alone.
+    modWININET::HttpResult getOnce(std::string_view file, std::function<bool(std::size_t)> mayHold = {}) const;
     // The GET of any path below the server's root, without a leading "/".
     modWININET::HttpResult getPath(const std::u16string& path) const;
     // The POST of one card's bytes, exactly as they are. Never tried again: a cut answer may hide
@@ -51,15 +56,17 @@ public:
     modWININET::HttpResult del(std::string_view file, const WriteCondition& condition) const;
 
     const LoginState& login() const { return m_login; }
+    const Pause& pause() const { return m_pause; }
 
 private:
     modWININET::HttpResult send(std::string verb, std::u16string target, std::string body,
-                                std::u16string extraHeaders = {}) const;
+                                std::u16string extraHeaders = {}, std::function<bool(std::size_t)> mayHold = {}) const;
     modWININET::HttpResult sendRetried(const std::string& verb, const std::u16string& target,
                                        const std::string& body, const std::u16string& extraHeaders = {}) const;
 
     LoginState m_login;
     HttpExchange m_http;
+    Pause m_pause;
 };
 
 // The contact file names of a listing answer, in document order: the bytes of the last "/"-segment

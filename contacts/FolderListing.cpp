@@ -12,27 +12,29 @@ FolderListing listFolder(const ContactFolder& folder) {
 }
 
 Verdict fetchFolder(const ContactFolder& folder, const std::vector<std::string>& files,
-                    const std::function<void(std::size_t, modWININET::HttpResult&&)>& deliver, std::size_t width) {
+                    const std::function<void(std::size_t, modWININET::HttpResult&&)>& deliver) {
     Verdict verdict;
     std::size_t delivered = 0;
-    const FetchEnd end = fetchInOrder(
-        files.size(), [&](std::size_t i) { return folder.getOnce(files[i]); },
+    const FetchEnding ending = fetchInOrder(
+        files.size(), [&](std::size_t i, const BodyGate& gate) { return folder.getOnce(files[i], gate); },
         [&](std::size_t i, modWININET::HttpResult&& card) {
-            if (card.failure == modWININET::Failure::Certificate) {
-                // The server now shows a certificate that fails: nothing more is taken from it.
-                verdict = judgeRequest(card);
+            Verdict judged = judgeRequest(card);
+            if (stopsListing(judged.outcome)) {
+                // A refused login or secure connection refuses every request after it alike.
+                verdict = std::move(judged);
                 return false;
             }
-            if (!card.succeeded()) {
+            if (judged.outcome != Outcome::Done) {
                 verdict.outcome = Outcome::SomeFailed;
             }
             deliver(i, std::move(card));
             delivered = i + 1;
             return true;
         },
-        width);
-    if (end == FetchEnd::ServerStopped) {
+        folder.pause());
+    if (ending.end == FetchEnd::ServerStopped) {
         verdict.outcome = Outcome::ServerStopped;
+        verdict.cause = ending.cause;
     }
     verdict.listed = delivered;
     verdict.total = files.size();

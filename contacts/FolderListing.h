@@ -17,12 +17,11 @@ struct FolderListing {
 };
 FolderListing listFolder(const ContactFolder& folder);
 
-// GETs the contact of every file, width at a time (see OrderedFetch.h), and calls deliver(i, answer)
-// on this thread in the files' order. Ends Done when every GET succeeded, SomeFailed when some
-// answered no contact, ServerStopped (with how many of how many were delivered) when the server
-// went quiet, SecureConnectionRefused when a contact's server certificate was refused: that one
-// is not delivered and nothing more is fetched. An exception from deliver propagates once the
-// fetches in flight have ended.
+// GETs the contact of every file (see OrderedFetch.h), and calls deliver(i, answer) on this thread
+// in the files' order. Ends Done when every GET succeeded, SomeFailed when some answered no
+// contact, ServerStopped (with its cause, and how many of how many were delivered) when the server
+// was taken to have stopped; a refusal (401, 403, a refused certificate or handshake) ends it at
+// once with that outcome: that contact is not delivered and nothing more is fetched. An exception
+// from deliver propagates once the fetches in flight have ended.
 Verdict fetchFolder(const ContactFolder& folder, const std::vector<std::string>& files,
-                    const std::function<void(std::size_t, modWININET::HttpResult&&)>& deliver,
-                    std::size_t width = kFetchWidth);
+                    const std::function<void(std::size_t, modWININET::HttpResult&&)>& deliver);

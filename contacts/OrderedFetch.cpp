@@ -1,9 +1,13 @@
 #include "contacts/OrderedFetch.h"
 
+#include "contacts/FetchWidth.h"
+
+#include <algorithm>
 #include <condition_variable>
 #include <exception>
 #include <map>
 #include <mutex>
+#include <set>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -13,9 +17,10 @@ namespace {
 using modWININET::HttpResult;
 
 // An exception cannot cross a thread: it becomes a failed answer of that one fetch.
-HttpResult fetchSafely(const std::function<HttpResult(std::size_t)>& fetch, std::size_t index) {
+HttpResult fetchSafely(const std::function<HttpResult(std::size_t, const BodyGate&)>& fetch, std::size_t index,
+                       const BodyGate& gate) {
     try {
-        return fetch(index);
+        return fetch(index, gate);
     } catch (const std::exception& error) {
         HttpResult failed;
         failed.failure = modWININET::Failure::CutOff;
@@ -34,9 +39,10 @@ bool spoilt(const HttpResult& answer) {
 // window of indexes that may be fetched ahead of it.
 class FetchPool {
 public:
-    FetchPool(const std::function<HttpResult(std::size_t)>& fetch, std::size_t count, std::size_t width)
-        : m_fetch(fetch), m_count(count), m_ahead(2 * width), m_widest(width), m_width(width) {
-        for (std::size_t i = 0; i < std::min(width, count); ++i) {
+    using Fetch = std::function<HttpResult(std::size_t, const BodyGate&)>;
+
+    FetchPool(const Fetch& fetch, std::size_t count) : m_fetch(fetch), m_count(count) {
+        for (std::size_t i = 0; i < std::min(kFetchWidth, count); ++i) {
             m_threads.emplace_back([this] { work(); });
         }
     }
@@ -58,17 +64,19 @@ public:
         std::unique_lock lock(m_mutex);
         m_answered.wait(lock, [&] { return m_answers.contains(index); });
         HttpResult answer = std::move(m_answers.extract(index).mapped());
+        m_doneBytes -= answer.body.size();
         m_delivered = index + 1;
         lock.unlock();
         m_work.notify_one();  // one more index may start now
         return answer;
     }
 
-    // Stops new fetches and waits until none is in flight, so that the caller's runs alone.
+    // Stops new fetches and waits until none is in flight but those held, so that the caller's
+    // runs alone.
     void pause() {
         std::unique_lock lock(m_mutex);
         m_paused = true;
-        m_answered.wait(lock, [this] { return m_inFlight == 0; });
+        m_answered.wait(lock, [this] { return m_inFlight == m_holding.size(); });
     }
     // After a try again: the fetches go on, one at a time at first (see judge). Whole answers that
     // came while it waited were started before the fault and say nothing of the link since.
@@ -77,29 +85,61 @@ public:
             const std::lock_guard lock(m_mutex);
             m_paused = false;
             m_held = false;
-            m_width = 1;
-            m_wholeInRow = 0;
+            m_width.narrow();
         }
         m_work.notify_all();
     }
 
 private:
+    // The bytes of the answers that wait for an earlier one, done or growing.
+    std::size_t bytesAhead() const {
+        const auto next = m_answers.find(m_delivered);
+        return m_doneBytes - (next == m_answers.end() ? 0 : next->second.body.size()) + m_growingBytes;
+    }
+
     bool mayStart() const {
-        return !m_paused && !m_held && m_inFlight < m_width && m_next < m_count && m_next < m_delivered + m_ahead;
+        return !m_paused && !m_held && m_inFlight < m_width.now() && m_next < m_count &&
+               m_next < m_delivered + 2 * kFetchWidth && (m_next == m_delivered || bytesAhead() < kHeldBytes);
+    }
+
+    void stopGrowing(std::size_t index) {
+        const auto growing = m_growing.find(index);
+        if (growing != m_growing.end()) {
+            m_growingBytes -= growing->second;
+            m_growing.erase(growing);
+        }
+        m_holding.erase(index);
+    }
+
+    // The gate of index's transfer. While a spoilt fetch is tried again, the next index is held
+    // like any other, so that the try again runs alone.
+    bool mayHold(std::size_t index, std::size_t bytes) {
+        const std::lock_guard lock(m_mutex);
+        if (m_closing || (index <= m_delivered && !m_paused)) {
+            stopGrowing(index);
+            return true;
+        }
+        const std::size_t before = m_growing.contains(index) ? m_growing[index] : 0;
+        if (bytesAhead() - before + bytes > kHeldBytes) {
+            if (m_holding.insert(index).second && m_paused) {
+                m_answered.notify_one();
+            }
+            return false;
+        }
+        m_holding.erase(index);
+        m_growingBytes += bytes - before;
+        m_growing[index] = bytes;
+        return true;
     }
 
     // A spoilt answer holds new fetches until it was tried again: a server gone quiet would make
     // each of them wait out the idle limit too, and on a flaky link the try again then follows its
-    // failure with little in between. A link that resets or cuts connections is often one that
-    // has too many of them (a NAT table or a proxy full): resume narrows to one fetch at a time,
-    // and one more may run after each kWidenAfter whole answers in a row, as TCP backs off and
-    // grows its window again.
+    // failure with little in between. resume then narrows the width (FetchWidth.h). A refusal
+    // holds them too: what started before it is delivered would be refused alike.
     void judge(const HttpResult& result) {
-        if (spoilt(result)) {
+        if (spoilt(result) || isRefusal(judgeRequest(result).outcome)) {
             m_held = true;
-        } else if (m_width < m_widest && ++m_wholeInRow >= kWidenAfter) {
-            ++m_width;
-            m_wholeInRow = 0;
+        } else if (m_width.widened()) {
             m_work.notify_one();
         }
     }
@@ -114,73 +154,72 @@ private:
             const std::size_t index = m_next++;
             ++m_inFlight;
             lock.unlock();
-            HttpResult result = fetchSafely(m_fetch, index);
+            HttpResult result =
+                fetchSafely(m_fetch, index, [this, index](std::size_t bytes) { return mayHold(index, bytes); });
             lock.lock();
+            stopGrowing(index);
             judge(result);
+            m_doneBytes += result.body.size();
             m_answers.emplace(index, std::move(result));
             --m_inFlight;
             // The calling thread waits for the next index in order, or for a pause to settle: an
             // answer further on would only wake it for nothing, a context switch per contact.
-            if (index == m_delivered || (m_paused && m_inFlight == 0)) {
+            if (index == m_delivered || (m_paused && m_inFlight == m_holding.size())) {
                 m_answered.notify_one();
             }
         }
     }
 
-    const std::function<HttpResult(std::size_t)>& m_fetch;
+    const Fetch& m_fetch;
     const std::size_t m_count;
-    const std::size_t m_ahead;   // how far past the last delivered index fetches may run
-    const std::size_t m_widest;  // the most in flight at once
-    static constexpr std::size_t kWidenAfter = 4;
     std::mutex m_mutex;
     std::condition_variable m_work;      // fetching threads wait here for an index to start
     std::condition_variable m_answered;  // the calling thread waits here
     std::map<std::size_t, HttpResult> m_answers;
+    std::size_t m_doneBytes = 0;                   // the bodies in m_answers
+    std::map<std::size_t, std::size_t> m_growing;  // the bodies in flight beyond the next, by index
+    std::size_t m_growingBytes = 0;
+    std::set<std::size_t> m_holding;  // the indexes whose transfers are held
     std::size_t m_next = 0;
     std::size_t m_delivered = 0;
     std::size_t m_inFlight = 0;
-    std::size_t m_width;  // how many may be in flight now: less than m_widest after a spoilt answer
-    std::size_t m_wholeInRow = 0;
+    FetchWidth m_width{kFetchWidth};
     bool m_paused = false;
     bool m_held = false;  // a fetch was spoilt: nothing starts until it was tried again
     bool m_closing = false;
     std::vector<std::thread> m_threads;
 };
 
+FetchEnding serverStopped(StopCause cause) {
+    return {FetchEnd::ServerStopped, cause};
+}
+
 }  // namespace
 
-FetchEnd fetchInOrder(std::size_t count, const std::function<HttpResult(std::size_t)>& fetch,
-                      const std::function<bool(std::size_t, HttpResult&&)>& deliver, std::size_t width,
-                      const PauseFunction& pause) {
-    const auto triedAgain = [&](std::size_t i, HttpResult&& first) {
-        return retried(
-            std::move(first), [&] { return fetchSafely(fetch, i); }, ServerReached::Yes, pause);
-    };
-    if (width <= 1) {
-        // One at a time through a function that cannot tell a link's fault from an answer (the
-        // in-band shape): what it answers is delivered as it is.
-        for (std::size_t i = 0; i < count; ++i) {
-            if (!deliver(i, fetchSafely(fetch, i))) {
-                return FetchEnd::Stopped;
-            }
-        }
-        return FetchEnd::Finished;
-    }
-    FetchPool pool(fetch, count, width);
+FetchEnding fetchInOrder(std::size_t count, const std::function<HttpResult(std::size_t, const BodyGate&)>& fetch,
+                         const std::function<bool(std::size_t, HttpResult&&)>& deliver, const Pause& pause) {
+    const BodyGate unbounded = [](std::size_t) {
+        return true;
+    };  // the one to be delivered next
+    FaultRun run;
+    FetchPool pool(fetch, count);
     for (std::size_t i = 0; i < count; ++i) {
         HttpResult answer = pool.take(i);
         if (spoilt(answer)) {
             pool.pause();
-            TriedAnswer tried = triedAgain(i, std::move(answer));
+            TriedAnswer tried = retried(
+                std::move(answer), [&] { return fetchSafely(fetch, i, unbounded); }, ServerReached::Yes, pause, run);
             if (tried.end == TriesEnd::ServerStopped) {
-                return FetchEnd::ServerStopped;  // the pool stays paused: nothing more starts
+                return serverStopped(tried.cause);  // the pool stays paused: nothing more starts
             }
             answer = std::move(tried.answer);
             pool.resume();
+        } else {
+            run.spoiltPast(answer, false);
         }
         if (!deliver(i, std::move(answer))) {
-            return FetchEnd::Stopped;
+            return {FetchEnd::Stopped};
         }
     }
-    return FetchEnd::Finished;
+    return {FetchEnd::Finished};
 }

@@ -21,7 +21,14 @@ std::u16string secureConnectionRefused(const LoginState& login, const modWININET
     return text;
 }
 
-std::u16string serverStoppedAnswering(const LoginState& login, std::size_t listed, std::size_t total) {
-    return u"The server " + serverAndPort(login) + u" stopped answering. " + ascii::decimal(listed) + u" of " +
-           ascii::decimal(total) + u" contacts were listed.";
+std::u16string serverStoppedAnswering(const LoginState& login, const Verdict& stopped) {
+    std::u16string_view what;
+    switch (stopped.cause) {
+        case StopCause::Silent: what = u" stopped answering. "; break;
+        case StopCause::Slow: what = u" answered too slowly. "; break;
+        case StopCause::Spoiling: what = u" spoilt five answers in a row. "; break;
+        case StopCause::Busy: what = u" stayed busy for more than 30 seconds. "; break;
+    }
+    return u"The server " + serverAndPort(login) + std::u16string(what) + ascii::decimal(stopped.listed) + u" of " +
+           ascii::decimal(stopped.total) + u" contacts were listed.";
 }

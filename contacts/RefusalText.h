@@ -3,6 +3,7 @@
 // line, so both give a person the same reason and the same fingerprint to check.
 
 #include "contacts/LoginState.h"
+#include "contacts/Outcome.h"
 #include "net/HttpResult.h"
 
 #include <cstddef>
@@ -12,6 +13,7 @@
 // certificate came, its SHA-256 fingerprint to compare with what the server's administrator gives.
 std::u16string secureConnectionRefused(const LoginState& login, const modWININET::HttpResult& result);
 
-// A listing that stopped because the server stopped answering: the server and port, and how many
-// of how many contacts were listed. The caller adds what a person can do next.
-std::u16string serverStoppedAnswering(const LoginState& login, std::size_t listed, std::size_t total);
+// A listing that stopped because the server stopped serving: the server and port, what it did
+// (the verdict's cause), and how many of how many contacts were listed. The caller adds what a
+// person can do next.
+std::u16string serverStoppedAnswering(const LoginState& login, const Verdict& stopped);

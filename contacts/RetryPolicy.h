@@ -1,45 +1,50 @@
 #pragma once
-// When an idempotent request (GET, PROPFIND) is tried again, and how long before each try. A POST
-// never is: a cut answer may hide a contact the server stored.
+// The tries again of idempotent requests (GET, PROPFIND) as contacts/Outcome.h judges each try,
+// and the runs of faults across one operation's requests that tell when a server is to be taken
+// as stopped.
 
+#include "contacts/Outcome.h"
 #include "net/HttpResult.h"
 
 #include <chrono>
 #include <cstddef>
 #include <functional>
-#include <optional>
 
-// Whether the server has answered an earlier request of this operation. A refused connection
-// before that is a server that is not there, not a flaky link.
-enum class ServerReached { No, Yes };
+// How tries again wait. The program sleeps (sleepPause); tests pass one that keeps the pauses.
+using Pause = std::function<void(std::chrono::milliseconds)>;
+void sleepPause(std::chrono::milliseconds pause);
 
-enum class TryVerdict {
-    Done,     // an answer to keep: a success, any other status, or a fault no retry mends
-    Again,    // a reset, a cut answer, a refused connection after a first success, or a 503
-    Stalled,  // not one byte came before the idle limit
+// The faults of one operation so far, across its requests.
+class FaultRun {
+public:
+    // Before a try again after answer waits `wait`: true when answer is a 503 and the waits of
+    // the 503s in a row, this one included, pass 30 s. Any other answer ends the row.
+    bool busyPast(const modWININET::HttpResult& answer, std::chrono::milliseconds wait);
+    // A request's last answer: true when it is the fifth in a row still spoilt after its tries
+    // again. A whole answer other than a 503 ends both rows.
+    bool spoiltPast(const modWININET::HttpResult& last, bool triedAgain);
+
+private:
+    std::chrono::milliseconds m_busyWaits{0};
+    std::size_t m_spoiltInRow = 0;
 };
-TryVerdict judgeTry(const modWININET::HttpResult& answer, ServerReached reached);
-
-// The pause before retry number `retry` (0 for the first) after answer: at once, 0.25 s, then
-// 1 s; a 503's Retry-After instead, capped at 10 s. nullopt: no retry is left.
-std::optional<std::chrono::milliseconds> retryPause(std::size_t retry, const modWININET::HttpResult& answer);
 
 // How a run of tries ended.
 enum class TriesEnd {
     Answered,       // the last answer is what the request gives (success or not)
-    ServerStopped,  // the server has stopped answering: a try that ran into the idle limit and then
-                    // one that got no byte at all, or a connection refused to the last try
+    ServerStopped,  // the server is taken to have stopped, for the cause given
 };
 
 struct TriedAnswer {
     modWININET::HttpResult answer;
     TriesEnd end = TriesEnd::Answered;
+    StopCause cause = StopCause::Silent;  // ServerStopped: why
 };
 
-// Tries again after first, as the verdicts and pauses above say, calling attempt() for each try.
-// A try that ran into the idle limit is followed by one more at most: when that one gets no byte
-// at all, the run ends in ServerStopped. sleep is the pause, so
-// tests need not wait.
-using PauseFunction = std::function<void(std::chrono::milliseconds)>;
+// Tries again after first, as judgeTry and retryPause say, calling attempt() for each try and
+// pause before it. A try that ran into the idle limit or the floor is followed by one more at
+// most: when that one gets no byte at all, or is too slow again, the run ends in ServerStopped.
+// So it does when connections are refused to the last try, and when run says the server spoils
+// or is busy for too long.
 TriedAnswer retried(modWININET::HttpResult first, const std::function<modWININET::HttpResult()>& attempt,
-                    ServerReached reached, const PauseFunction& sleep = {});
+                    ServerReached reached, const Pause& pause, FaultRun& run);

@@ -1,6 +1,6 @@
 #pragma once
 // What the main window makes of an operation's outcome: the message it shows and what frmMain does
-// next. Decided by one table, row by outcome.
+// next. Decided by one switch over the outcomes, so a new one is named by the compiler.
 
 #include "contacts/ContactScreen.h"
 #include "contacts/LoginState.h"

@@ -54,8 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ContactClient client = inBandClient(screen, LoginState{u"127.0.0.1", 8080, u"Basic ZGVtbzpkZW1v"}, http);
     const ListingResult result = client.ListContacts();
 
-    if (result != ListingResult::Listed) {
-        FUZZ_CHECK(screen.lines.empty());
+    if (result != ListingResult::Listed && screen.captions.empty()) {
+        FUZZ_CHECK(screen.lines.empty());  // the PROPFIND ended it
         FUZZ_CHECK(screen.messages.size() == 1);
         return 0;
     }
@@ -67,9 +67,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             hrefs.push_back(codepage::fromWindows1252(href));  // as the line shows it
         }
     }
-    FUZZ_CHECK(screen.lines.size() == hrefs.size());
-    FUZZ_CHECK(calls == hrefs.size() + 1);
-    for (std::size_t i = 0; i < hrefs.size(); ++i) {
+    // A refusal (an answer "Error:401") or a server taken to have stopped (503s tried again to
+    // the end) ends the listing with one message, keeping the lines so far; else every href has
+    // its line. A 503 is tried again, so there may be more GETs than hrefs.
+    FUZZ_CHECK(screen.messages.size() <= 1);
+    FUZZ_CHECK(screen.messages.empty() ? screen.lines.size() == hrefs.size() : screen.lines.size() < hrefs.size());
+    FUZZ_CHECK(calls >= screen.lines.size() + 1);
+    for (std::size_t i = 0; i < screen.lines.size(); ++i) {
         checkLine(screen.lines[i], hrefs[i]);
     }
     FUZZ_CHECK(!screen.captions.empty() && screen.captions.back() == u"Velqor Personal Contacts Manager");

@@ -3,6 +3,7 @@
 #include "net/TlsPeer.h"
 #include "net/TlsShare.h"
 #include "net/TransferFailure.h"
+#include "net/TransferPace.h"
 
 #include "codec/AsciiText.h"
 
@@ -41,15 +42,24 @@ using HeaderList = std::unique_ptr<curl_slist, ListDeleter>;
 struct Exchange {
     CURL* handle = nullptr;
     const Limits* limits = nullptr;
+    std::function<bool(std::size_t)> mayHold;
     HttpResult outcome;
     bool headersComplete = false;        // a final status line and the blank line after its headers came
     Failure stoppedFor = Failure::None;  // why a callback ended the transfer, if one did
     bool connected = false;
-    bool atStatusLine = true;  // the next header line opens a block: an interim or the final answer
-    long statusInLine = -1;    // the code as the block's status line spells it; -1 when it is no status
-    Clock::time_point lastActivity = Clock::now();
+    bool atStatusLine = true;          // the next header line opens a block: an interim or the final answer
+    long statusInLine = -1;            // the code as the block's status line spells it; -1 when it is no status
+    std::optional<TransferPace> pace;  // from the connection on
     curl_off_t lastUploaded = 0;
+    bool held = false;           // the body callback paused the transfer: mayHold said no
+    std::size_t heldLength = 0;  // the piece libcurl hands over again once it is let go on
 };
+
+void noteActivity(Exchange& exchange) {
+    if (exchange.pace) {
+        exchange.pace->active(Clock::now());
+    }
+}
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -112,7 +122,7 @@ std::optional<std::string> etagOf(std::string_view line) {
 size_t onHeader(char* data, size_t size, size_t count, void* user) {
     auto& exchange = *static_cast<Exchange*>(user);
     const std::string_view line(data, size * count);
-    exchange.lastActivity = Clock::now();
+    noteActivity(exchange);
     exchange.outcome.heardAny = true;
     if (exchange.atStatusLine) {
         exchange.atStatusLine = false;
@@ -180,7 +190,12 @@ size_t onBody(char* data, size_t size, size_t count, void* user) {
         exchange.stoppedFor = Failure::TooBig;
         return CURL_WRITEFUNC_ERROR;
     }
-    exchange.lastActivity = Clock::now();
+    if (exchange.mayHold && !exchange.mayHold(body.size() + length)) {
+        exchange.held = true;
+        exchange.heldLength = length;
+        return CURL_WRITEFUNC_PAUSE;  // libcurl keeps the piece and hands it over again
+    }
+    noteActivity(exchange);
     if (body.size() + length > body.capacity()) {
         body.reserve(grownCapacity(body.size() + length, exchange.limits->maxBodyBytes));
     }
@@ -192,24 +207,43 @@ size_t onBody(char* data, size_t size, size_t count, void* user) {
 int onConnected(void* user, char*, char*, int, int) {
     auto& exchange = *static_cast<Exchange*>(user);
     exchange.connected = true;
-    exchange.lastActivity = Clock::now();
+    exchange.pace.emplace(*exchange.limits);
     return CURL_PREREQFUNC_OK;
 }
 
-int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t uploaded) {
+// A held transfer is let go on once mayHold allows what it has plus the piece libcurl keeps.
+// Time held counts against neither limit: the server is waiting for us.
+int releaseHeld(Exchange& exchange, Clock::time_point now, curl_off_t moved) {
+    exchange.pace->restart(now, moved);
+    if (!exchange.mayHold(exchange.outcome.body.size() + exchange.heldLength)) {
+        return 0;
+    }
+    exchange.held = false;
+    if (curl_easy_pause(exchange.handle, CURLPAUSE_CONT) != CURLE_OK) {
+        exchange.stoppedFor = Failure::CutOff;
+        return 1;
+    }
+    return 0;
+}
+
+int onProgress(void* user, curl_off_t, curl_off_t downloaded, curl_off_t, curl_off_t uploaded) {
     auto& exchange = *static_cast<Exchange*>(user);
     const auto now = Clock::now();
-    if (!exchange.connected) {
-        return 0;  // the connect time-out governs until then
+    if (!exchange.pace) {
+        return 0;  // the connect time-out governs until the connection stands
+    }
+    if (exchange.held) {
+        return releaseHeld(exchange, now, downloaded + uploaded);
     }
     if (uploaded != exchange.lastUploaded) {
         exchange.lastUploaded = uploaded;
-        exchange.lastActivity = now;
+        exchange.pace->active(now);
     }
-    if (now - exchange.lastActivity < exchange.limits->idleTimeout) {
+    const Failure late = exchange.pace->judge(now, downloaded + uploaded, exchange.outcome.heardAny);
+    if (late == Failure::None) {
         return 0;
     }
-    exchange.stoppedFor = Failure::TimedOut;
+    exchange.stoppedFor = late;
     return 1;
 }
 
@@ -269,16 +303,32 @@ void setOptions(CURL* handle, const TransferRequest& request, curl_slist* header
 
 namespace {
 
-HttpResult transferOnce(const TransferRequest& request, const std::shared_ptr<const TlsShare>& share,
-                        Resumption resumption) {
+// libcurl counts the request's bytes as they leave: its head, then any body.
+bool requestWentOut(CURL* handle, const TransferRequest& request) {
+    long head = 0;
+    curl_off_t body = 0;
+    curl_easy_getinfo(handle, CURLINFO_REQUEST_SIZE, &head);
+    curl_easy_getinfo(handle, CURLINFO_SIZE_UPLOAD_T, &body);
+    return head > 0 && (!request.sendsBody || std::uint64_t(body) >= request.body.size());
+}
+
+// One transfer's answer, and whether its TLS handshake began by offering a session.
+struct Transferred {
+    HttpResult result;
+    bool offeredSession = false;
+};
+
+Transferred transferOnce(const TransferRequest& request, const std::shared_ptr<const TlsShare>& share,
+                         Resumption resumption) {
     const EasyHandle handle(curl_easy_init());
     const HeaderList headers = makeHeaderList(request.headerLines);
     if (!handle || (!headers && !request.headerLines.empty()) || (request.secure && !share)) {
-        return failedBeforeSending(Failure::NoConnection, "the network library could not set up the request");
+        return {failedBeforeSending(Failure::NoConnection, "the network library could not set up the request")};
     }
     Exchange exchange;
     exchange.handle = handle.get();
     exchange.limits = &request.limits;
+    exchange.mayHold = request.mayHold;
     std::array<char, CURL_ERROR_SIZE> errorText{};
     setOptions(handle.get(), request, headers.get(), exchange);
     TlsPeer peer;
@@ -288,6 +338,8 @@ HttpResult transferOnce(const TransferRequest& request, const std::shared_ptr<co
     curl_easy_setopt(handle.get(), CURLOPT_ERRORBUFFER, errorText.data());
     const CURLcode code = curl_easy_perform(handle.get());
     HttpResult result = std::move(exchange.outcome);  // a member is not moved on its own; bodies are large
+    result.connected = exchange.connected;
+    result.requestSent = result.heardAny || (exchange.connected && requestWentOut(handle.get(), request));
     if (!exchange.headersComplete) {
         result.status = 0;
     }
@@ -300,7 +352,7 @@ HttpResult transferOnce(const TransferRequest& request, const std::shared_ptr<co
         describeFailure(result, {code, exchange.stoppedFor, exchange.connected, libraryText.c_str()});
         peer.explain(result, handle.get(), request.hostName, libraryText);
     }
-    return result;
+    return {std::move(result), peer.offeredSession()};
 }
 
 }  // namespace
@@ -309,13 +361,14 @@ HttpResult runTransfer(const TransferRequest& request) {
     initialiseCurlOnce();
     // Held until the handles that use its store and sessions are cleaned up.
     const std::shared_ptr<const TlsShare> share = request.secure ? currentTlsShare() : nullptr;
-    HttpResult result = transferOnce(request, share, Resumption::Offered);
+    Transferred first = transferOnce(request, share, Resumption::Offered);
     // A server may end the handshake over a session it handed out itself. Nothing of the request
-    // was sent before the handshake ended, so once more with a full handshake is safe for any verb.
-    if (result.failure == Failure::TlsHandshake && share && share->sessions()) {
-        result = transferOnce(request, share, Resumption::Refrained);
+    // was sent before the handshake ended, so once more with a full handshake is safe for any verb;
+    // a handshake that failed without a session fails the same way again.
+    if (first.result.failure == Failure::TlsHandshake && first.offeredSession) {
+        return transferOnce(request, share, Resumption::Refrained).result;
     }
-    return result;
+    return std::move(first.result);
 }
 
 }  // namespace modWININET::detail

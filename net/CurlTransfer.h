@@ -7,6 +7,7 @@
 #include "net/modWININET.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,10 +22,13 @@ struct TransferRequest {
     bool sendsBody = false;                // false: no body and no Content-Length at all
     std::string body;                      // the body's bytes, NUL bytes included
     Limits limits;
+    std::function<bool(std::size_t)> mayHold;  // as HttpCall's
 };
 
 // Never throws for network faults. The status is set once a final status line and the blank line
-// after its headers came; a failure names whatever kept the answer from being whole.
+// after its headers came; a failure names whatever kept the answer from being whole. A TLS
+// handshake that failed is made once more without resumption when the first offered a session:
+// the server may refuse a session it handed out itself, and nothing of the request was sent yet.
 HttpResult runTransfer(const TransferRequest& request);
 
 }  // namespace modWININET::detail

@@ -3,7 +3,9 @@
 // kept as bytes and every way it can fail named. modWININET::HttpRequest is the in-band wrapper
 // over it.
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +18,8 @@ enum class Failure {
     InvalidServer,  // the server text, port or verb cannot be sent: nothing was contacted
     NoConnection,   // the name did not resolve, or the connection was refused or unreachable
     TimedOut,       // no connection in time, or nothing arrived for the idle limit
+    TooSlow,        // the answer began, then came slower than the floor (Limits) for its whole time
+                    // (slower without a byte of it is TimedOut)
     CutOff,         // the connection ended before the answer was whole
     TooBig,         // the body passes the size cap
     NotHttp,        // what came back is no HTTP status line
@@ -37,6 +41,9 @@ struct HttpCall {
     std::u16string target;   // server-relative, goes out through Windows-1252
     std::string body;        // the body's bytes, sent as they are
     std::u16string headers;  // the caller's header lines, each ending in CR LF
+    // Asked with the body's size before it grows to that size; false holds the transfer (the
+    // server waits, no time limit runs) until a later ask says true. Empty: any size up to the cap.
+    std::function<bool(std::size_t)> mayHold;
 };
 
 struct HttpResult {
@@ -47,6 +54,10 @@ struct HttpResult {
     std::optional<PeerCertificate> certificate;
     // Whether any byte of an answer came: a time-out without one is a server that has stopped.
     bool heardAny = false;
+    // Whether a connection stood (its TLS handshake passed), and whether the whole request, body
+    // and all, went out on it: a write that went out whole and got no answer may have been done.
+    bool connected = false;
+    bool requestSent = false;
     // A 503's Retry-After in seconds (RFC 9110, the delay form); nullopt when absent or a date.
     std::optional<long> retryAfterSeconds;
     // The final answer's ETag header as it stood, quotes and any "W/" included, blanks around it

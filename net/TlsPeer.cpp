@@ -29,6 +29,19 @@ int watchVerification(int verdict, X509_STORE_CTX* store) {
     return verdict;
 }
 
+// libcurl sets a cached session on the connection before its handshake starts; a connection without
+// one has no session until its ClientHello is made, after this call.
+void watchHandshake(const SSL* ssl, int where, int) {
+    if ((where & SSL_CB_HANDSHAKE_START) == 0) {
+        return;
+    }
+    auto* peer = static_cast<TlsPeer*>(SSL_CTX_get_ex_data(SSL_get_SSL_CTX(ssl), peerSlot()));
+    const SSL_SESSION* session = SSL_get_session(ssl);
+    if (peer && session && SSL_SESSION_is_resumable(session) == 1) {
+        peer->noteOfferedSession(true);
+    }
+}
+
 // libcurl has set the context up, verification mode included, and makes the connection's SSL from
 // it next, which takes the callback and the store over. libcurl read no authorities of its own.
 CURLcode onContext(CURL*, void* context, void* user) {
@@ -39,6 +52,7 @@ CURLcode onContext(CURL*, void* context, void* user) {
     }
     SSL_CTX_set1_cert_store(ctx, share->store());
     SSL_CTX_set_verify(ctx, SSL_CTX_get_verify_mode(ctx), watchVerification);
+    SSL_CTX_set_info_callback(ctx, watchHandshake);
     return CURLE_OK;
 }
 

@@ -40,6 +40,10 @@ public:
     // Called by OpenSSL's verification with each certificate it judges; keeps the server's own.
     void keep(x509_st* certificate);
 
+    // Whether the handshake began with a session to resume: only then can a full one fare better.
+    bool offeredSession() const { return m_offeredSession; }
+    void noteOfferedSession(bool offered) { m_offeredSession = offered; }
+
     const TlsShare* share() const { return m_share; }
 
 private:
@@ -48,6 +52,7 @@ private:
     };
     std::unique_ptr<x509_st, Free> m_certificate;
     const TlsShare* m_share = nullptr;
+    bool m_offeredSession = false;
 };
 
 }  // namespace modWININET::detail

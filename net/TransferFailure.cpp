@@ -31,6 +31,7 @@ const char* wordsFor(Failure failure) {
         case Failure::InvalidServer: return "the server text or port cannot be used";
         case Failure::NoConnection: return "no connection to the server";
         case Failure::TimedOut: return "the server did not answer in time";
+        case Failure::TooSlow: return "the server's answer came too slowly";
         case Failure::CutOff: return "the connection ended before the whole answer came";
         case Failure::TooBig: return "the answer is larger than this program accepts";
         case Failure::NotHttp: return "the server's answer is not HTTP";

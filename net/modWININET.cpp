@@ -73,8 +73,13 @@ std::u16string HttpRequest(std::u16string server, std::int32_t port, std::u16str
                            std::u16string target, std::u16string body, std::u16string headers) {
     // NOLINTEND(performance-unnecessary-value-param)
     // A character of the verb that Windows-1252 cannot hold becomes "?", which no verb may hold.
-    return inBandText(exchange({std::move(server), port, codepage::windows1252Bytes(verb), std::move(target),
-                                codepage::windows1252Bytes(body), std::move(headers)}));
+    return inBandText(exchange({std::move(server),
+                                port,
+                                codepage::windows1252Bytes(verb),
+                                std::move(target),
+                                codepage::windows1252Bytes(body),
+                                std::move(headers),
+                                {}}));
 }
 
 HttpResult exchange(const HttpCall& call) {
@@ -93,6 +98,7 @@ HttpResult exchange(const HttpCall& call) {
     request.body = call.body;
     request.headerLines = wireHeaderLines(call.headers, request);
     request.limits = limits();
+    request.mayHold = call.mayHold;
     return detail::runTransfer(request);
 }
 

@@ -26,6 +26,11 @@ std::u16string HttpRequest(std::u16string server, std::int32_t port, std::u16str
 struct Limits {
     std::chrono::milliseconds connectTimeout{60'000};
     std::chrono::milliseconds idleTimeout{60'000};  // a transfer receiving nothing this long ends
+    // Once connected, a transfer that moves fewer than floorBytesPerSecond on average over each
+    // floorTime ends too: a server that drips its answer holds an operation no less than a silent
+    // one.
+    std::size_t floorBytesPerSecond = 1024;
+    std::chrono::milliseconds floorTime{30'000};
     std::size_t maxBodyBytes = std::size_t{64} << 20;
 };
 

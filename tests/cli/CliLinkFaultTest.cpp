@@ -138,3 +138,21 @@ TEST(CliLinkFaults, ListGivesOneLineWithOneTabPerContactWhateverTheHrefsHold) {
     EXPECT_NE(server.requests().back().find("/Contacts/lf%0Ax.vcf "), std::string::npos)
         << "show takes FILE as list wrote it: " << server.requests().back();
 }
+
+TEST(CliLinkFaults, ACardStoredAndNeverAnsweredIsNamedTheRestGoUpAndTheStatusIs4) {
+    const nettest::ScopedLimits quick({.connectTimeout = 5s, .idleTimeout = 300ms});
+    const TempFolder temp;
+    HttpMailServer server(seededWith("post-unanswered"));
+    const ContactFolder folder({u"127.0.0.1", server.port(), u"Basic ZGVtbzpkZW1v"});
+    const std::string card = "BEGIN:VCARD\r\nFN:Kept\r\nEND:VCARD\r\n";
+    CapturedErrors errors(temp.path() / "stderr");
+    const int status = uploadCommand(folder, {{"\"book.vcf\"", card + card}});
+    const std::string said = errors.text();
+    EXPECT_EQ(status, exitSomeFailed) << "not 3: the server took the card";
+    for (const char* subject : {"\"book.vcf\", card 1", "\"book.vcf\", card 2"}) {
+        EXPECT_NE(said.find(std::string("vqcontacts: ") + subject + " may have been stored: it went out whole, then "),
+                  std::string::npos)
+            << said;
+    }
+    EXPECT_EQ(namesIn(server.folder()).size(), 22u) << "both cards were stored";
+}

@@ -58,6 +58,8 @@ TEST(CliStatus, EachEndingHasItsStatusAndTheWindowsWords) {
          {"VQCONTACTS_USER=demo", "VQCONTACTS_PASSWORD=x"},
          2,
          authenticationError},
+        {"the password changed part-way: the listing stops at once", "refuse-after=6", atPort(port, {"list"}),
+         demoLogin, 2, authenticationError},
         {"a forbidden folder", "forbidden", atPort(port, {"export", "-"}), demoLogin, 2,
          "vqcontacts: Communications Failure: Unable to connect to remote host.\n"},
         {"a rejected show",

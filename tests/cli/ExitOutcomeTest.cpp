@@ -51,6 +51,7 @@ TEST(ExitOutcome, EachOutcomeEndsWithTheStatusTheManualGivesIt) {
         {Outcome::Unreachable, 3, "the server could not be reached"},
         {Outcome::ServerStopped, 4, "server stopped answering before every contact was fetched"},
         {Outcome::SomeFailed, 4, "a request answered an error"},
+        {Outcome::MayHaveBeenStored, 4, "may have been stored"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.manual);
@@ -97,4 +98,12 @@ TEST(ExitOutcome, AFailedRequestIsToldWithTheWindowsWordsOrItsOwnReason) {
         EXPECT_EQ(reportListing(folder, judgeListing(row.answer)), row.listingStatus);
         EXPECT_EQ(testing::internal::GetCapturedStderr(), row.listingErr);
     }
+    HttpResult unanswered = failedWith(Failure::TimedOut);
+    unanswered.requestSent = true;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(reportRequest(folder, judgeRequest("POST", unanswered), "a.vcf, card 1"), 4);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              prefix +
+                  "a.vcf, card 1 may have been stored: it went out whole, then the reason; list the folder "
+                  "before sending it again\n");
 }

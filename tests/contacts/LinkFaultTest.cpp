@@ -10,10 +10,28 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <mutex>
+#include <numeric>
 
 namespace {
 
 using namespace std::chrono_literals;
+
+// The tries again wait by this: it keeps the pauses and returns at once.
+struct Pauses {
+    std::mutex mutex;
+    std::vector<std::chrono::milliseconds> taken;
+
+    Pause pause() {
+        return [this](std::chrono::milliseconds pause) {
+            const std::lock_guard lock(mutex);
+            taken.push_back(pause);
+        };
+    }
+    std::chrono::milliseconds total() const {
+        return std::accumulate(taken.begin(), taken.end(), std::chrono::milliseconds{0});
+    }
+};
 
 LoginState loginFor(const HttpMailServer& server) {
     return {u"127.0.0.1", server.port(), u"Basic ZGVtbzpkZW1v"};
@@ -53,7 +71,9 @@ TEST(LinkFaults, EveryContactOnceAndInOrderOverAFlakyLink) {
         SCOPED_TRACE(row.why);
         HttpMailServer server(seededWith(row.fault));
         ScreenRecorder screen;
-        EXPECT_EQ(ContactClient(screen, loginFor(server)).ListContacts(), ListingResult::Listed);
+        Pauses pauses;
+        EXPECT_EQ(ContactClient(screen, loginFor(server), modWININET::exchange, pauses.pause()).ListContacts(),
+                  ListingResult::Listed);
         EXPECT_EQ(screen.lines, expected);
         EXPECT_TRUE(screen.messages.empty());
         EXPECT_EQ(screen.captions.back(), contacttext::listedCaption);
@@ -82,6 +102,50 @@ TEST(LinkFaults, AServerThatStopsEndsTheListingWithItsMessageAndKeepsTheLines) {
     EXPECT_EQ(screen.captions.back(), contacttext::listedCaption);
 }
 
+TEST(LinkFaults, EachStopEndsTheListingAtOnceWithItsMessageAndKeepsTheLines) {
+    const std::vector<std::u16string> expected = cleanLines();
+    // A drip of 100 bytes a second is below a floor of 1 KiB/s, measured over 1 s here.
+    const nettest::ScopedLimits quick({.connectTimeout = 5s, .idleTimeout = 5s, .floorTime = 1s});
+    struct Row {
+        const char* why;
+        const char* fault;
+        ListingResult result;
+        std::u16string said;  // what the message says the server did; empty: the window's refusal
+        std::size_t mostLines;
+        std::size_t mostGets;              // of the 20 contacts, tries again included
+        std::chrono::milliseconds waited;  // the pauses of the tries again
+    };
+    const Row rows[] = {
+        {"the password changed part-way: no more than was in flight follows", "refuse-after=6", ListingResult::Rejected,
+         u"", 5, 5 + 6, 0ms},
+        {"every GET cut: five contacts, each tried four times", "cut-contact", ListingResult::Listed,
+         u" spoilt five answers in a row. ", 4, 5 * 4 + 6, 5 * 1250ms},
+        {"503 with Retry-After 10: stop once the waits pass 30 s", "always-503=10", ListingResult::Listed,
+         u" stayed busy for more than 30 seconds. ", 1, 4 + 1 + 6, 30s},
+        {"a drip: too slow, and too slow again", "drip=0.01", ListingResult::Listed, u" answered too slowly. ", 0,
+         6 + 1, 0ms},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        HttpMailServer server(seededWith(row.fault));
+        ScreenRecorder screen;
+        Pauses pauses;
+        EXPECT_EQ(ContactClient(screen, loginFor(server), modWININET::exchange, pauses.pause()).ListContacts(),
+                  row.result);
+        ASSERT_LE(screen.lines.size(), row.mostLines);
+        if (row.said.empty()) {
+            EXPECT_TRUE(std::equal(screen.lines.begin(), screen.lines.end(), expected.begin()));
+            ASSERT_EQ(screen.messages.size(), 1u);
+            EXPECT_EQ(screen.messages[0].prompt, u"Authentication Error: Please check credentials.");
+        } else {
+            ASSERT_EQ(screen.messages.size(), 1u);
+            EXPECT_NE(screen.messages[0].prompt.find(row.said), std::u16string::npos);
+        }
+        EXPECT_LE(server.requests("GET").size(), row.mostGets);
+        EXPECT_EQ(pauses.total(), row.waited);
+    }
+}
+
 TEST(LinkFaults, APropfindThatNeverAnswersIsStillNoContactFolder) {
     const nettest::ScopedLimits quick({.connectTimeout = 5s, .idleTimeout = 300ms});
     HttpMailServer server(seededWith("stall-after=0"));
@@ -90,4 +154,18 @@ TEST(LinkFaults, APropfindThatNeverAnswersIsStillNoContactFolder) {
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].prompt, contacttext::noContactFolder);
     EXPECT_TRUE(screen.lines.empty());
+}
+
+TEST(LinkFaults, ADropWhosePostIsStoredAndNeverAnsweredListsAgainAndShowsIt) {
+    const nettest::ScopedLimits quick({.connectTimeout = 5s, .idleTimeout = 300ms});
+    HttpMailServer server(seededWith("post-unanswered"));
+    ScreenRecorder screen;
+    const std::vector<DropItem> items{{{}, std::string("BEGIN:VCARD\r\nFN:Maybe Stored\r\nEND:VCARD\r\n")}};
+    EXPECT_EQ(ContactClient(screen, loginFor(server)).Form_OLEDragDrop(items), ListingResult::Listed);
+    EXPECT_EQ(screen.clears, 1);
+    ASSERT_EQ(screen.lines.size(), 21u) << "the twenty samples and the card the server kept";
+    EXPECT_EQ(std::count_if(screen.lines.begin(), screen.lines.end(),
+                            [](const std::u16string& line) { return line.starts_with(u"Maybe Stored ["); }),
+              1);
+    EXPECT_EQ(screen.messages.size(), 1u) << "the notice alone";
 }

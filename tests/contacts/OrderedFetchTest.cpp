@@ -1,15 +1,18 @@
-// fetchInOrder's promises: document order, a bounded number in flight, the lone retry of an
-// overlapped failure, and a stop that starts nothing more.
+// fetchInOrder's promises: document order, a bounded number in flight and in bytes, the lone retry
+// of an overlapped failure, and a stop that starts nothing more. Fetches wait for each other on a
+// condition, never for time.
 
+#include "contacts/FetchWidth.h"
 #include "contacts/OrderedFetch.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <mutex>
+#include <set>
 #include <stdexcept>
-#include <thread>
 #include <vector>
 
 using modWININET::Failure;
@@ -31,12 +34,14 @@ struct Call {
     int others;   // fetches in flight when it began
 };
 
-// Counts what runs at once, and keeps each call.
+// Counts what runs at once, and keeps each call. A fetch may wait until others have begun.
 struct Tally {
     std::mutex mutex;
+    std::condition_variable changed;
     int now = 0;
     int most = 0;
     std::vector<Call> calls;
+    std::set<std::size_t> finished;
 
     HttpResult run(std::size_t index, const std::function<HttpResult(std::size_t, int)>& answer) {
         int attempt = 0;
@@ -47,23 +52,44 @@ struct Tally {
             calls.push_back({index, attempt, now++});
             most = std::max(most, now);
         }
+        changed.notify_all();
         HttpResult result = answer(index, attempt);
-        const std::lock_guard lock(mutex);
-        --now;
+        {
+            const std::lock_guard lock(mutex);
+            --now;
+            finished.insert(index);
+        }
+        changed.notify_all();
         return result;
     }
+    // Until `inFlight` fetches have run at once; false when that never came to be.
+    bool awaitInFlight(int inFlight) {
+        std::unique_lock lock(mutex);
+        return changed.wait_for(lock, 10s, [&] { return most >= inFlight; });
+    }
+    // Until every index from `first` to before `end` has been answered.
+    bool awaitFinished(std::size_t first, std::size_t end) {
+        std::unique_lock lock(mutex);
+        return changed.wait_for(lock, 10s, [&] {
+            return std::distance(finished.lower_bound(first), finished.lower_bound(end)) == std::ptrdiff_t(end - first);
+        });
+    }
+};
+
+const Pause noPause = [](std::chrono::milliseconds) {
 };
 
 std::vector<std::string> deliveredBodies(std::size_t count, Tally& tally,
                                          const std::function<HttpResult(std::size_t, int)>& answer) {
     std::vector<std::string> bodies;
     fetchInOrder(
-        count, [&](std::size_t i) { return tally.run(i, answer); },
+        count, [&](std::size_t i, const BodyGate&) { return tally.run(i, answer); },
         [&](std::size_t i, HttpResult&& result) {
             EXPECT_EQ(i, bodies.size()) << "delivered out of order";
             bodies.push_back(result.succeeded() ? result.body : "failed:" + std::to_string(result.status));
             return true;
-        });
+        },
+        noPause);
     return bodies;
 }
 
@@ -79,9 +105,14 @@ std::vector<std::string> numbers(std::size_t count) {
 
 TEST(FetchInOrder, DeliversInIndexOrderWhateverOrderAnswersComeIn) {
     Tally tally;
-    // Early indexes answer last, so every answer but the first waits for the ones before it.
-    const auto bodies = deliveredBodies(40, tally, [](std::size_t i, int) {
-        std::this_thread::sleep_for(std::chrono::milliseconds((40 - i) % 7));
+    // The first of every six answers once the five after it have, so they wait to be delivered;
+    // those wait until six have run at once.
+    const auto bodies = deliveredBodies(40, tally, [&](std::size_t i, int) {
+        if (i % kFetchWidth == 0 && i + kFetchWidth <= 40) {
+            EXPECT_TRUE(tally.awaitFinished(i + 1, i + kFetchWidth)) << "the five after " << i << " never came";
+        } else {
+            EXPECT_TRUE(tally.awaitInFlight(int(kFetchWidth))) << "six never ran at once";
+        }
         return ok(i);
     });
     EXPECT_EQ(bodies, numbers(40));
@@ -105,7 +136,7 @@ TEST(FetchInOrder, RetriesAnOverlappedFailureAloneAndDeliversOnlyTheRetry) {
         SCOPED_TRACE(row.why);
         Tally tally;
         const auto bodies = deliveredBodies(12, tally, [&](std::size_t i, int attempt) {
-            std::this_thread::sleep_for(2ms);
+            EXPECT_TRUE(tally.awaitInFlight(int(kFetchWidth))) << "the failure comes with others in flight";
             return i == 3 && attempt == 1 ? row.first : ok(i);
         });
         EXPECT_EQ(bodies, numbers(12));
@@ -114,6 +145,9 @@ TEST(FetchInOrder, RetriesAnOverlappedFailureAloneAndDeliversOnlyTheRetry) {
                                         [](const Call& call) { return call.index == 3 && call.attempt == 2; });
         ASSERT_NE(retry, tally.calls.end());
         EXPECT_EQ(retry->others, 0) << "the retry runs with nothing else in flight";
+        const auto narrow = retry + std::min<std::ptrdiff_t>(4, std::distance(retry, tally.calls.end()));
+        EXPECT_EQ(std::count_if(retry, narrow, [](const Call& call) { return call.others > 0; }), 0)
+            << "one at a time after it, until whole answers widen it again";
     }
     Tally tally;
     const auto bodies = deliveredBodies(12, tally, [&](std::size_t i, int) { return i == 3 ? missing : ok(i); });
@@ -121,55 +155,34 @@ TEST(FetchInOrder, RetriesAnOverlappedFailureAloneAndDeliversOnlyTheRetry) {
     EXPECT_EQ(tally.calls.size(), 12u);
 }
 
-TEST(FetchInOrder, AfterASpoiltAnswerOneRunsAtATimeThenTheWidthGrowsBack) {
-    HttpResult cut;
-    cut.failure = Failure::CutOff;
-    Tally tally;
-    const auto bodies = deliveredBodies(80, tally, [&](std::size_t i, int attempt) {
-        std::this_thread::sleep_for(3ms);
-        return i == 3 && attempt == 1 ? cut : ok(i);
-    });
-    EXPECT_EQ(bodies, numbers(80));
-    const auto retry = std::find_if(tally.calls.begin(), tally.calls.end(),
-                                    [](const Call& call) { return call.index == 3 && call.attempt == 2; });
-    ASSERT_GE(std::distance(retry, tally.calls.end()), 40) << "retried early, with most calls after it";
-    for (auto call = retry; call != retry + 5; ++call) {
-        EXPECT_EQ(call->others, 0) << "index " << call->index << " ran beside another right after the retry";
+TEST(FetchWidth, NarrowsToOneAfterASpoiltAnswerAndGrowsBackByOneEachFourWholeAnswers) {
+    FetchWidth width(kFetchWidth);
+    EXPECT_EQ(width.now(), kFetchWidth) << "a listing starts wide";
+    EXPECT_FALSE(width.widened()) << "never past the widest";
+    width.narrow();
+    EXPECT_EQ(width.now(), 1u);
+    std::vector<std::size_t> widths;
+    for (int whole = 0; whole < 24; ++whole) {
+        width.widened();
+        widths.push_back(width.now());
     }
-    const auto widest =
-        std::max_element(retry, tally.calls.end(), [](const Call& a, const Call& b) { return a.others < b.others; });
-    EXPECT_EQ(widest->others, int(kFetchWidth) - 1) << "the width grew back to six";
-}
-
-TEST(FetchInOrder, AFailureThatRanAloneIsDeliveredAsItIs) {
-    HttpResult cut;
-    cut.failure = Failure::CutOff;
-    Tally tally;
-    std::vector<bool> whole;
-    fetchInOrder(
-        3, [&](std::size_t i) { return tally.run(i, [&](std::size_t, int) { return cut; }); },
-        [&](std::size_t, HttpResult&& result) {
-            whole.push_back(result.whole());
-            return true;
-        },
-        1);
-    EXPECT_EQ(whole, (std::vector<bool>{false, false, false}));
-    EXPECT_EQ(tally.calls.size(), 3u) << "one at a time, nothing overlapped, nothing retried";
+    EXPECT_EQ(widths,
+              (std::vector<std::size_t>{1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 6, 6, 6, 6, 6}));
 }
 
 TEST(FetchInOrder, StopsWhenDeliverSaysSoAndTurnsAThrowIntoAFailedAnswer) {
     Tally tally;
     std::size_t delivered = 0;
     fetchInOrder(
-        100, [&](std::size_t i) { return tally.run(i, [](std::size_t j, int) { return ok(j); }); },
-        [&](std::size_t, HttpResult&&) { return ++delivered < 5; });
+        100, [&](std::size_t i, const BodyGate&) { return tally.run(i, [](std::size_t j, int) { return ok(j); }); },
+        [&](std::size_t, HttpResult&&) { return ++delivered < 5; }, noPause);
     EXPECT_EQ(delivered, 5u);
     EXPECT_LE(tally.calls.size(), 5 + 2 * kFetchWidth) << "only a bounded run-ahead is fetched";
 
     std::vector<std::string> reasons;
     fetchInOrder(
         3,
-        [](std::size_t i) -> HttpResult {
+        [](std::size_t i, const BodyGate&) -> HttpResult {
             if (i == 1) {
                 throw std::runtime_error("out of memory");
             }
@@ -178,8 +191,52 @@ TEST(FetchInOrder, StopsWhenDeliverSaysSoAndTurnsAThrowIntoAFailedAnswer) {
         [&](std::size_t, HttpResult&& result) {
             reasons.push_back(result.reason);
             return true;
-        });
+        },
+        noPause);
     EXPECT_EQ(reasons, (std::vector<std::string>{"", "out of memory", ""}));
+}
+
+TEST(FetchInOrder, AnswersWaitingForAnEarlierOneAreHeldToTheByteBound) {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<bool> secondAsks;  // what index 2's gate answered, in turn
+    const std::size_t piece = kHeldBytes / 2 + 1;
+    std::vector<std::size_t> sizes;
+    fetchInOrder(
+        3,
+        [&](std::size_t i, const BodyGate& gate) {
+            HttpResult answer = ok(i);
+            if (i == 0) {
+                EXPECT_TRUE(gate(2 * kHeldBytes)) << "the next to be delivered is never held";
+                std::unique_lock lock(mutex);
+                EXPECT_TRUE(changed.wait_for(lock, 10s, [&] { return !secondAsks.empty(); }));
+                return answer;
+            }
+            if (i == 1) {
+                EXPECT_TRUE(gate(piece));
+                answer.body.assign(piece, 'x');
+                return answer;
+            }
+            // Index 2 asks until its gate opens: once index 1 is delivered, its bytes wait no more.
+            bool open = false;
+            const auto deadline = std::chrono::steady_clock::now() + 10s;
+            while (!open && std::chrono::steady_clock::now() < deadline) {
+                open = gate(piece);
+                const std::lock_guard lock(mutex);
+                secondAsks.push_back(open);
+                changed.notify_all();
+            }
+            return answer;
+        },
+        [&](std::size_t, HttpResult&& result) {
+            sizes.push_back(result.body.size());
+            return true;
+        },
+        noPause);
+    EXPECT_EQ(sizes, (std::vector<std::size_t>{1, piece, 1}));
+    ASSERT_GE(secondAsks.size(), 2u);
+    EXPECT_FALSE(secondAsks.front()) << "two pieces past the bound wait behind index 0";
+    EXPECT_TRUE(secondAsks.back()) << "and go on once the earlier ones were delivered";
 }
 
 TEST(FetchInOrder, AServerThatWentQuietStopsTheFetchingAfterOneLoneTryAgain) {
@@ -200,9 +257,9 @@ TEST(FetchInOrder, AServerThatWentQuietStopsTheFetchingAfterOneLoneTryAgain) {
         Tally tally;
         std::vector<std::string> bodies;
         std::vector<std::chrono::milliseconds> pauses;
-        const FetchEnd end = fetchInOrder(
+        const FetchEnding ending = fetchInOrder(
             40,
-            [&](std::size_t i) {
+            [&](std::size_t i, const BodyGate&) {
                 return tally.run(i, [&](std::size_t j, int attempt) {
                     const bool stopped = j >= 10 && (row.quietAgain || attempt == 1) && j < 20;
                     return stopped ? quiet : ok(j);
@@ -212,8 +269,8 @@ TEST(FetchInOrder, AServerThatWentQuietStopsTheFetchingAfterOneLoneTryAgain) {
                 bodies.push_back(result.body);
                 return true;
             },
-            kFetchWidth, [&](std::chrono::milliseconds pause) { pauses.push_back(pause); });
-        EXPECT_EQ(end, row.end);
+            [&](std::chrono::milliseconds pause) { pauses.push_back(pause); });
+        EXPECT_EQ(ending.end, row.end);
         ASSERT_EQ(bodies.size(), row.delivered);
         EXPECT_EQ(bodies.back(), std::to_string(row.delivered - 1));
         const auto triesOfTen =
@@ -224,6 +281,7 @@ TEST(FetchInOrder, AServerThatWentQuietStopsTheFetchingAfterOneLoneTryAgain) {
         ASSERT_NE(retry, tally.calls.end());
         EXPECT_EQ(retry->others, 0) << "alone";
         if (row.end == FetchEnd::ServerStopped) {
+            EXPECT_EQ(ending.cause, StopCause::Silent);
             EXPECT_LE(tally.calls.size(), 10 + 2 * kFetchWidth + 1) << "nothing starts once the server went quiet";
         }
     }

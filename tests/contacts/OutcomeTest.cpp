@@ -56,12 +56,46 @@ TEST(Outcome, ARequestFailsAloneOnceTheServerWasReachedAndAListingNeedsItsRespon
     }
 }
 
+TEST(Outcome, AWriteThatWentOutWholeAndGotNoAnswerMayHaveBeenStored) {
+    const auto sent = [](HttpResult answer, bool whole) {
+        answer.connected = true;
+        answer.requestSent = whole;
+        return answer;
+    };
+    struct Row {
+        const char* why;
+        const char* verb;
+        HttpResult answer;
+        Outcome outcome;
+    };
+    const Row rows[] = {
+        {"stored, never answered", "POST", sent(failedWith(Failure::TimedOut), true), Outcome::MayHaveBeenStored},
+        {"cut before the status", "POST", sent(failedWith(Failure::CutOff), true), Outcome::MayHaveBeenStored},
+        {"a PUT alike", "PUT", sent(failedWith(Failure::TimedOut), true), Outcome::MayHaveBeenStored},
+        {"a DELETE alike", "DELETE", sent(failedWith(Failure::CutOff, true), true), Outcome::MayHaveBeenStored},
+        {"a 201 whose body was cut is done", "POST", sent(failedWith(Failure::CutOff, true, 201), true), Outcome::Done},
+        {"a 500 whose body was cut failed", "POST", sent(failedWith(Failure::CutOff, true, 500), true),
+         Outcome::SomeFailed},
+        {"the body never went out whole: not stored", "POST", sent(failedWith(Failure::TimedOut), false),
+         Outcome::Unreachable},
+        {"no connection: nothing went out", "POST", failedWith(Failure::NoConnection), Outcome::Unreachable},
+        {"a GET stores nothing", "GET", sent(failedWith(Failure::TimedOut), true), Outcome::Unreachable},
+        {"a PROPFIND neither", "PROPFIND", sent(failedWith(Failure::CutOff), true), Outcome::SomeFailed},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        EXPECT_EQ(judgeRequest(row.verb, row.answer).outcome, row.outcome);
+    }
+}
+
 TEST(WindowOutcome, EachOutcomeHasOneMessageAndOneResult) {
     const LoginState login{u"mail.example.com", 8443, u"Basic x"};
     Verdict refused = judgeRequest(failedWith(Failure::Certificate, false));
     refused.answer.reason = "not issued by an authority this computer trusts";
     refused.answer.certificate = modWININET::PeerCertificate{"AB:CD", {}, {}};
-    const Verdict stopped{Outcome::ServerStopped, {}, 3, 10};
+    const auto stopped = [](StopCause cause) {
+        return Verdict{Outcome::ServerStopped, {}, 3, 10, cause};
+    };
     const std::u16string title = u"Velqor Personal Contact Manager";
     const std::u16string noFolder =
         u"Server does not seem to support remote contact administration or does not have any contact "
@@ -97,10 +131,32 @@ TEST(WindowOutcome, EachOutcomeHasOneMessageAndOneResult) {
          {{noFolder, MessageStyle::Plain, u""}},
          ListingResult::ProgramEnded},
         {"a stopped server keeps the lines and says how many",
-         stopped,
+         stopped(StopCause::Silent),
          {{u"The server mail.example.com on port 8443 stopped answering. 3 of 10 contacts were listed. Refresh "
            u"tries again.",
            MessageStyle::Information, title}},
+         ListingResult::Listed},
+        {"a server that drips",
+         stopped(StopCause::Slow),
+         {{u"The server mail.example.com on port 8443 answered too slowly. 3 of 10 contacts were listed. Refresh "
+           u"tries again.",
+           MessageStyle::Information, title}},
+         ListingResult::Listed},
+        {"a server that spoils",
+         stopped(StopCause::Spoiling),
+         {{u"The server mail.example.com on port 8443 spoilt five answers in a row. 3 of 10 contacts were listed. "
+           u"Refresh tries again.",
+           MessageStyle::Information, title}},
+         ListingResult::Listed},
+        {"a server that stays busy",
+         stopped(StopCause::Busy),
+         {{u"The server mail.example.com on port 8443 stayed busy for more than 30 seconds. 3 of 10 contacts were "
+           u"listed. Refresh tries again.",
+           MessageStyle::Information, title}},
+         ListingResult::Listed},
+        {"a write that may have been done: its operation lists again",
+         {Outcome::MayHaveBeenStored, {}},
+         {},
          ListingResult::Listed},
         {"a failed contact has its line without a name already", {Outcome::SomeFailed, {}}, {}, ListingResult::Listed},
     };

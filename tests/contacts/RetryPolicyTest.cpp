@@ -43,6 +43,9 @@ TEST(RetryPolicy, RetriesWhatTheLinkSpoiltAndNothingElse) {
          TryVerdict::Done},
         {"a body that stalled midway", failedWith(Failure::TimedOut, true), ServerReached::Yes, TryVerdict::Again},
         {"not one byte before the idle limit", failedWith(Failure::TimedOut), ServerReached::Yes, TryVerdict::Stalled},
+        {"an answer below the floor", failedWith(Failure::TooSlow, true), ServerReached::Yes, TryVerdict::Again},
+        {"a refused handshake is the same next time", failedWith(Failure::TlsHandshake), ServerReached::Yes,
+         TryVerdict::Done},
         {"a refused certificate is the same next time", failedWith(Failure::Certificate), ServerReached::Yes,
          TryVerdict::Done},
         {"an answer over the cap is the same next time", failedWith(Failure::TooBig, true), ServerReached::Yes,
@@ -111,6 +114,13 @@ TEST(RetryPolicy, TriesUntilAnAnswerOrTheServerStops) {
          3,
          TriesEnd::ServerStopped,
          0},
+        {"too slow twice: the server drips",
+         failedWith(Failure::TooSlow, true),
+         {failedWith(Failure::TooSlow, true)},
+         1,
+         TriesEnd::ServerStopped,
+         0},
+        {"too slow, then whole", failedWith(Failure::TooSlow, true), {status(200)}, 1, TriesEnd::Answered, 200},
         {"refused, then an answer: a restart",
          reset,
          {failedWith(Failure::NoConnection), status(200)},
@@ -122,12 +132,56 @@ TEST(RetryPolicy, TriesUntilAnAnswerOrTheServerStops) {
         SCOPED_TRACE(row.why);
         std::size_t made = 0;
         std::vector<std::chrono::milliseconds> pauses;
+        FaultRun run;
         const TriedAnswer tried = retried(
             row.first, [&] { return row.next.at(made++); }, ServerReached::Yes,
-            [&](std::chrono::milliseconds pause) { pauses.push_back(pause); });
+            [&](std::chrono::milliseconds pause) { pauses.push_back(pause); }, run);
         EXPECT_EQ(made, row.tries);
         EXPECT_EQ(pauses.size(), row.tries) << "a pause before each try again";
         EXPECT_EQ(tried.end, row.end);
         EXPECT_EQ(tried.answer.status, row.status);
+    }
+}
+
+TEST(RetryPolicy, RunsOfSpoiltOrBusyAnswersAcrossRequestsStopTheServer) {
+    const HttpResult cut = failedWith(Failure::CutOff, true);
+    struct Row {
+        const char* why;
+        std::vector<HttpResult> requests;  // each request's answer, to every try
+        std::size_t stoppedAt;             // the request that ended in ServerStopped; size: none did
+        StopCause cause;
+        std::chrono::milliseconds waited;  // all pauses together
+    };
+    const Row rows[] = {
+        {"five cut to the last try", std::vector<HttpResult>(6, cut), 4, StopCause::Spoiling, 5 * 1250ms},
+        {"a whole answer breaks the row",
+         {cut, cut, cut, cut, status(200), cut, cut, cut, cut},
+         9,
+         StopCause::Spoiling,
+         8 * 1250ms},
+        {"503 with Retry-After 10: 30 s of waits, then stop", std::vector<HttpResult>(3, status(503, 10)), 1,
+         StopCause::Busy, 30s},
+        {"a 404 between ends the row of 503s",
+         {status(503, 10), status(404), status(503, 10)},
+         3,
+         StopCause::Busy,
+         60s},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        FaultRun run;
+        std::chrono::milliseconds waited{0};
+        std::size_t stoppedAt = row.requests.size();
+        for (std::size_t r = 0; r < row.requests.size() && stoppedAt == row.requests.size(); ++r) {
+            const TriedAnswer tried = retried(
+                row.requests[r], [&] { return row.requests[r]; }, ServerReached::Yes,
+                [&](std::chrono::milliseconds pause) { waited += pause; }, run);
+            if (tried.end == TriesEnd::ServerStopped) {
+                stoppedAt = r;
+                EXPECT_EQ(tried.cause, row.cause);
+            }
+        }
+        EXPECT_EQ(stoppedAt, row.stoppedAt);
+        EXPECT_EQ(waited, row.waited);
     }
 }

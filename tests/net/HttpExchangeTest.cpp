@@ -18,7 +18,7 @@ using nettest::Script;
 namespace {
 
 modWININET::HttpResult getFrom(std::int32_t port, std::u16string server = u"127.0.0.1") {
-    return modWININET::exchange({std::move(server), port, "GET", u"x", {}, {}});
+    return modWININET::exchange({std::move(server), port, "GET", u"x", {}, {}, {}});
 }
 
 std::string allByteValues() {
@@ -99,10 +99,12 @@ TEST(HttpExchange, NamesWhatNeverReachedAServer) {
     }
 }
 
-// What a try again needs to know: a 503's Retry-After, and whether any byte came at all.
+// What a try again needs to know: a 503's Retry-After, whether any byte came at all, and whether
+// the request went out whole (a write that did may have been done).
 TEST(HttpExchange, TellsARetryAfterAndSilenceFromAStalledAnswer) {
     modWININET::Limits limits;
     limits.idleTimeout = 300ms;
+    limits.floorTime = 1s;  // a drip of 20 bytes a second is below the floor of 1 KiB/s
     const ScopedLimits scoped(limits);
     struct Row {
         const char* why;
@@ -130,6 +132,8 @@ TEST(HttpExchange, TellsARetryAfterAndSilenceFromAStalledAnswer) {
         {"headers that stall heard something", Script{true, "HTTP/1.0 200 OK\r\n", 0, Ending::Hold}, Failure::TimedOut,
          true, std::nullopt},
         {"not one byte before the idle limit", Script{false, ""}, Failure::TimedOut, false, std::nullopt},
+        {"a body that drips below the floor", Script{true, "HTTP/1.0 200 OK\r\n\r\n", 100, Ending::Close, 50ms},
+         Failure::TooSlow, true, std::nullopt},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
@@ -139,5 +143,16 @@ TEST(HttpExchange, TellsARetryAfterAndSilenceFromAStalledAnswer) {
         EXPECT_EQ(result.failure, row.failure) << result.reason;
         EXPECT_EQ(result.heardAny, row.heardAny);
         EXPECT_EQ(result.retryAfterSeconds, row.retryAfter);
+        EXPECT_TRUE(result.connected && result.requestSent) << "each server took the whole request";
     }
+    LoopbackServer silent(Script{false, ""});
+    const std::string card(100'000, 'x');  // more than one send, so the count of bytes sent tells
+    const modWININET::HttpResult posted =
+        modWININET::exchange({u"127.0.0.1", silent.port(), "POST", u"x", card, {}, {}});
+    EXPECT_EQ(posted.failure, Failure::TimedOut);
+    EXPECT_TRUE(posted.requestSent) << "stored, maybe, and never answered";
+    const nettest::LoopbackListener taken = nettest::listenOnLoopback();
+    close(taken.fd);
+    const modWININET::HttpResult refused = getFrom(taken.port);
+    EXPECT_FALSE(refused.connected || refused.requestSent);
 }

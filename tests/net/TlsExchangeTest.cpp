@@ -36,8 +36,13 @@ HttpMailServerOptions tlsWith(const IssuedCertificate& issued) {
 }
 
 HttpResult propfind(const std::u16string& server, std::int32_t port) {
-    return modWININET::exchange({server, port, "PROPFIND", u"/vqhttpmail/2/3/4/Contacts", "<x/>",
-                                 u"Authorization: Basic ZGVtbzpkZW1v\r\nDepth: 1\r\n"});
+    return modWININET::exchange({server,
+                                 port,
+                                 "PROPFIND",
+                                 u"/vqhttpmail/2/3/4/Contacts",
+                                 "<x/>",
+                                 u"Authorization: Basic ZGVtbzpkZW1v\r\nDepth: 1\r\n",
+                                 {}});
 }
 
 }  // namespace
@@ -132,7 +137,8 @@ TEST(TlsExchange, SendsTheSameRequestBytesAsWithoutTls) {
                                     "POST",
                                     u"/vqhttpmail/2/3/4/Contacts",
                                     std::string("BEGIN:VCARD\0\xFF", 13),
-                                    u"Authorization: Basic ZGVtbzpkZW1v\r\nX-Note: \u00e9\r\n"};
+                                    u"Authorization: Basic ZGVtbzpkZW1v\r\nX-Note: \u00e9\r\n",
+                                    {}};
     modWININET::HttpCall toPlain = post;
     toPlain.server = u"127.0.0.1";
     toPlain.port = plain.port();

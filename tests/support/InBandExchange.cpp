@@ -39,5 +39,5 @@ HttpExchange typedExchange(HttpFunction http) {
 }
 
 ContactClient inBandClient(ContactScreen& screen, LoginState login, HttpFunction http) {
-    return ContactClient(screen, std::move(login), typedExchange(std::move(http)), 1);
+    return ContactClient(screen, std::move(login), typedExchange(std::move(http)), [](std::chrono::milliseconds) {});
 }

@@ -19,5 +19,6 @@ using HttpFunction = std::function<std::u16string(std::u16string server, std::in
 // Calls are made one at a time: nothing says the function may be called from several threads.
 HttpExchange typedExchange(HttpFunction http);
 
-// A client over http that fetches one contact at a time, so a script sees the requests in order.
+// A client over http whose tries again do not wait. Its calls come one at a time, though the GETs
+// of a listing need not come in the folder's order.
 ContactClient inBandClient(ContactScreen& screen, LoginState login, HttpFunction http);

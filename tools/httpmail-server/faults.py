@@ -205,11 +205,84 @@ def retry_after(seconds):
     return fault
 
 
-# Faults that take a value: "name=value", made once per value so that their counters persist.
+def always_busy(seconds):
+    """Every GET gets 503 with "Retry-After: seconds"."""
+    return lambda h: h.command == "GET" and (h.answer(503, b"Busy\r\n", extra=[("Retry-After", seconds)]) or True)
+
+
+def drip(seconds):
+    """Each GET is answered whole, one byte every `seconds` seconds, until the client hangs up."""
+    def fault(h):
+        if h.command != "GET":
+            return False
+        wire, h.wfile = h.wfile, io.BytesIO()
+        h.handle_normally()
+        answer = h.wfile.getvalue()
+        try:
+            for byte in answer:
+                wire.write(bytes([byte]))
+                time.sleep(seconds)
+        except OSError:
+            pass  # the client gave up
+        h.close_connection = True
+        return True
+    return fault
+
+
+def refuse_after(n):
+    """The first n requests are served; from then on every one gets 401, as when the password
+    changes while a listing runs."""
+    counter = Counter()
+    return lambda h: counter.next() > n and (h.answer_unauthorized() or True)
+
+
+def fault_post_unanswered(h):
+    """A POST is stored, and its answer never sent: the server hangs before it replies."""
+    if h.command != "POST":
+        return False
+    h.wfile = io.BytesIO()  # the answer goes nowhere
+    h.handle_normally()
+    return fault_silent(h)
+
+
+HEAVY_BYTES, HEAVY_FIRST_DELAY = 40 * 1000 * 1000, 15
+
+
+def heavy(count):
+    """A listing of `count` generated contacts of 40 MB each; the first is answered after 15 s."""
+    def fault(h):
+        if not h.authorized():
+            return False
+        if h.command == "PROPFIND":
+            h.read_body()
+            h.answer(207, multistatus(["heavy%02d.vcf" % i for i in range(count)]), 'text/xml; charset="utf-8"')
+            return True
+        name = urllib.parse.unquote(h.path).rsplit("/", 1)[-1]
+        if h.command != "GET" or not name.startswith("heavy"):
+            return False
+        if name == "heavy00.vcf":
+            time.sleep(HEAVY_FIRST_DELAY)
+        head = BIG_VCARD_HEAD + b"\r\n"
+        tail = b"END:VCARD\r\n"
+        h.answer_contact(head + b" " * (HEAVY_BYTES - len(head) - len(tail)) + tail)
+        return True
+    return fault
+
+
+def _seconds(value):
+    return float(value) if value.replace(".", "", 1).isdigit() else None
+
+
+# Faults that take a value: "name=value", made once per value so that their counters persist. Each
+# value check answers whether the text is valid.
 FAULTS_WITH_VALUE = {
-    "reset-every": lambda value: reset_every(int(value)),
-    "stall-after": lambda value: stall_after(int(value)),
-    "retry-after": retry_after,
+    "reset-every": (lambda value: reset_every(int(value)), lambda v: v.isdigit() and int(v) > 0),
+    "stall-after": (lambda value: stall_after(int(value)), str.isdigit),
+    "retry-after": (retry_after, lambda v: v == "-" or v.isdigit()),
+    "always-503": (always_busy, str.isdigit),
+    "drip": (lambda value: drip(float(value)), lambda v: _seconds(v) is not None),
+    "refuse-after": (lambda value: refuse_after(int(value)), str.isdigit),
+    "heavy": (lambda value: heavy(int(value)), lambda v: v.isdigit() and int(v) > 0),
 }
 _MADE, _MADE_LOCK = {}, threading.Lock()
 
@@ -223,16 +296,14 @@ def fault_named(text):
         return None
     with _MADE_LOCK:
         if text not in _MADE:
-            _MADE[text] = FAULTS_WITH_VALUE[name](value)
+            _MADE[text] = FAULTS_WITH_VALUE[name][0](value)
         return _MADE[text]
 
 
 def fault_text(text):
     """argparse's check of --fault: a known name, or name=value with a valid value."""
     name, _, value = text.partition("=")
-    if text in FAULTS or (name == "reset-every" and value.isdigit() and int(value) > 0) or (
-            name == "stall-after" and value.isdigit()) or (
-            name == "retry-after" and (value == "-" or value.isdigit())):
+    if text in FAULTS or (name in FAULTS_WITH_VALUE and FAULTS_WITH_VALUE[name][1](value)):
         return text
     raise ValueError(text)
 
@@ -252,4 +323,5 @@ FAULTS = {
     "garbage-status": fault_garbage_status,
     "many-hrefs": fault_many_hrefs,
     "big-contact": fault_big_contact,
+    "post-unanswered": fault_post_unanswered,
 }
