@@ -57,7 +57,8 @@ TEST(CliEdit, SavesAChangedCardAndKeepsWhatTheServerDoesNotHave) {
                               << row.script << "\n";
         fs::permissions(script, fs::perms::owner_all);
         std::vector<std::string> environment = demoLogin;
-        environment.insert(environment.end(), {"VISUAL=", std::string(row.editorVariable) + "=" + script.string(),
+        environment.insert(environment.end(), {std::string(row.editorVariable) + "=" + script.string(),
+                                               std::string(row.editorVariable) == "EDITOR" ? "VISUAL=" : "EDITOR=",
                                                "TMPDIR=" + tmp.string(),
                                                "SERVER_FILE=" + (server.folder() / "a.vcf").string()});
         const CliRun run = runCli(atPort(server.port(), {"edit", "a.vcf"}), environment);
