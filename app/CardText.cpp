@@ -19,7 +19,8 @@ CardText cardText(const std::string& bytes) {
 
 std::string cardBytes(const QString& text, const CardText& shown) {
     QString withEnds = text;
-    withEnds.replace(QLatin1String("\n"), QString::fromLatin1(shown.lineEnd.data(), static_cast<qsizetype>(shown.lineEnd.size())));
+    withEnds.replace(QLatin1String("\n"),
+                     QString::fromLatin1(shown.lineEnd.data(), static_cast<qsizetype>(shown.lineEnd.size())));
     const std::u16string chars = withEnds.toStdU16String();
     return shown.utf8 ? utf8::encode(chars) : codepage::windows1252Bytes(chars);
 }

@@ -41,8 +41,7 @@ QPlainTextEdit* cardTextView(const char* name, const QString& accessibleName) {
 
 }  // namespace
 
-ContactEditor::ContactEditor(OpenedContact opened, QWidget* parent)
-    : QDialog(parent), m_opened(std::move(opened)) {
+ContactEditor::ContactEditor(OpenedContact opened, QWidget* parent) : QDialog(parent), m_opened(std::move(opened)) {
     setObjectName(QStringLiteral("ContactEditor"));
     setWindowTitle(m_opened.file.empty() ? kNewTitle : kEditTitle);
     setWindowModality(Qt::WindowModal);
@@ -97,9 +96,9 @@ QWidget* ContactEditor::makeFieldsTab() {
     m_txtFamily = lineField(form, kFamilyLabel, "txtFamily");
     m_txtOrganisation = lineField(form, kOrganisationLabel, "txtOrganisation");
     m_txtTitle = lineField(form, kTitleLabel, "txtTitle");
-    m_emails = new TypedRows(kEmailEntry, QStringLiteral("txtEmail"),
-                             {QStringLiteral("home"), QStringLiteral("work"), QStringLiteral("internet"),
-                              QStringLiteral("pref")});
+    m_emails = new TypedRows(
+        kEmailEntry, QStringLiteral("txtEmail"),
+        {QStringLiteral("home"), QStringLiteral("work"), QStringLiteral("internet"), QStringLiteral("pref")});
     form->addRow(kEmailsLabel, m_emails);
     m_phones = new TypedRows(kPhoneEntry, QStringLiteral("txtPhone"),
                              {QStringLiteral("cell"), QStringLiteral("home"), QStringLiteral("work"),

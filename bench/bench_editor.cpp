@@ -24,8 +24,9 @@ namespace {
 
 // A 3.0 card whose JPEG, base64 and folded at 75 octets, takes bytes bytes.
 std::string cardWithPhoto(std::size_t bytes) {
-    std::string card = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Big Photo\r\nN:Photo;Big;;;\r\nEMAIL;TYPE=work:big@example.com\r\n"
-                       "PHOTO;ENCODING=b;TYPE=JPEG:";
+    std::string card =
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Big Photo\r\nN:Photo;Big;;;\r\nEMAIL;TYPE=work:big@example.com\r\n"
+        "PHOTO;ENCODING=b;TYPE=JPEG:";
     const std::string line = "\r\n " + std::string(74, 'Q');
     card.reserve(bytes + 128);
     while (card.size() < bytes) {

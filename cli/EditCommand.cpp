@@ -33,8 +33,9 @@ int editCommand(const ContactFolder& folder, const std::string& field) {
     PrivateFile edited(answer.body);
     const std::string editor = chosenEditor();
     if (const int status = runEditor(editor, edited.path()); status != 0) {
-        return keptBecause(edited, "the editor \"" + editor + "\" ended with status " + std::to_string(status) +
-                                       ": nothing was sent", exitLocalError);
+        return keptBecause(
+            edited, "the editor \"" + editor + "\" ended with status " + std::to_string(status) + ": nothing was sent",
+            exitLocalError);
     }
     const std::optional<std::string> text = edited.read();
     if (!text) {
@@ -58,5 +59,6 @@ int editCommand(const ContactFolder& folder, const std::string& field) {
         case SaveStep::Failed: break;
     }
     const std::string message = utf8::encode(saveMessage(folder.login(), report));
-    return keptBecause(edited, subject + ": " + message, report.step == SaveStep::Failed ? exitStatusOf(report.write) : exitSomeFailed);
+    return keptBecause(edited, subject + ": " + message,
+                       report.step == SaveStep::Failed ? exitStatusOf(report.write) : exitSomeFailed);
 }

@@ -69,8 +69,7 @@ std::u16string typeText(const ContentLine& line) {
     std::u16string type;
     for (const std::string_view param : line.params) {
         const Parameter parameter = splitParameter(param);
-        if (ascii::equalsNoCase(parameter.key, "TYPE") ||
-            (parameter.key.empty() && !isEncodingWord(parameter.value))) {
+        if (ascii::equalsNoCase(parameter.key, "TYPE") || (parameter.key.empty() && !isEncodingWord(parameter.value))) {
             appendTypes(type, parameter.value);
         }
     }
@@ -111,7 +110,9 @@ FieldLines fieldLines(const CardLayout& layout) {
 
 ContactFields contactFields(const CardLayout& layout, const FieldLines& lines) {
     const VCardVersion version = layout.version;
-    const auto partsAt = [&](std::size_t index) { return *parseContentLine(layout.lines[index].text); };
+    const auto partsAt = [&](std::size_t index) {
+        return *parseContentLine(layout.lines[index].text);
+    };
     const auto textAt = [&](const std::optional<std::size_t>& index) {
         return index ? unescapedText(vcardValueText(partsAt(*index)), version) : std::u16string();
     };

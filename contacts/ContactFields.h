@@ -19,9 +19,9 @@
 #include <vector>
 
 struct TypedValue {
-    std::u16string type;   // the TYPE values in lower case, joined by ","; "work", "work,voice"
+    std::u16string type;  // the TYPE values in lower case, joined by ","; "work", "work,voice"
     std::u16string value;
-    int origin = -1;       // the index among the card's lines of its kind it was read from; -1: added
+    int origin = -1;  // the index among the card's lines of its kind it was read from; -1: added
 
     bool operator==(const TypedValue&) const = default;
 };

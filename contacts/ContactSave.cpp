@@ -91,7 +91,10 @@ SaveReport saveContact(const ContactFolder& folder, const OpenedContact& opened,
     switch (const WriteOutcome outcome = judgeWrite(put, WriteVerb::Put)) {
         case WriteOutcome::Done: {
             HttpResult stored = folder.get(opened.file);
-            return {SaveStep::Saved, outcome, {}, stored.succeeded() ? std::move(stored.body) : edited};
+            if (!stored.succeeded()) {
+                stored.body = edited;
+            }
+            return {SaveStep::Saved, outcome, {}, std::move(stored.body)};
         }
         case WriteOutcome::Changed: return changedOnServer(folder, opened.file);
         case WriteOutcome::NotAllowed: return postInstead(folder, opened, edited, *condition);

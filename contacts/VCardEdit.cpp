@@ -54,7 +54,8 @@ public:
     // A structured value whose components at the indices given change; the others stay as written.
     void components(std::optional<std::size_t> index, std::string_view name,
                     const std::vector<std::pair<std::u16string, std::u16string>>& changes, std::size_t count) {
-        if (std::all_of(changes.begin(), changes.end(), [](const auto& change) { return change.first == change.second; })) {
+        if (std::all_of(changes.begin(), changes.end(),
+                        [](const auto& change) { return change.first == change.second; })) {
             return;
         }
         const std::u16string written = index ? vcardValueText(*parseContentLine(m_layout.lines[*index].text)) : u"";
@@ -79,8 +80,9 @@ public:
                const std::vector<TypedValue>& after) {
         const std::size_t afterLast = indices.empty() ? m_layout.endLine : m_layout.lines[indices.back()].end;
         for (std::size_t k = 0; k < before.size(); ++k) {
-            const auto edited = std::find_if(after.begin(), after.end(),
-                                             [k](const TypedValue& entry) { return entry.origin == static_cast<int>(k); });
+            const auto edited = std::find_if(after.begin(), after.end(), [k](const TypedValue& entry) {
+                return entry.origin == static_cast<int>(k);
+            });
             if (edited == after.end()) {
                 put(indices[k], name, u"", std::nullopt);
             } else if (!(edited->value == before[k].value && edited->type == before[k].type)) {
@@ -164,8 +166,8 @@ std::string newUid() {
     std::mt19937_64 random((static_cast<std::uint64_t>(entropy()) << 32) ^ entropy());
     std::uint64_t high = random();
     std::uint64_t low = random();
-    high = (high & ~0xF000ull) | 0x4000ull;                     // version 4
-    low = (low & ~(0xC000ull << 48)) | (0x8000ull << 48);      // the RFC 4122 variant
+    high = (high & ~0xF000ull) | 0x4000ull;                // version 4
+    low = (low & ~(0xC000ull << 48)) | (0x8000ull << 48);  // the RFC 4122 variant
     std::string hex;
     for (const std::uint64_t half : {high, low}) {
         for (int shift = 60; shift >= 0; shift -= 4) {

@@ -6,9 +6,9 @@
 // encodings, charsets, folding, X- properties, PHOTO, the order of lines, VERSION, line ends, and
 // whatever lies outside the card. A changed value rewrites its own line alone (VCardLineWriter.h
 // says how); N and ORG keep the components the editor does not show. A value made empty removes
-// its line, all its folded lines with it (N stays, with empty names; ORG goes with its units). A new value goes after the
-// last line of its kind, else before END:VCARD. Emails and phones are matched by their origin
-// (ContactFields.h): an entry gone removes its line; an empty new one adds nothing.
+// its line, all its folded lines with it (N stays, with empty names; ORG goes with its units). A new value goes after
+// the last line of its kind, else before END:VCARD. Emails and phones are matched by their origin (ContactFields.h): an
+// entry gone removes its line; an empty new one adds nothing.
 
 #include "contacts/ContactFields.h"
 

@@ -48,7 +48,8 @@ TEST(ContactEditor, FieldsAndTextStayInStepAndASaveChangesOnlyWhatWasTyped) {
     EXPECT_EQ(name->text(), QString::fromUtf8("Zo\xC3\xAB Lef\xC3\xA8vre"));
     EXPECT_EQ(editorChild<QComboBox>(editor, "txtPhone1Type")->currentText(), "work,voice");
     for (QWidget* field : editor.findChildren<QWidget*>()) {
-        if (qobject_cast<QLineEdit*>(field) || qobject_cast<QPlainTextEdit*>(field) || qobject_cast<QComboBox*>(field)) {
+        if (qobject_cast<QLineEdit*>(field) || qobject_cast<QPlainTextEdit*>(field) ||
+            qobject_cast<QComboBox*>(field)) {
             EXPECT_FALSE(field->accessibleName().isEmpty()) << field->objectName().toStdString();
         }
     }
@@ -69,7 +70,8 @@ TEST(ContactEditor, FieldsAndTextStayInStepAndASaveChangesOnlyWhatWasTyped) {
     QTest::keyClick(name, Qt::Key_Return);
     ASSERT_EQ(saves.size(), 1) << "Return in a one-line field saves, also after the vCard tab was shown";
     std::string expected = kOutlookCard;
-    expected.replace(expected.find("FN;"), expected.find("TEL;") - expected.find("FN;"), "FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Zo=C3=AB =C5=81\r\n");
+    expected.replace(expected.find("FN;"), expected.find("TEL;") - expected.find("FN;"),
+                     "FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Zo=C3=AB =C5=81\r\n");
     expected.replace(expected.find("+33 1 55"), 8, "+33 1 56");
     EXPECT_EQ(saves[0][0].value<std::string>(), expected);
     EXPECT_TRUE(recorder.messages.empty());
@@ -110,7 +112,8 @@ struct EditorOnServer : testing::Test {
     }
 
     // Ctrl+E on the selected line, then meanwhile() and the name typed and Return.
-    ContactEditor* editAndRename(const QString& name, const std::function<void()>& meanwhile = [] {}) {
+    ContactEditor* editAndRename(
+        const QString& name, const std::function<void()>& meanwhile = [] {}) {
         QTest::keySequence(listOf(window), QKeySequence(Qt::CTRL | Qt::Key_E));
         EXPECT_TRUE(QTest::qWaitFor([] { return qobject_cast<ContactEditor*>(QApplication::activeModalWidget()); }));
         auto* editor = qobject_cast<ContactEditor*>(QApplication::activeModalWidget());
@@ -139,9 +142,8 @@ TEST_F(EditorOnServer, SavedTheLineShowsTheNewNameAndStaysSelected) {
 
 TEST_F(EditorOnServer, AChangeOnTheServerIsNotOverwrittenAndShownBesideTheEdit) {
     const std::string elsewhere = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Changed Elsewhere\r\nEND:VCARD\r\n";
-    ContactEditor* editor = editAndRename("Mine", [&] {
-        std::ofstream(server.folder() / "a.vcf", std::ios::binary | std::ios::trunc) << elsewhere;
-    });
+    ContactEditor* editor = editAndRename(
+        "Mine", [&] { std::ofstream(server.folder() / "a.vcf", std::ios::binary | std::ios::trunc) << elsewhere; });
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(recorder.texts(),
               QStringList{"The contact changed on the server since the editor opened it. Nothing was overwritten."});
@@ -149,7 +151,8 @@ TEST_F(EditorOnServer, AChangeOnTheServerIsNotOverwrittenAndShownBesideTheEdit) 
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(editorChild<QLineEdit>(*editor, "txtName")->text(), "Mine") << "everything typed stays";
     EXPECT_TRUE(editorChild<QPlainTextEdit>(*editor, "txtServerVersion")->isVisible());
-    EXPECT_TRUE(editorChild<QPlainTextEdit>(*editor, "txtServerVersion")->toPlainText().contains("FN:Changed Elsewhere"));
+    EXPECT_TRUE(
+        editorChild<QPlainTextEdit>(*editor, "txtServerVersion")->toPlainText().contains("FN:Changed Elsewhere"));
     recorder.confirmAnswer = true;
     editor->reject();
 }

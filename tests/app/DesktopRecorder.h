@@ -54,8 +54,8 @@ public:
     QStringList suggestedNames;  // the name each Save As dialog was opened with
     QStringList importAnswer;    // what the Import dialog answers; empty: cancelled
     int importDialogs = 0;
-    QStringList questions;       // every yes-or-no question asked
-    bool confirmAnswer = false;  // what each answers
+    QStringList questions;                          // every yes-or-no question asked
+    bool confirmAnswer = false;                     // what each answers
     std::function<void(const Message&)> onMessage;  // runs while the "box" would be up
 
 private:

@@ -24,7 +24,8 @@ struct Keys : CannedWindow {
     QAction* action(const char* name) { return window.findChild<QAction*>(QString::fromLatin1(name)); }
 };
 
-const char* const kActions[] = {"actOpen", "actEdit", "actNew", "actCopy", "actSave", "actPaste", "actImport", "actFind", "actRefresh"};
+const char* const kActions[] = {"actOpen",  "actEdit",   "actNew",  "actCopy",   "actSave",
+                                "actPaste", "actImport", "actFind", "actRefresh"};
 
 }  // namespace
 
@@ -92,8 +93,7 @@ TEST_F(Keys, EntriesNeedingALineWaitForOneAndTheKeysWorkFromAnywhereInTheWindow)
     for (const char* name : kActions) {
         SCOPED_TRACE(name);
         const bool needsLine = std::string_view(name) == "actOpen" || std::string_view(name) == "actEdit" ||
-                               std::string_view(name) == "actCopy" ||
-                               std::string_view(name) == "actSave";
+                               std::string_view(name) == "actCopy" || std::string_view(name) == "actSave";
         EXPECT_EQ(action(name)->isEnabled(), !needsLine);
     }
     selectFile("ann.vcf");

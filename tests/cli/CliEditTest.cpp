@@ -16,7 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string named(const std::string& name) {
-    return "BEGIN:VCARD\r\nVERSION:2.1\r\nFN;CHARSET=ISO-8859-1:" + name + "\r\nX-KEEP;X-P=1:\xE9t\xE9\r\nEND:VCARD\r\n";
+    return "BEGIN:VCARD\r\nVERSION:2.1\r\nFN;CHARSET=ISO-8859-1:" + name +
+           "\r\nX-KEEP;X-P=1:\xE9t\xE9\r\nEND:VCARD\r\n";
 }
 
 const std::string kCard = named("Ann");
@@ -57,10 +58,10 @@ TEST(CliEdit, SavesAChangedCardAndKeepsWhatTheServerDoesNotHave) {
                               << row.script << "\n";
         fs::permissions(script, fs::perms::owner_all);
         std::vector<std::string> environment = demoLogin;
-        environment.insert(environment.end(), {std::string(row.editorVariable) + "=" + script.string(),
-                                               std::string(row.editorVariable) == "EDITOR" ? "VISUAL=" : "EDITOR=",
-                                               "TMPDIR=" + tmp.string(),
-                                               "SERVER_FILE=" + (server.folder() / "a.vcf").string()});
+        environment.insert(environment.end(),
+                           {std::string(row.editorVariable) + "=" + script.string(),
+                            std::string(row.editorVariable) == "EDITOR" ? "VISUAL=" : "EDITOR=",
+                            "TMPDIR=" + tmp.string(), "SERVER_FILE=" + (server.folder() / "a.vcf").string()});
         const CliRun run = runCli(atPort(server.port(), {"edit", "a.vcf"}), environment);
         EXPECT_EQ(run.status, row.status) << run.err;
         EXPECT_NE(run.err.find(row.said), std::string::npos) << run.err;

@@ -51,8 +51,8 @@ public:
             << "LoadModule dav_fs_module " << modules << "mod_dav_fs.so\n"
             << "ServerName 127.0.0.1\nListen 127.0.0.1:" << m_port << "\n"
             << "PidFile " << (m_root / "httpd.pid").string() << "\nErrorLog " << (m_root / "error.log").string() << "\n"
-            << (::getuid() == 0 ? "User www-data\nGroup www-data\n" : "")
-            << "DavLockDB " << (m_root / "DavLock").string() << "\n"
+            << (::getuid() == 0 ? "User www-data\nGroup www-data\n" : "") << "DavLockDB "
+            << (m_root / "DavLock").string() << "\n"
             << "Alias /vqhttpmail/2/3/4/Contacts " << folder().string() << "\n"
             << "<Directory " << folder().string() << ">\n  Dav On\n  Require all granted\n</Directory>\n";
         m_pid = ::fork();

@@ -47,15 +47,20 @@ const std::string kPhoto21 =
 const std::string kOutlook21 = card(
     "VERSION:2.1\r\nN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Fran=C3=A7ois;Ana=C3=AFs;;;\r\n"
     "FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Ana=C3=AFs Fran=C3=A7ois-Du=\r\npont\r\n"
-    "TEL;WORK;VOICE:+33 1 55 00 00\r\nX-MS-OL-DEFAULT-POSTAL-ADDRESS:0\r\n" + kPhoto21 +
-    "EMAIL;PREF;INTERNET:anais@example.fr\r\n");
+    "TEL;WORK;VOICE:+33 1 55 00 00\r\nX-MS-OL-DEFAULT-POSTAL-ADDRESS:0\r\n" +
+    kPhoto21 + "EMAIL;PREF;INTERNET:anais@example.fr\r\n");
 const std::string kApple30 = card(
-    "VERSION:3.0\r\nPRODID:-//Apple Inc.//iOS 17.0//EN\r\nN:Fa\xC3\x9F" "bender;Ren\xC3\xA9" "e;;;\r\n"
-    "item1.FN:Ren\xC3\xA9" "e Fa\xC3\x9F" "bender\r\nitem1.X-ABLABEL:B\xC3\xBCro\r\n"
+    "VERSION:3.0\r\nPRODID:-//Apple Inc.//iOS 17.0//EN\r\nN:Fa\xC3\x9F"
+    "bender;Ren\xC3\xA9"
+    "e;;;\r\n"
+    "item1.FN:Ren\xC3\xA9"
+    "e Fa\xC3\x9F"
+    "bender\r\nitem1.X-ABLABEL:B\xC3\xBCro\r\n"
     "item2.EMAIL;type=INTERNET;type=pref:renee@example.de\r\nTEL;TYPE=\"work,voice\":+49 221 555 0140\r\n"
     "TEL;type=CELL:+49 171\r\n 555 0141\r\nTEL;TYPE=home:+49 221 555 0142\r\n");
 const std::string kPhone40 = card(
-    "VERSION:4.0\r\nFN:\xC5\x81ukasz \xC5\xBB\xC3\xB3\xC5\x82kiewski\r\nN:\xC5\xBB\xC3\xB3\xC5\x82kiewski;\xC5\x81ukasz;;;\r\n"
+    "VERSION:4.0\r\nFN:\xC5\x81ukasz "
+    "\xC5\xBB\xC3\xB3\xC5\x82kiewski\r\nN:\xC5\xBB\xC3\xB3\xC5\x82kiewski;\xC5\x81ukasz;;;\r\n"
     "EMAIL;TYPE=work;PREF=1:lukasz@example.pl\r\nUID:urn:uuid:4fbe8971-0bc3-424c-9c26-36c3e1eff6b1\r\n");
 
 }  // namespace
@@ -72,41 +77,71 @@ TEST(VCardEdit, ChangesOnlyTheLinesOfWhatChanged) {
          [](ContactFields& f) { f.name = u"Ana\u00efs Dupont"; },
          card("VERSION:2.1\r\nN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Fran=C3=A7ois;Ana=C3=AFs;;;\r\n"
               "FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Ana=C3=AFs Dupont\r\n"
-              "TEL;WORK;VOICE:+33 1 55 00 00\r\nX-MS-OL-DEFAULT-POSTAL-ADDRESS:0\r\n" + kPhoto21 +
-              "EMAIL;PREF;INTERNET:anais@example.fr\r\n")},
+              "TEL;WORK;VOICE:+33 1 55 00 00\r\nX-MS-OL-DEFAULT-POSTAL-ADDRESS:0\r\n" +
+              kPhoto21 + "EMAIL;PREF;INTERNET:anais@example.fr\r\n")},
         {"a group stays on its rewritten line", kApple30, [](ContactFields& f) { f.name = u"Ren\u00e9e Berg"; },
-         [] { std::string s = kApple30; s.replace(s.find("item1.FN:"), 26, "item1.FN:Ren\xC3\xA9" "e Berg"); return s; }()},
+         [] {
+             std::string s = kApple30;
+             s.replace(s.find("item1.FN:"), 26,
+                       "item1.FN:Ren\xC3\xA9"
+                       "e Berg");
+             return s;
+         }()},
         {"a folded phone goes with all its lines; the others stay", kApple30,
          [](ContactFields& f) { f.phones.erase(f.phones.begin() + 1); },
-         [] { std::string s = kApple30; s.erase(s.find("TEL;type=CELL"), 34); return s; }()},
+         [] {
+             std::string s = kApple30;
+             s.erase(s.find("TEL;type=CELL"), 34);
+             return s;
+         }()},
         {"a new email goes after the last email", kPhone40,
-         [](ContactFields& f) { f.emails.push_back({u"home", u"l@example.com", -1}); },
-         [] { std::string s = kPhone40; s.insert(s.find("UID:"), "EMAIL;TYPE=home:l@example.com\r\n"); return s; }()},
+         [](ContactFields& f) {
+             f.emails.push_back({u"home", u"l@example.com", -1});
+         },
+         [] {
+             std::string s = kPhone40;
+             s.insert(s.find("UID:"), "EMAIL;TYPE=home:l@example.com\r\n");
+             return s;
+         }()},
         {"a new title goes before END", kPhone40, [](ContactFields& f) { f.title = u"CTO, Founder"; },
-         [] { std::string s = kPhone40; s.insert(s.find("END:"), "TITLE:CTO\\, Founder\r\n"); return s; }()},
+         [] {
+             std::string s = kPhone40;
+             s.insert(s.find("END:"), "TITLE:CTO\\, Founder\r\n");
+             return s;
+         }()},
         {"a new type replaces 2.1's bare words, other parameters stay", kOutlook21,
          [](ContactFields& f) { f.phones[0].type = u"cell"; },
-         [] { std::string s = kOutlook21; s.replace(s.find("TEL;WORK;VOICE"), 14, "TEL;CELL"); return s; }()},
+         [] {
+             std::string s = kOutlook21;
+             s.replace(s.find("TEL;WORK;VOICE"), 14, "TEL;CELL");
+             return s;
+         }()},
         {"a 3.0 type change keeps the group and the other parameters",
-         card("VERSION:3.0\r\nitem2.EMAIL;X-A=1;type=INTERNET:a@b.c\r\n"), [](ContactFields& f) { f.emails[0].type = u"work"; },
+         card("VERSION:3.0\r\nitem2.EMAIL;X-A=1;type=INTERNET:a@b.c\r\n"),
+         [](ContactFields& f) { f.emails[0].type = u"work"; },
          card("VERSION:3.0\r\nitem2.EMAIL;X-A=1;TYPE=work:a@b.c\r\n")},
         {"2.1 ISO-8859-1 edited to non-ASCII says UTF-8, keeps quoted-printable",
-         card("VERSION:2.1\r\nFN;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:Ana=EFs\r\nNOTE;CHARSET=ISO-8859-1:caf\xE9\r\n"),
+         card("VERSION:2.1\r\nFN;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:Ana=EFs\r\nNOTE;CHARSET=ISO-8859-1:"
+              "caf\xE9\r\n"),
          [](ContactFields& f) { f.name = u"Zo\u00eb \u0141"; },
-         card("VERSION:2.1\r\nFN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Zo=C3=AB =C5=81\r\nNOTE;CHARSET=ISO-8859-1:caf\xE9\r\n")},
+         card("VERSION:2.1\r\nFN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Zo=C3=AB "
+              "=C5=81\r\nNOTE;CHARSET=ISO-8859-1:caf\xE9\r\n")},
         {"2.1 non-ASCII without a charset gets one", card("VERSION:2.1\r\nTITLE:Boss\r\n"),
          [](ContactFields& f) { f.title = u"Chef d'\u00e9quipe; Paris, FR"; },
          card("VERSION:2.1\r\nTITLE;CHARSET=UTF-8:Chef d'\xC3\xA9quipe\\; Paris, FR\r\n")},
         {"a 2.1 note with a line break turns quoted-printable", card("VERSION:2.1\r\nNOTE:x\r\n"),
-         [](ContactFields& f) { f.note = u"one\ntwo="; }, card("VERSION:2.1\r\nNOTE;ENCODING=QUOTED-PRINTABLE:one=0D=0Atwo=3D\r\n")},
-        {"a 3.0 note escapes its line break", card("VERSION:3.0\r\nNOTE:x\r\n"), [](ContactFields& f) { f.note = u"a\\b\nc"; },
-         card("VERSION:3.0\r\nNOTE:a\\\\b\\nc\r\n")},
-        {"N keeps the components the editor does not show", card("VERSION:3.0\r\nN:Okafor;Chinedu;Emeka;Dr.;PhD\r\nFN:C\r\n"),
+         [](ContactFields& f) { f.note = u"one\ntwo="; },
+         card("VERSION:2.1\r\nNOTE;ENCODING=QUOTED-PRINTABLE:one=0D=0Atwo=3D\r\n")},
+        {"a 3.0 note escapes its line break", card("VERSION:3.0\r\nNOTE:x\r\n"),
+         [](ContactFields& f) { f.note = u"a\\b\nc"; }, card("VERSION:3.0\r\nNOTE:a\\\\b\\nc\r\n")},
+        {"N keeps the components the editor does not show",
+         card("VERSION:3.0\r\nN:Okafor;Chinedu;Emeka;Dr.;PhD\r\nFN:C\r\n"),
          [](ContactFields& f) { f.given = u"Chidi"; }, card("VERSION:3.0\r\nN:Okafor;Chidi;Emeka;Dr.;PhD\r\nFN:C\r\n")},
         {"a removed organisation removes its line", card("VERSION:3.0\r\nORG:ABC;Sales\r\nFN:C\r\n"),
          [](ContactFields& f) { f.organisation.clear(); }, card("VERSION:3.0\r\nFN:C\r\n")},
         {"no FN: the name goes before END", card("VERSION:2.1\r\nN:Okafor;Chinedu;;;\r\n"),
-         [](ContactFields& f) { f.name = u"Chinedu Okafor"; }, card("VERSION:2.1\r\nN:Okafor;Chinedu;;;\r\nFN:Chinedu Okafor\r\n")},
+         [](ContactFields& f) { f.name = u"Chinedu Okafor"; },
+         card("VERSION:2.1\r\nN:Okafor;Chinedu;;;\r\nFN:Chinedu Okafor\r\n")},
         {"CR CR LF line ends: the rewritten line ends as the card's do",
          card("VERSION:3.0\r\r\nFN:Old\r\r\nTEL:1\r\r\n", "\r\r\n"), [](ContactFields& f) { f.name = u"New"; },
          card("VERSION:3.0\r\r\nFN:New\r\r\nTEL:1\r\r\n", "\r\r\n")},
@@ -118,7 +153,8 @@ TEST(VCardEdit, ChangesOnlyTheLinesOfWhatChanged) {
         {"a name folded inside a UTF-8 sequence stays as it came when the phone changes",
          card("VERSION:3.0\r\nFN:J\xC3\r\n \xBCrgen\r\nTEL:1\r\n"), [](ContactFields& f) { f.phones[0].value = u"2"; },
          card("VERSION:3.0\r\nFN:J\xC3\r\n \xBCrgen\r\nTEL:2\r\n")},
-        {"a nested card is not the outer one's", card("N:Outer;;;;\r\nAGENT:\r\nBEGIN:VCARD\r\nFN:Agent\r\nEND:VCARD\r\n"),
+        {"a nested card is not the outer one's",
+         card("N:Outer;;;;\r\nAGENT:\r\nBEGIN:VCARD\r\nFN:Agent\r\nEND:VCARD\r\n"),
          [](ContactFields& f) { f.name = u"Outer"; },
          card("N:Outer;;;;\r\nAGENT:\r\nBEGIN:VCARD\r\nFN:Agent\r\nEND:VCARD\r\nFN:Outer\r\n")},
     };
@@ -194,9 +230,10 @@ TEST(VCardEdit, NewCardHoldsWhatWasFilledIn) {
     fields.emails = {{u"work", u"ann@example.com", -1}, {u"", u"", -1}};
     fields.note = u"met; twice";
     const std::string uid = newUid();
-    EXPECT_EQ(newCard(fields, uid), "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:" + uid +
-                                        "\r\nFN:Ann Marie Lee\r\nN:Lee;Ann Marie;;;\r\nEMAIL;TYPE=work:ann@example.com\r\n"
-                                        "NOTE:met\\; twice\r\nEND:VCARD\r\n");
+    EXPECT_EQ(newCard(fields, uid),
+              "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:" + uid +
+                  "\r\nFN:Ann Marie Lee\r\nN:Lee;Ann Marie;;;\r\nEMAIL;TYPE=work:ann@example.com\r\n"
+                  "NOTE:met\\; twice\r\nEND:VCARD\r\n");
     EXPECT_EQ(uid.size(), 45u);
     EXPECT_NE(uid, newUid());
 }
