@@ -85,3 +85,35 @@ inline const QString kSaveFetchFailed = QStringLiteral("The contact could not be
 inline const QString kNoAnswer = QStringLiteral("the server did not answer.");
 // A Save that could not write: "%1" the file, "%2" the system's reason.
 inline const QString kSaveWriteFailed = QStringLiteral("The contact could not be saved to %1: %2");
+
+// The contact editor: the list's two entries that open it, its titles, captions and messages.
+inline const QString kEditAction = QStringLiteral("&Edit\u2026");
+inline const QString kNewAction = QStringLiteral("&New Contact\u2026");
+inline const QString kEditTitle = QStringLiteral("Edit Contact");
+inline const QString kNewTitle = QStringLiteral("New Contact");
+inline const QString kFieldsTab = QStringLiteral("&Fields");
+inline const QString kVcardTab = QStringLiteral("&vCard");
+inline const QString kNameLabel = QStringLiteral("&Name:");
+inline const QString kGivenLabel = QStringLiteral("&Given name:");
+inline const QString kFamilyLabel = QStringLiteral("Fa&mily name:");
+inline const QString kOrganisationLabel = QStringLiteral("&Organisation:");
+inline const QString kTitleLabel = QStringLiteral("&Title:");
+inline const QString kEmailsLabel = QStringLiteral("Emails:");
+inline const QString kPhonesLabel = QStringLiteral("Phones:");
+inline const QString kNoteLabel = QStringLiteral("No&te:");
+inline const QString kVcardText = QStringLiteral("The whole vCard");
+inline const QString kServerVersionLabel = QStringLiteral("On the server now:");
+inline const QString kEmailEntry = QStringLiteral("Email");
+inline const QString kPhoneEntry = QStringLiteral("Phone");
+// "%1" the entry's name ("Email 2").
+inline const QString kAddEntry = QStringLiteral("Add %1");
+inline const QString kRemoveEntry = QStringLiteral("Remove");
+inline const QString kRemoveNamed = QStringLiteral("Remove %1");
+inline const QString kEntryType = QStringLiteral("%1 type");
+inline const QString kSaveButton = QStringLiteral("&Save");
+inline const QString kDiscardQuestion = QStringLiteral("Discard the changes to this contact?");
+inline const QString kNameNeeded = QStringLiteral("A contact needs a name: fill in Name before saving.");
+inline const QString kNotOneCard =
+    QStringLiteral("The vCard text is not one whole card (BEGIN:VCARD to END:VCARD): nothing was saved.");
+// An Edit whose contact did not come: the prefix, then the answer's in-band text, or kNoAnswer.
+inline const QString kEditFetchFailed = QStringLiteral("The contact could not be opened for editing: ");

@@ -60,3 +60,17 @@ int ContactListModel::removeFiles(const QStringList& files) {
     endResetModel();
     return removed;
 }
+
+int ContactListModel::rowOf(const QString& file) const {
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        if (m_rows[row].file == file) {
+            return static_cast<int>(row);
+        }
+    }
+    return -1;
+}
+
+void ContactListModel::setText(int row, const QString& text) {
+    m_rows[static_cast<std::size_t>(row)].text = text;
+    emit dataChanged(index(row), index(row), {Qt::DisplayRole, Qt::EditRole});
+}

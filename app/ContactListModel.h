@@ -30,6 +30,10 @@ public:
     const QString& file(int row) const { return m_rows[static_cast<std::size_t>(row)].file; }
     // What the row keeps of its card, for a delete and for Select Duplicates.
     const CardFacts& facts(int row) const { return m_rows[static_cast<std::size_t>(row)].facts; }
+    // The first row whose file is file; -1 when none is.
+    int rowOf(const QString& file) const;
+    // Gives the row (0 <= row < rowCount()) new text; the selection stays on it.
+    void setText(int row, const QString& text);
     // The text of a row (0 <= row < rowCount()), without a QVariant: the find reads every row on
     // each keystroke.
     const QString& text(int row) const { return m_rows[static_cast<std::size_t>(row)].text; }

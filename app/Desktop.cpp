@@ -49,6 +49,10 @@ public:
     }
 
     bool askToDelete(QWidget* parent, const QString& question) override { return askDeleteQuestion(parent, question); }
+    bool confirm(QWidget* parent, const QString& question) override {
+        return QMessageBox::question(parent, kApplicationTitle, question, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) == QMessageBox::Yes;
+    }
 
     void endProgram() override {
         // Every event loop ends, a modal box's included, and main returns through the

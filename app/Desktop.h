@@ -23,6 +23,8 @@ public:
     virtual QStringList chooseImportFiles(QWidget* parent) = 0;
     // Modal: the question before a delete (see DeleteQuestion.h); true only for its Delete button.
     virtual bool askToDelete(QWidget* parent, const QString& question) = 0;
+    // Modal: whether the user answered Yes to question (No is the default answer).
+    virtual bool confirm(QWidget* parent, const QString& question) = 0;
     // Ends the program at once with status 0, asking nothing and showing nothing more: every event
     // loop ends (main's exec() returns 0; one not yet running is main's to skip), transfers in
     // flight are aborted (net/TransferAbort.h), and boxes and dialogs asked for afterwards do not

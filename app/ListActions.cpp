@@ -12,6 +12,8 @@ ListActions::ListActions(QWidget* window, QAbstractItemView* list)
       m_list(list),
       m_menu(new QMenu(list)),
       m_open(makeAction(window, "actOpen", kOpenAction)),
+      m_edit(makeAction(window, "actEdit", kEditAction)),
+      m_new(makeAction(window, "actNew", kNewAction)),
       m_copy(makeAction(window, "actCopy", kCopyAction)),
       m_save(makeAction(window, "actSave", kSaveAction)),
       m_paste(makeAction(window, "actPaste", kPasteAction)),
@@ -26,6 +28,8 @@ ListActions::ListActions(QWidget* window, QAbstractItemView* list)
     // field: on a button it presses the button. The key is set for the menu to show it.
     m_open->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     m_open->setShortcutContext(Qt::WidgetShortcut);
+    m_edit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    m_new->setShortcut(QKeySequence::New);
     m_copy->setShortcut(QKeySequence::Copy);
     m_save->setShortcut(QKeySequence::Save);
     m_paste->setShortcut(QKeySequence::Paste);
@@ -33,14 +37,14 @@ ListActions::ListActions(QWidget* window, QAbstractItemView* list)
     m_find->setShortcut(QKeySequence::Find);
     m_refresh->setShortcut(QKeySequence::Refresh);
     m_undo->setShortcut(QKeySequence::Undo);
-    for (QAction* action : {m_copy, m_save, m_paste, m_import, m_find, m_refresh, m_undo}) {
+    for (QAction* action : {m_edit, m_new, m_copy, m_save, m_paste, m_import, m_find, m_refresh, m_undo}) {
         window->addAction(action);  // window-wide: the keys work wherever the focus is
     }
     // Delete only from the list: in the find field the key deletes a character.
     m_delete->setShortcut(QKeySequence::Delete);
     m_delete->setShortcutContext(Qt::WidgetShortcut);
     list->addAction(m_delete);
-    m_menu->addActions({m_open, m_copy, m_save, m_paste, m_import, m_find, m_refresh});
+    m_menu->addActions({m_open, m_edit, m_new, m_copy, m_save, m_paste, m_import, m_find, m_refresh});
     m_menu->addSeparator();
     m_menu->addActions({m_delete, m_undo, m_duplicates});
 
@@ -62,11 +66,13 @@ QAction* ListActions::makeAction(QWidget* window, const char* name, const QStrin
 }
 
 void ListActions::update(const State& state) {
-    m_open->setEnabled(!state.busy && state.currentSelected);
+    for (QAction* action : {m_open, m_edit}) {
+        action->setEnabled(!state.busy && state.currentSelected);
+    }
     for (QAction* action : {m_copy, m_save, m_delete}) {
         action->setEnabled(!state.busy && state.anySelected);
     }
-    for (QAction* action : {m_paste, m_import, m_refresh, m_duplicates}) {
+    for (QAction* action : {m_new, m_paste, m_import, m_refresh, m_duplicates}) {
         action->setEnabled(!state.busy);
     }
     m_undo->setEnabled(!state.busy && state.undoable);

@@ -1,9 +1,10 @@
 #pragma once
-// The main window's ten actions, each on the desktop's standard key, and the list's context menu
-// that holds them in this order: Open (Return), Copy, Save As, Paste, Import, Find, Refresh, then
-// Delete (Delete), Undo Delete (Ctrl+Z) and Select Duplicates. The menu opens on a right click, the
-// Menu key and Shift+F10 over the list. Every key but Return and Delete works wherever the focus
-// is in the window; inside a text field Copy, Paste and Undo stay the field's own.
+// The main window's twelve actions, each on the desktop's standard key, and the list's context
+// menu that holds them in this order: Open (Return), Edit (Ctrl+E), New Contact (Ctrl+N), Copy,
+// Save As, Paste, Import, Find, Refresh, then Delete (Delete), Undo Delete (Ctrl+Z) and Select
+// Duplicates. The menu opens on a right click, the Menu key and Shift+F10 over the list. Every key
+// but Return and Delete works wherever the focus is in the window; inside a text field Copy, Paste
+// and Undo stay the field's own.
 //
 // The actions only say what was asked: the window decides whether it can be done now.
 
@@ -32,6 +33,8 @@ public:
     void update(const State& state);
 
     QAction* open() const { return m_open; }
+    QAction* edit() const { return m_edit; }
+    QAction* newContact() const { return m_new; }
     QAction* copy() const { return m_copy; }
     QAction* save() const { return m_save; }
     QAction* paste() const { return m_paste; }
@@ -51,6 +54,8 @@ private:
     QAbstractItemView* m_list;
     QMenu* m_menu;
     QAction* m_open;
+    QAction* m_edit;
+    QAction* m_new;
     QAction* m_copy;
     QAction* m_save;
     QAction* m_paste;

@@ -12,6 +12,7 @@
 
 #include "app/ScreenFeed.h"
 #include "contacts/ContactClient.h"
+#include "contacts/ContactSave.h"
 #include "contacts/ContactScreen.h"
 #include "contacts/HttpExchange.h"
 #include "contacts/RestoreContacts.h"
@@ -22,6 +23,7 @@
 #include <functional>
 #include <thread>
 
+class ContactEditor;
 class ContactListModel;
 class FindBar;
 class ListActions;
@@ -67,6 +69,10 @@ public:
     void importContacts();
     // Find: shows the find field (see FindBar.h).
     void openFind();
+    // Edit: the selected contact, fetched again, in the contact editor (ContactEditor.h), which
+    // saves through this window. New Contact: the editor on an empty card.
+    void editContact();
+    void newContact();
 
     // ContactScreen, called from the operation's worker thread; on the GUI thread (as tests call
     // them) they take the same way to the screen.
@@ -124,6 +130,8 @@ private:
     // Return in the find field: the selected match, else the first one.
     void openFromFind();
     void startUpload(std::optional<std::vector<DropItem>> items);
+    void openEditor(OpenedContact opened);
+    void startSave(ContactEditor* editor, const std::string& bytes);
 
     HttpExchange m_http;
     ScreenFeed m_feed;

@@ -78,6 +78,8 @@ FetchedCards fetchCards(const ContactFolder& folder, const std::vector<std::u16s
 
 void frmMain::connectActions() {
     connect(m_actions->open(), &QAction::triggered, this, &frmMain::List1_DblClick);
+    connect(m_actions->edit(), &QAction::triggered, this, &frmMain::editContact);
+    connect(m_actions->newContact(), &QAction::triggered, this, &frmMain::newContact);
     connect(m_actions->copy(), &QAction::triggered, this, &frmMain::copyContact);
     connect(m_actions->save(), &QAction::triggered, this, &frmMain::saveContact);
     connect(m_actions->paste(), &QAction::triggered, this, &frmMain::pasteContacts);

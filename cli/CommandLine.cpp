@@ -20,6 +20,7 @@ constexpr CommandForm commandForms[] = {
     {"upload", Command::Upload, 1, any, "FILE..."},
     {"delete", Command::Delete, 1, any, "FILE..."},
     {"duplicates", Command::Duplicates, 0, 0, ""},
+    {"edit", Command::Edit, 1, 1, "FILE"},
 };
 
 // The value of "--name VALUE" or "--name=VALUE"; nullopt when the argument is another option.
@@ -77,7 +78,7 @@ void takeDeleteOptions(CommandLine& line) {
 std::variant<CommandLine, UsageError> withCommand(CommandLine line, const std::vector<std::string>& arguments,
                                                   std::size_t index) {
     if (index >= arguments.size()) {
-        return UsageError{"no command given (list, show, export, upload, delete or duplicates)"};
+        return UsageError{"no command given (list, show, export, upload, delete, duplicates or edit)"};
     }
     const std::string& name = arguments[index];
     for (const CommandForm& form : commandForms) {
@@ -99,7 +100,7 @@ std::variant<CommandLine, UsageError> withCommand(CommandLine line, const std::v
         }
         return line;
     }
-    return UsageError{"unknown command \"" + name + "\" (list, show, export, upload, delete or duplicates)"};
+    return UsageError{"unknown command \"" + name + "\" (list, show, export, upload, delete, duplicates or edit)"};
 }
 
 }  // namespace
@@ -151,6 +152,7 @@ std::string usageText() {
            "                   deletes those contacts (FILE as list writes it) after a question on the\n"
            "                   terminal, unless --yes; each only while it is the version just fetched\n"
            "  duplicates       the FILE of every contact whose card equals an earlier one's, one a line\n"
+           "  edit FILE        that contact in $VISUAL, else $EDITOR, else vi; saved when changed\n"
            "\n"
            "Options:\n"
            "  --server TEXT         the mail server (default 127.0.0.1)\n"
@@ -161,5 +163,5 @@ std::string usageText() {
            "\n"
            "The password comes from --password-file, else $VQCONTACTS_PASSWORD, else a prompt on the\n"
            "terminal. Exit status: 0 done, 1 usage or local error, 2 credentials rejected, 3 no contact\n"
-           "folder, 4 some contacts failed.\n";
+           "folder, 4 some contacts failed (edit: a conflict or a failed save).\n";
 }

@@ -10,7 +10,7 @@
 #include <variant>
 #include <vector>
 
-enum class Command { List, Show, Export, Upload, Delete, Duplicates };
+enum class Command { List, Show, Export, Upload, Delete, Duplicates, Edit };
 
 struct CommandLine {
     std::string server = "127.0.0.1";  // the login dialog's design values
@@ -18,7 +18,7 @@ struct CommandLine {
     std::optional<std::string> user;
     std::optional<std::filesystem::path> passwordFile;
     Command command = Command::List;
-    std::vector<std::string> operands;  // show: FILE; export: DIR or "-"; upload, delete: FILE...
+    std::vector<std::string> operands;  // show, edit: FILE; export: DIR or "-"; upload, delete: FILE...
     bool yes = false;                   // delete --yes: no question on the terminal
 };
 

@@ -1,5 +1,5 @@
 #pragma once
-// The six commands of vqcontacts. Each answers its exit status (ExitStatus.h) after telling every
+// The seven commands of vqcontacts. Each answers its exit status (ExitStatus.h) after telling every
 // failure on standard error; each throws LocalError for a local failure (exit status 1) that stops
 // it, such as standard output closing.
 
@@ -38,3 +38,10 @@ int deleteCommand(const ContactFolder& folder, const std::vector<std::string>& f
 // The FILE of every contact whose card equals an earlier one's in folder order (line ends and
 // trailing blank lines aside, see contacts/CardDigest.h), one a line, escaped as list writes it.
 int duplicatesCommand(const ContactFolder& folder);
+
+// One contact into a private file for $VISUAL, else $EDITOR, else vi (EditFile.h), then saved as
+// the window's editor saves (contacts/ContactSave.h) when the editor ended well and the text
+// changed and is still one card. Unchanged: nothing sent, 0. No card, or an editor that failed:
+// nothing sent, 1. A conflict or a failed save: 4 (2 for refused credentials). Whenever the
+// server does not have what was typed, the private file stays and the message names it.
+int editCommand(const ContactFolder& folder, const std::string& field);

@@ -23,6 +23,7 @@ int runCommand(const CommandLine& line, const HttpExchange& http) {
         case Command::Upload: return uploadCommand(folder, items);
         case Command::Delete: return deleteCommand(folder, line.operands, line.yes);
         case Command::Duplicates: return duplicatesCommand(folder);
+        case Command::Edit: return editCommand(folder, line.operands.front());
     }
     return exitLocalError;
 }

@@ -47,8 +47,8 @@ public:
     // carried no file list (the message contacttext::invalidDrop, nothing else; Listed).
     ListingResult Form_OLEDragDrop(const std::optional<std::vector<DropItem>>& items);
 
-    // The folder every exchange of this client goes through: for the writes of DeleteContacts.h
-    // and RestoreContacts.h.
+    // The folder every exchange of this client goes through: for the writes of DeleteContacts.h,
+    // RestoreContacts.h and the editor's save.
     const ContactFolder& folder() const { return m_folder; }
 
 private:

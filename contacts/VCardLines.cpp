@@ -17,7 +17,9 @@ std::string_view unquoted(std::string_view text) {
 }  // namespace
 
 CardMarker cardMarker(std::string_view line) {
-    line = line.substr(0, line.find_last_not_of(" \t") + 1);
+    // A CR left over from CR CR LF line ends (a CR LF text written again in text mode) is no blank
+    // a person sees either.
+    line = line.substr(0, line.find_last_not_of(" \t\r") + 1);
     if (ascii::equalsNoCase(line, "BEGIN:VCARD")) {
         return CardMarker::Begin;
     }

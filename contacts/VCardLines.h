@@ -33,7 +33,7 @@ Parameter splitParameter(std::string_view param);
 bool isQuotedPrintable(const ContentLine& line);
 
 // Where a card begins and ends, for every reader of cards: a content line that is "BEGIN:VCARD"
-// or "END:VCARD" in any letter case, blanks after it allowed. A group, a parameter or a blank in
+// or "END:VCARD" in any letter case, blanks or CRs after it allowed. A group, a parameter or a blank in
 // front makes it no marker. Cards nest (a vCard 2.1 AGENT): an END closes the latest open BEGIN.
 enum class CardMarker { None, Begin, End };
 CardMarker cardMarker(std::string_view line);

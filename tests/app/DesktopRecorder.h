@@ -38,6 +38,10 @@ public:
         questions << question;
         return deleteAnswer;
     }
+    bool confirm(QWidget* /*parent*/, const QString& question) override {
+        questions << question;
+        return confirmAnswer;
+    }
     void endProgram() override { ++endings; }
 
     QStringList texts() const {
@@ -54,8 +58,9 @@ public:
     QStringList suggestedNames;  // the name each Save As dialog was opened with
     QStringList importAnswer;    // what the Import dialog answers; empty: cancelled
     int importDialogs = 0;
-    QStringList questions;                          // the text of each question before a delete
+    QStringList questions;                          // every question asked, a delete's included
     bool deleteAnswer = false;                      // what it answers: true for Delete
+    bool confirmAnswer = false;                     // what each answers
     std::function<void(const Message&)> onMessage;  // runs while the "box" would be up
 
 private:

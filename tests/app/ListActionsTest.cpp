@@ -24,8 +24,9 @@ struct Keys : CannedWindow {
     QAction* action(const char* name) { return window.findChild<QAction*>(QString::fromLatin1(name)); }
 };
 
-const char* const kActions[] = {"actOpen", "actCopy",    "actSave",   "actPaste",      "actImport",
-                                "actFind", "actRefresh", "actDelete", "actUndoDelete", "actSelectDuplicates"};
+const char* const kActions[] = {"actOpen",   "actEdit",    "actNew",    "actCopy",       "actSave",
+                                "actPaste",  "actImport",  "actFind",   "actRefresh",    "actDelete",
+                                "actUndoDelete", "actSelectDuplicates"};
 
 // The menu's entries without its separators.
 QList<QAction*> entries(QMenu* menu) {
@@ -40,7 +41,7 @@ QList<QAction*> entries(QMenu* menu) {
 
 }  // namespace
 
-TEST_F(Keys, TheMenuHoldsTheTenEntriesWithTheirKeysAndScreenReaderNames) {
+TEST_F(Keys, TheMenuHoldsTheTwelveEntriesWithTheirKeysAndScreenReaderNames) {
     struct Row {
         const char* name;
         const char* spoken;
@@ -48,6 +49,8 @@ TEST_F(Keys, TheMenuHoldsTheTenEntriesWithTheirKeysAndScreenReaderNames) {
     };
     const Row rows[] = {
         {"actOpen", "Open", QKeySequence(Qt::Key_Return)},
+        {"actEdit", "Edit\u2026", QKeySequence(Qt::CTRL | Qt::Key_E)},
+        {"actNew", "New Contact\u2026", QKeySequence(Qt::CTRL | Qt::Key_N)},
         {"actCopy", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C)},
         {"actSave", "Save As\u2026", QKeySequence(Qt::CTRL | Qt::Key_S)},
         {"actPaste", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V)},
@@ -60,11 +63,11 @@ TEST_F(Keys, TheMenuHoldsTheTenEntriesWithTheirKeysAndScreenReaderNames) {
     };
     ASSERT_NE(menu(), nullptr);
     const QList<QAction*> shown = entries(menu());
-    ASSERT_EQ(shown.size(), 10);
+    ASSERT_EQ(shown.size(), 12);
     QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(menu());
     ASSERT_NE(spoken, nullptr);
     ASSERT_EQ(spoken->childCount(), menu()->actions().size());
-    for (int i = 0, child = 0; i < 10; ++i, ++child) {
+    for (int i = 0, child = 0; i < 12; ++i, ++child) {
         SCOPED_TRACE(rows[i].name);
         QAction* entry = shown[i];
         EXPECT_EQ(entry->objectName(), rows[i].name);
@@ -109,7 +112,7 @@ TEST_F(Keys, EntriesNeedingALineWaitForOneAndTheKeysWorkFromAnywhereInTheWindow)
     for (const char* name : kActions) {
         SCOPED_TRACE(name);
         const std::string_view entry(name);
-        const bool needsLine = entry == "actOpen" || entry == "actCopy" || entry == "actSave" || entry == "actDelete";
+        const bool needsLine = entry == "actOpen" || entry == "actEdit" || entry == "actCopy" || entry == "actSave" || entry == "actDelete";
         EXPECT_EQ(action(name)->isEnabled(), !needsLine && entry != "actUndoDelete");
     }
     selectFile("ann.vcf");
@@ -158,7 +161,8 @@ TEST_F(Keys, EveryKeyThatStartsAnOperationIsDeclinedWhileOneRuns) {
     for (const QKeySequence& keys :
          {QKeySequence(Qt::Key_Return), QKeySequence(QKeySequence::Copy), QKeySequence(QKeySequence::Save),
           QKeySequence(QKeySequence::Paste), QKeySequence(QKeySequence::Open), QKeySequence(Qt::Key_F5),
-          QKeySequence(Qt::Key_Delete), QKeySequence(QKeySequence::Undo)}) {
+          QKeySequence(Qt::Key_Delete), QKeySequence(QKeySequence::Undo),
+          QKeySequence(Qt::CTRL | Qt::Key_E), QKeySequence(QKeySequence::New)}) {
         press(keys);
     }
     window.copyContact();  // and as the menu would call them
@@ -169,6 +173,9 @@ TEST_F(Keys, EveryKeyThatStartsAnOperationIsDeclinedWhileOneRuns) {
     window.deleteSelected();
     window.undoDelete();
     window.selectDuplicates();
+    window.editContact();
+    window.newContact();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "no editor opens while an operation runs";
     release.set_value();
     ASSERT_TRUE(waitUntilIdle(window));
     EXPECT_EQ(folder.gets().size(), 2u) << "the listing's and Open's";

@@ -82,7 +82,7 @@ TEST(CliStatus, EachEndingHasItsStatusAndTheWindowsWords) {
         {"a port out of range", "", atPort(65536, {"list"}), demoLogin, 1,
          "vqcontacts: --port \"65536\" is not a port number from 1 to 65535\n"},
         {"an unknown command", "", atPort(port, {"backup"}), demoLogin, 1,
-         "vqcontacts: unknown command \"backup\" (list, show, export, upload, delete or duplicates)\n"},
+         "vqcontacts: unknown command \"backup\" (list, show, export, upload, delete, duplicates or edit)\n"},
         {"a folder that cannot be made", "", atPort(port, {"export", (temp.path() / "plain-file/x").string()}),
          demoLogin, 1, "vqcontacts: cannot make the folder \""},
         {"no user name",

@@ -58,11 +58,11 @@ TEST(CommandLine, UsageErrorsNameWhatIsWrong) {
         std::string message;
     };
     const Row rows[] = {
-        {"nothing at all", {}, "no command given (list, show, export, upload, delete or duplicates)"},
-        {"only options", {"--user", "jane"}, "no command given (list, show, export, upload, delete or duplicates)"},
+        {"nothing at all", {}, "no command given (list, show, export, upload, delete, duplicates or edit)"},
+        {"only options", {"--user", "jane"}, "no command given (list, show, export, upload, delete, duplicates or edit)"},
         {"a typo in the command",
          {"lsit"},
-         "unknown command \"lsit\" (list, show, export, upload, delete or duplicates)"},
+         "unknown command \"lsit\" (list, show, export, upload, delete, duplicates or edit)"},
         {"an unknown option", {"--verbose", "list"}, "unknown option \"--verbose\""},
         {"a single-dash option", {"-p", "80", "list"}, "unknown option \"-p\""},
         {"list with an operand", {"list", "x"}, "list takes nothing more, but got \"x\""},

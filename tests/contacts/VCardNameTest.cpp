@@ -107,6 +107,7 @@ TEST(CardBoundaries, TheNameReaderAndTheDropSplitAgree) {
     const Row rows[] = {
         {"markers in any case, blanks after them", "begin:vcard \r\nFN:A\r\nEnd:VCard\t\r\n", true},
         {"bare LF line ends", "BEGIN:VCARD\nFN:A\nEND:VCARD\n", true},
+        {"CR CR LF line ends (CR LF written again in text mode)", "BEGIN:VCARD\r\r\nFN:A\r\r\nEND:VCARD\r\r\n", true},
         {"a group in front is no marker", "item1.BEGIN:VCARD\r\nFN:A\r\nitem1.END:VCARD\r\n", false},
         {"a parameter is no marker", "BEGIN;X=1:VCARD\r\nFN:A\r\nEND;X=1:VCARD\r\n", false},
         {"a marker folded over two lines is read unfolded", "BEGIN:VC\r\n ARD\r\nFN:A\r\nEND:VCARD\r\n", true},
