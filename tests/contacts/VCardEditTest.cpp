@@ -148,7 +148,7 @@ TEST(VCardEdit, ChangesOnlyTheLinesOfWhatChanged) {
         {"bare LF cards get LF", card("VERSION:3.0\nFN:Old\n", "\n"), [](ContactFields& f) { f.title = u"T"; },
          card("VERSION:3.0\nFN:Old\nTITLE:T\n", "\n")},
         {"a long value folds at 75 octets, never inside a UTF-8 sequence", card("FN:x\r\n"),
-         [](ContactFields& f) { f.name = std::u16string(35, u'a') + std::u16string(40, u'\u00e9'); },
+         [](ContactFields& f) { f.name = std::u16string(35, u'a').append(40, u'\u00e9'); },
          card("FN:" + std::string(35, 'a') + repeated("\xC3\xA9", 18) + "\r\n " + repeated("\xC3\xA9", 22) + "\r\n")},
         {"a name folded inside a UTF-8 sequence stays as it came when the phone changes",
          card("VERSION:3.0\r\nFN:J\xC3\r\n \xBCrgen\r\nTEL:1\r\n"), [](ContactFields& f) { f.phones[0].value = u"2"; },
