@@ -9,7 +9,6 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-
 namespace {
 
 class QtDesktop final : public Desktop {

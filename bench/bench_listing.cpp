@@ -94,7 +94,7 @@ void BareCurlFloorOf100000(benchmark::State& state) {
     }
 }
 
-std::filesystem::path trusted;  // the system's authorities and the benchmark's
+std::filesystem::path trusted;                    // the system's authorities and the benchmark's
 const modWININET::Transport* trusting = nullptr;  // trusting them, made in main
 
 double processCpuMs() {

@@ -43,8 +43,8 @@ public:
     void List1_DblClick();
     // Posts each card of every dropped item, whole or cut short (one POST each, byte for byte), an
     // item without a card whole when it holds "VCARD" in any case, rejects the rest, then clears
-    // and lists again, and gives that listing's result. The notice counts the POSTs plus the rejections. nullopt: the drop
-    // carried no file list (the message contacttext::invalidDrop, nothing else; Listed).
+    // and lists again, and gives that listing's result. The notice counts the POSTs plus the rejections. nullopt: the
+    // drop carried no file list (the message contacttext::invalidDrop, nothing else; Listed).
     ListingResult Form_OLEDragDrop(const std::optional<std::vector<DropItem>>& items);
 
     // The folder every exchange of this client goes through: for the writes of DeleteContacts.h,

@@ -17,19 +17,16 @@ std::vector<CardSpan> vcardCards(std::string_view bytes) {
     std::string line;
     for (std::size_t lineStart = skipped; reader.next(line); lineStart = skipped + reader.consumed()) {
         switch (tracker.next(line)) {
-        case CardStep::Cut:
-            cards.push_back({bytes.substr(cardStart, lineStart - cardStart), true});
-            [[fallthrough]];
-        case CardStep::Begin:
-            cardStart = lineStart;
-            break;
-        case CardStep::End:
-            cards.push_back({bytes.substr(cardStart, skipped + reader.consumed() - cardStart), false});
-            break;
-        case CardStep::None:
-        case CardStep::Nested:
-        case CardStep::NestedEnd:
-            break;
+            case CardStep::Cut:
+                cards.push_back({bytes.substr(cardStart, lineStart - cardStart), true});
+                [[fallthrough]];
+            case CardStep::Begin: cardStart = lineStart; break;
+            case CardStep::End:
+                cards.push_back({bytes.substr(cardStart, skipped + reader.consumed() - cardStart), false});
+                break;
+            case CardStep::None:
+            case CardStep::Nested:
+            case CardStep::NestedEnd: break;
         }
     }
     if (tracker.depth() > 0) {

@@ -37,8 +37,7 @@ Agent agentProperty(std::string_view line) {
     if (const std::size_t dot = head.find('.'); dot != std::string_view::npos) {
         head.remove_prefix(dot + 1);
     }
-    const std::optional<ContentLine> parts =
-        ascii::equalsNoCase(head, "AGENT") ? parseContentLine(line) : std::nullopt;
+    const std::optional<ContentLine> parts = ascii::equalsNoCase(head, "AGENT") ? parseContentLine(line) : std::nullopt;
     if (!parts) {
         return Agent::None;
     }

@@ -1,5 +1,5 @@
-// HttpRequest's handling (its in-band answer over a transport) of any bytes a server sends back. A loopback server replays the fuzzed
-// bytes as the whole answer and closes; the routine must return one of its three forms, and a body
+// HttpRequest's handling (its in-band answer over a transport) of any bytes a server sends back. A loopback server
+// replays the fuzzed bytes as the whole answer and closes; the routine must return one of its three forms, and a body
 // only when a status below 300 came with it.
 #include "fuzz/FuzzInput.h"
 #include "net/modWININET.h"

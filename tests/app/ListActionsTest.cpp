@@ -24,9 +24,9 @@ struct Keys : CannedWindow {
     QAction* action(const char* name) { return window.findChild<QAction*>(QString::fromLatin1(name)); }
 };
 
-const char* const kActions[] = {"actOpen",   "actEdit",    "actNew",    "actCopy",       "actSave",
-                                "actPaste",  "actImport",  "actFind",   "actRefresh",    "actDelete",
-                                "actUndoDelete", "actSelectDuplicates"};
+const char* const kActions[] = {"actOpen",    "actEdit",   "actNew",        "actCopy",
+                                "actSave",    "actPaste",  "actImport",     "actFind",
+                                "actRefresh", "actDelete", "actUndoDelete", "actSelectDuplicates"};
 
 // The menu's entries without its separators.
 QList<QAction*> entries(QMenu* menu) {
@@ -112,7 +112,8 @@ TEST_F(Keys, EntriesNeedingALineWaitForOneAndTheKeysWorkFromAnywhereInTheWindow)
     for (const char* name : kActions) {
         SCOPED_TRACE(name);
         const std::string_view entry(name);
-        const bool needsLine = entry == "actOpen" || entry == "actEdit" || entry == "actCopy" || entry == "actSave" || entry == "actDelete";
+        const bool needsLine = entry == "actOpen" || entry == "actEdit" || entry == "actCopy" || entry == "actSave" ||
+                               entry == "actDelete";
         EXPECT_EQ(action(name)->isEnabled(), !needsLine && entry != "actUndoDelete");
     }
     selectFile("ann.vcf");
@@ -161,8 +162,8 @@ TEST_F(Keys, EveryKeyThatStartsAnOperationIsDeclinedWhileOneRuns) {
     for (const QKeySequence& keys :
          {QKeySequence(Qt::Key_Return), QKeySequence(QKeySequence::Copy), QKeySequence(QKeySequence::Save),
           QKeySequence(QKeySequence::Paste), QKeySequence(QKeySequence::Open), QKeySequence(Qt::Key_F5),
-          QKeySequence(Qt::Key_Delete), QKeySequence(QKeySequence::Undo),
-          QKeySequence(Qt::CTRL | Qt::Key_E), QKeySequence(QKeySequence::New)}) {
+          QKeySequence(Qt::Key_Delete), QKeySequence(QKeySequence::Undo), QKeySequence(Qt::CTRL | Qt::Key_E),
+          QKeySequence(QKeySequence::New)}) {
         press(keys);
     }
     window.copyContact();  // and as the menu would call them

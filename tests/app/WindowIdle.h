@@ -19,7 +19,8 @@ inline bool waitUntilIdle(const frmMain& window, int milliseconds = 120'000) {
 inline void drainQueuedCalls(int rounds = 3) {
     for (int round = 0; round < rounds; ++round) {
         bool reached = false;
-        QMetaObject::invokeMethod(qApp, [&reached] { reached = true; }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            qApp, [&reached] { reached = true; }, Qt::QueuedConnection);
         while (!reached) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }

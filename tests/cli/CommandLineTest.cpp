@@ -59,7 +59,9 @@ TEST(CommandLine, UsageErrorsNameWhatIsWrong) {
     };
     const Row rows[] = {
         {"nothing at all", {}, "no command given (list, show, export, upload, delete, duplicates or edit)"},
-        {"only options", {"--user", "jane"}, "no command given (list, show, export, upload, delete, duplicates or edit)"},
+        {"only options",
+         {"--user", "jane"},
+         "no command given (list, show, export, upload, delete, duplicates or edit)"},
         {"a typo in the command",
          {"lsit"},
          "unknown command \"lsit\" (list, show, export, upload, delete, duplicates or edit)"},

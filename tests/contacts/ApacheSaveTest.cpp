@@ -46,7 +46,8 @@ TEST(ApacheSave, PutsUnderItsRealETagsAndOverwritesNothingChanged) {
         SCOPED_TRACE(row.why);
         writeContact(apache.folder() / "a.vcf", opened);
         if (row.oldFile) {
-            std::filesystem::last_write_time(apache.folder() / "a.vcf", std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+            std::filesystem::last_write_time(apache.folder() / "a.vcf",
+                                             std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
         }
         const modWININET::HttpResult got = folder.get("a.vcf");
         ASSERT_TRUE(got.succeeded()) << got.status << " " << got.reason;

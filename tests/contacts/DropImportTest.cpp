@@ -100,7 +100,8 @@ TEST(FormOLEDragDrop, SplitsEachItemIntoItsCardsOnePostEach) {
     const std::string b = "BEGIN:VCARD\nFN:B\nEND:VCARD\n";
     const std::string c = "begin:vcard\r\nfn:C\r\nEnd:VCard  \r\n";
     const std::string nested = "BEGIN:VCARD\r\nAGENT:\r\nBEGIN:VCARD\r\nFN:Agent\r\nEND:VCARD\r\nEND:VCARD\r\n";
-    const std::string inlineAgent = "BEGIN:VCARD\r\nitem1.AGENT;X=1:begin:vcard\r\nFN:Agent\r\nEND:VCARD\r\nEND:VCARD\r\n";
+    const std::string inlineAgent =
+        "BEGIN:VCARD\r\nitem1.AGENT;X=1:begin:vcard\r\nFN:Agent\r\nEND:VCARD\r\nEND:VCARD\r\n";
     struct Row {
         const char* why;
         std::vector<std::string> items;

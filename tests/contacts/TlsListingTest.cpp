@@ -51,8 +51,9 @@ TEST(TlsListing, ListsTheSameContactsAsPlainHttp) {
     ScreenRecorder overTls;
     EXPECT_EQ(ContactClient(overHttp, {u"127.0.0.1", plain.port(), u"Basic ZGVtbzpkZW1v"}, trusting).ListContacts(),
               ListingResult::Listed);
-    EXPECT_EQ(ContactClient(overTls, {u"https://localhost/", secure.port(), u"Basic ZGVtbzpkZW1v"}, trusting).ListContacts(),
-              ListingResult::Listed);
+    EXPECT_EQ(
+        ContactClient(overTls, {u"https://localhost/", secure.port(), u"Basic ZGVtbzpkZW1v"}, trusting).ListContacts(),
+        ListingResult::Listed);
     ASSERT_FALSE(overHttp.lines.empty());
     EXPECT_EQ(overTls.lines, overHttp.lines);
     EXPECT_EQ(overTls.captions.back(), overHttp.captions.back());

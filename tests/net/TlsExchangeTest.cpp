@@ -33,8 +33,13 @@ HttpMailServerOptions tlsWith(const IssuedCertificate& issued) {
 }
 
 HttpResult propfind(const modWININET::Transport& transport, const std::u16string& server, std::int32_t port) {
-    return transport({server, port, "PROPFIND", u"/vqhttpmail/2/3/4/Contacts", "<x/>",
-                      u"Authorization: Basic ZGVtbzpkZW1v\r\nDepth: 1\r\n", {}});
+    return transport({server,
+                      port,
+                      "PROPFIND",
+                      u"/vqhttpmail/2/3/4/Contacts",
+                      "<x/>",
+                      u"Authorization: Basic ZGVtbzpkZW1v\r\nDepth: 1\r\n",
+                      {}});
 }
 
 }  // namespace
