@@ -4,8 +4,8 @@
 #include "contacts/ContactClient.h"
 #include "tests/support/ScreenRecorder.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
+#include <algorithm>
 
 namespace {
 
